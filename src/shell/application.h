@@ -1,0 +1,42 @@
+// The application object. It is the one place where an exception that escapes
+// an event handler is caught: the message is shown and the program goes on.
+// In batch mode no message box ever opens: messages go to stderr and the
+// program ends with a non-zero status.
+#pragma once
+
+#include <QApplication>
+#include <functional>
+
+namespace dz {
+
+class DizozodiduApplication : public QApplication {
+    Q_OBJECT
+public:
+    DizozodiduApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    bool batchMode() const { return batchMode_; }
+    void setBatchMode(bool on) { batchMode_ = on; }
+
+    // Reports a failure the way the mode asks for: a message box normally,
+    // stderr in batch mode. Tests replace the reporter to observe it.
+    void reportError(const QString& message);
+    using Reporter = std::function<void(const QString&)>;
+    void setErrorReporter(Reporter reporter) { reporter_ = std::move(reporter); }
+
+    static DizozodiduApplication* instance();
+
+private:
+    bool batchMode_ = false;
+    Reporter reporter_;
+};
+
+// Exit status of a run that failed (batch mode, start-up).
+inline constexpr int kExitFailure = 1;
+
+// Shows `message` as an error: message box, or stderr without a window system
+// in batch mode. Usable before any window exists.
+void showFatalError(bool batchMode, const QString& message);
+
+}  // namespace dz

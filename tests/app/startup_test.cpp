@@ -1,0 +1,100 @@
+// Starts the real program against a folder of data files, as a user would,
+// in batch mode so that no message box waits for an answer.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    std::string err;
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("dz_startup_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        // A copy, not a link: the program looks for its files beside its real path.
+        fs::copy_file(DZ_EXECUTABLE, dir_ / "dizozodidu");
+        for (const char* name : {"buildings.kpl", "ressources.kpl", "planets.kpl"})
+            fs::copy_file(fs::path(DZ_DATA_DIR) / name, dir_ / name);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string read(const char* name) {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void write(const char* name, const std::string& bytes) {
+        std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    // Replaces line `index` (counted from 0) of a CR LF data file.
+    void replaceLine(const char* name, std::size_t index, const std::string& text) {
+        std::string bytes = read(name);
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < index; ++i) start = bytes.find("\r\n", start) + 2;
+        const std::size_t end = bytes.find("\r\n", start);
+        bytes.replace(start, end - start, text);
+        write(name, bytes);
+    }
+
+    ProgramRun run(const std::string& arguments) {
+        // Started from another working directory: the files are found beside the program.
+        const std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 60 '" +
+                                    (dir_ / "dizozodidu").string() + "' " + arguments + " 2>'" +
+                                    (dir_ / "stderr.txt").string() + "' >/dev/null";
+        ProgramRun result;
+        const int raw = std::system(command.c_str());
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.err = read("stderr.txt");
+        return result;
+    }
+
+    fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, BadIntegerInTheBuildingFileStopsWithFileAndLine) {
+    replaceLine("buildings.kpl", 39 * 3 + 4, "viele");
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("buildings.kpl, Zeile 122"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("viele"), std::string::npos) << r.err;
+}
+
+TEST_F(StartupTest, MissingPlanetFileStopsAndNamesIt) {
+    fs::remove(dir_ / "planets.kpl");
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("planets.kpl"), std::string::npos) << r.err;
+}
+
+TEST_F(StartupTest, ShortResourceFileStopsWithTheMissingLine) {
+    std::string bytes = read("ressources.kpl");
+    bytes.resize(bytes.rfind("\r\n", bytes.size() - 3) + 2);  // drop the last line
+    write("ressources.kpl", bytes);
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("ressources.kpl, Zeile 32"), std::string::npos) << r.err;
+}
+
+TEST_F(StartupTest, PlanetGridValueOutsideTheFieldTypesStops) {
+    replaceLine("planets.kpl", 15, "15");
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("planets.kpl, Zeile 16"), std::string::npos) << r.err;
+}

@@ -1,0 +1,113 @@
+#include "catalog/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using dz::DataFileError;
+using dz::LineCursor;
+using dz::parseInt32;
+using dz::splitLines;
+using Lines = std::vector<std::string>;
+
+TEST(SplitLines, AcceptsCrLfLoneLfAndLoneCr) {
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+}
+
+TEST(SplitLines, FinalLineEndStartsNoEmptyLine) {
+    EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(splitLines("a\r\nb"), (Lines{"a", "b"}));
+    EXPECT_TRUE(splitLines("").empty());
+}
+
+TEST(SplitLines, KeepsEmptyLinesAndBlanks) {
+    EXPECT_EQ(splitLines("\r\n\r\n x \r\n"), (Lines{"", "", " x "}));
+    // CR CR LF is a lone CR followed by a CR LF: two line ends.
+    EXPECT_EQ(splitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
+    // LF CR is two line ends as well.
+    EXPECT_EQ(splitLines("a\n\rb"), (Lines{"a", "", "b"}));
+}
+
+TEST(SplitLines, KeepsHighBytesUntouched) {
+    EXPECT_EQ(splitLines("W\xFCste\r\n\x80"), (Lines{"W\xFCste", "\x80"}));
+}
+
+TEST(ParseInt32, AcceptsSignedDecimalsWithinRange) {
+    EXPECT_EQ(parseInt32("0"), 0);
+    EXPECT_EQ(parseInt32("-5"), -5);
+    EXPECT_EQ(parseInt32("+7"), 7);
+    EXPECT_EQ(parseInt32(" 12\t"), 12);
+    EXPECT_EQ(parseInt32("007"), 7);
+    EXPECT_EQ(parseInt32("2147483647"), 2147483647);
+    EXPECT_EQ(parseInt32("-2147483648"), std::numeric_limits<std::int32_t>::min());
+}
+
+TEST(ParseInt32, RejectsEverythingElse) {
+    for (const char* bad : {"", " ", "-", "+", "abc", "12a", "1 2", "0x10", "$10", "1.5", "--1", "2147483648",
+                            "-2147483649", "99999999999999999999"})
+        EXPECT_FALSE(parseInt32(bad).has_value()) << '"' << bad << '"';
+}
+
+TEST(ReadTextLines, ReadsAFileWithMixedLineEnds) {
+    const auto path = std::filesystem::temp_directory_path() / "dz_text_file_test.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "eins\r\nzwei\nDrei\r";
+    }
+    EXPECT_EQ(dz::readTextLines(path), (Lines{"eins", "zwei", "Drei"}));
+    std::filesystem::remove(path);
+}
+
+TEST(ReadTextLines, MissingFileNamesTheFile) {
+    const auto path = std::filesystem::temp_directory_path() / "dz_no_such_file.kpl";
+    try {
+        dz::readTextLines(path);
+        FAIL() << "no error";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), 0u);
+        EXPECT_NE(std::string(e.what()).find("dz_no_such_file.kpl"), std::string::npos);
+    }
+}
+
+TEST(LineCursor, ReportsOneBasedLineNumbers) {
+    const Lines lines{"name", "12", "x"};
+    LineCursor cursor(lines, "test.kpl");
+    EXPECT_EQ(cursor.text(), "name");
+    EXPECT_EQ(cursor.integer(), 12);
+    try {
+        cursor.integer();
+        FAIL() << "no error";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), 3u);
+        EXPECT_STREQ(e.what(), "test.kpl, Zeile 3: \"x\" ist keine gültige Ganzzahl.");
+    }
+    EXPECT_EQ(cursor.position(), 2u) << "a failed read does not advance";
+}
+
+TEST(LineCursor, ReadingPastTheEndNamesTheMissingLine) {
+    const Lines lines{"1"};
+    LineCursor cursor(lines, "f.kpl");
+    cursor.integer();
+    try {
+        cursor.text();
+        FAIL() << "no error";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), 2u);
+        EXPECT_NE(std::string(e.what()).find("endet zu früh"), std::string::npos);
+    }
+}
+
+TEST(LineCursor, RangeCheckReportsTheLineOfTheValue) {
+    const Lines lines{"5", "30"};
+    LineCursor cursor(lines, "f.kpl");
+    EXPECT_EQ(cursor.integerIn(0, 25, "Breite"), 5);
+    try {
+        cursor.integerIn(0, 25, "Breite");
+        FAIL() << "no error";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), 2u);
+        EXPECT_STREQ(e.what(), "f.kpl, Zeile 2: Breite 30 liegt nicht zwischen 0 und 25.");
+    }
+}

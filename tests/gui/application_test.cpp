@@ -1,0 +1,67 @@
+#include "shell/application.h"
+
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <QTimer>
+#include <stdexcept>
+
+using namespace dz;
+
+namespace {
+
+class ThrowingObject : public QObject {
+public:
+    int handled = 0;
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("kaputt");
+        if (e->type() == QEvent::User + 1) {
+            ++handled;
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+
+struct ReporterGuard {
+    ~ReporterGuard() { DizozodiduApplication::instance()->setErrorReporter({}); }
+};
+
+}  // namespace
+
+TEST(Application, ExceptionFromAHandlerIsReportedAndTheProgramGoesOn) {
+    auto* app = DizozodiduApplication::instance();
+    ASSERT_NE(app, nullptr);
+    ReporterGuard guard;
+    QStringList reports;
+    app->setErrorReporter([&](const QString& m) { reports << m; });
+
+    ThrowingObject object;
+    QEvent boom(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&object, &boom));
+    EXPECT_EQ(reports, QStringList{"kaputt"});
+
+    QEvent fine(QEvent::Type(QEvent::User + 1));
+    QCoreApplication::sendEvent(&object, &fine);
+    EXPECT_EQ(object.handled, 1);
+}
+
+TEST(Application, ExceptionFromATimerSlotIsReported) {
+    auto* app = DizozodiduApplication::instance();
+    ReporterGuard guard;
+    QStringList reports;
+    app->setErrorReporter([&](const QString& m) { reports << m; });
+    QTimer::singleShot(0, [] { throw std::runtime_error("im Zeitgeber"); });
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reports, QStringList{"im Zeitgeber"});
+}
+
+TEST(Application, BatchModeEndsTheEventLoopWithAFailure) {
+    auto* app = DizozodiduApplication::instance();
+    app->setBatchMode(true);
+    QTimer::singleShot(0, [] { throw std::runtime_error("Stapelfehler"); });
+    const int status = app->exec();
+    app->setBatchMode(false);
+    EXPECT_EQ(status, kExitFailure);
+}

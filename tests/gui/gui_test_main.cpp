@@ -1,0 +1,13 @@
+// Widget tests run offscreen unless a display is asked for. gtest_discover_tests
+// starts this program without the test environment, so it sets the platform
+// itself.
+#include <gtest/gtest.h>
+
+#include "shell/application.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    dz::DizozodiduApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

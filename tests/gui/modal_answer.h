@@ -1,0 +1,35 @@
+// Answers the next modal message box from a timer, as a user would, and
+// remembers what it showed. The answer is withdrawn when the object goes.
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+class BoxAnswer {
+public:
+    explicit BoxAnswer(QMessageBox::StandardButton answer) : timer_(std::make_unique<QTimer>()) {
+        timer_->setInterval(5);
+        QObject::connect(timer_.get(), &QTimer::timeout, [this, answer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            shown = true;
+            title = box->windowTitle();
+            text = box->text();
+            buttons = box->standardButtons();
+            timer_->stop();
+            box->button(answer)->click();
+        });
+        timer_->start();
+    }
+
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+
+private:
+    std::unique_ptr<QTimer> timer_;
+};
