@@ -28,15 +28,15 @@ QPixmap drawDecoration(int width, int height) {
     }
 
     // A planet with a colony light and a ring around it.
-    const QPointF centre(width * 0.36, height * 0.48);
-    const qreal radius = height * 0.30;
+    const QPointF centre(width * 0.32, height * 0.40);
+    const qreal radius = height * 0.25;
     QRadialGradient surface(centre - QPointF(radius * 0.4, radius * 0.4), radius * 1.6);
     surface.setColorAt(0.0, QColor(120, 190, 120));
     surface.setColorAt(0.5, QColor(40, 110, 90));
     surface.setColorAt(1.0, QColor(5, 20, 25));
 
     QPainterPath backRing;
-    backRing.addEllipse(centre, radius * 1.9, radius * 0.45);
+    backRing.addEllipse(centre, radius * 1.75, radius * 0.42);
     p.setPen(QPen(QColor(200, 170, 110, 160), 3));
     p.setBrush(Qt::NoBrush);
     p.save();
@@ -65,13 +65,13 @@ QPixmap drawDecoration(int width, int height) {
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(230, 230, 230));
-    const QRectF textArea(width * 0.52, height * 0.62, width * 0.46, height * 0.2);
+    const QRectF textArea(width * 0.40, height * 0.70, width * 0.56, height * 0.14);
     p.drawText(textArea, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Dizozodidu"));
     QFont subtitle(QStringLiteral("DejaVu Sans"));
     subtitle.setPixelSize(11);
     p.setFont(subtitle);
     p.setPen(QColor(160, 200, 160));
-    p.drawText(textArea.translated(0, height * 0.14), Qt::AlignRight | Qt::AlignTop,
+    p.drawText(textArea.translated(0, height * 0.13), Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("Kolonieplaner"));
     return pixmap;
 }

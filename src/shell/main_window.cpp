@@ -34,6 +34,7 @@ QPalette blackPalette(QPalette palette) {
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setAutoFillBackground(true);  // opaque: a wide plan covers the picture behind it
     return box;
 }
 

@@ -238,3 +238,22 @@ TEST_F(MainWindowTest, StartUpTimerFiresOnceAfter150Milliseconds) {
     QTest::qWait(250);
     EXPECT_FALSE(fresh.tmStartup->isActive());
 }
+
+TEST_F(MainWindowTest, AWidePlanCoversTheDecorativePicture) {
+    window->show();
+    // A bright point of the picture that a 20-column plan will cover.
+    const QImage picture = window->Image1->pixmap().toImage();
+    QPoint inPicture;
+    for (int y = 0; y < picture.height() && inPicture.isNull(); ++y)
+        for (int x = 0; x < 200 && inPicture.isNull(); ++x)
+            if (picture.pixelColor(x, y).lightness() > 100) inPicture = window->Image1->pos() + QPoint(x, y);
+    ASSERT_FALSE(inPicture.isNull());
+    EXPECT_NE(window->centralWidget()->grab().toImage().pixelColor(inPicture), QColor(Qt::black));
+
+    info.planets[5].width = 20;
+    info.planets[5].surfaceHeight = 11;
+    window->GemigterPlanet1Click();
+    ASSERT_TRUE(window->grpPlanet->geometry().contains(inPicture));
+    const QImage after = window->centralWidget()->grab().toImage();
+    EXPECT_EQ(after.pixelColor(inPicture), QColor(Qt::black));
+}
