@@ -69,7 +69,7 @@ Lines planetLines(const std::vector<PlanetBlock>& blocks) {
 
 std::vector<PlanetBlock> tenPlanets() {
     std::vector<PlanetBlock> blocks;
-    for (int p = 0; p < kPlanetCount; ++p) blocks.push_back({5 + p, 3 + p % 4, p % 3, "P" + std::to_string(p)});
+    for (int p = 0; p < kPlanetCount; ++p) blocks.push_back({5 + p, 3 + p % 4, p % 3, std::string(1, 'P').append(std::to_string(p))});
     return blocks;
 }
 

@@ -1,0 +1,29 @@
+# Shared by the scripts in this folder: the Debian packages the planner needs
+# and a function that installs whichever of them are missing.
+
+# Build and test: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest.
+DZ_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+# Seeing the window without a desktop: a virtual X server and a screen grabber.
+DZ_DISPLAY_PACKAGES=(xvfb xauth imagemagick)
+
+dz_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# dz_install PACKAGE... : installs the packages that are not installed yet.
+dz_install() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    dz_as_root apt-get update -q
+    DEBIAN_FRONTEND=noninteractive dz_as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# dz_build PRESET : configures and builds one CMake preset.
+dz_build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1"
+}
