@@ -2,6 +2,7 @@
 // `dizozodidu plan.kpls` opens a plan; `dizozodidu IMAGES plan.kpls` renders it
 // to plan.kpls.jpeg without any window interaction (batch mode).
 #include <QStringList>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 
@@ -12,10 +13,19 @@
 int main(int argc, char** argv) {
     // Exact and case-sensitive: "images" is a plan file name.
     const bool batchMode = argc > 1 && std::strcmp(argv[1], "IMAGES") == 0;
-    // Batch mode needs no screen; without a display it runs offscreen.
-    if (batchMode && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    const bool noScreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+                          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (noScreen && batchMode) {
+        // Batch mode needs no screen: it runs offscreen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (noScreen) {
+        // Qt would abort with a terse message of its own; say what to do instead.
+        std::fputs("dizozodidu: Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt).\n"
+                   "Starten Sie den Planer auf einem Desktop, über \"ssh -X\" oder mit \"xvfb-run -a dizozodidu\".\n"
+                   "Ein Bild eines Plans ohne Bildschirm: dizozodidu IMAGES plan.kpls\n",
+                   stderr);
+        return dz::kExitFailure;
+    }
 
     dz::DizozodiduApplication app(argc, argv);
     app.setBatchMode(batchMode);

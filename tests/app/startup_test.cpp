@@ -98,3 +98,15 @@ TEST_F(StartupTest, PlanetGridValueOutsideTheFieldTypesStops) {
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find("planets.kpl, Zeile 16"), std::string::npos) << r.err;
 }
+
+TEST_F(StartupTest, WithoutAScreenTheWindowedProgramSaysWhatToDo) {
+    const ProgramRun r = run("");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Kein Bildschirm gefunden"), std::string::npos) << r.err;
+}
+
+TEST_F(StartupTest, LowerCaseImagesIsAPlanFileNotBatchMode) {
+    // "images" opens the windowed program, which needs a screen.
+    const ProgramRun r = run("images plan.kpls");
+    EXPECT_NE(r.err.find("Kein Bildschirm gefunden"), std::string::npos) << r.err;
+}
