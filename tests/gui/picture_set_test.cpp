@@ -1,0 +1,1 @@
+// Checks of the generated picture set (being written).
