@@ -14,6 +14,20 @@ public:
     virtual void setStatus(int panel, const std::string& text) = 0;
     // Lays the window out for planet type p.
     virtual void layoutForPlanet(int p) = 0;
+    // A plan exists: the result panels and "Speichern" become usable.
+    virtual void enablePlanControls() = 0;
+
+    // Gives the picture grids the shape of the plan. Cells that stay keep
+    // their pictures; cells that go have been hidden before.
+    virtual void resizeImageGrids(int width, int surfaceHeight, int orbitHeight) = 0;
+    // Hides both pictures of a cell for good.
+    virtual void hideCell(int x, int y, bool onSurface) = 0;
+    // Shows field type `fieldType` at a cell; the range frame follows the
+    // plan's field there.
+    virtual void showField(int x, int y, int fieldType, bool onSurface) = 0;
+    // Shows the building at a cell; field type, operation state and ranges
+    // follow the plan's field there.
+    virtual void showBuilding(int x, int y, int building, bool onSurface) = 0;
 };
 
 }  // namespace dz

@@ -24,6 +24,7 @@ public:
     void reportError(const QString& message);
     using Reporter = std::function<void(const QString&)>;
     void setErrorReporter(Reporter reporter) { reporter_ = std::move(reporter); }
+    const Reporter& errorReporter() const { return reporter_; }
 
     static DizozodiduApplication* instance();
 

@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
     dz::DizozodiduApplication app(argc, argv);
     app.setBatchMode(batchMode);
 
+    // The program-wide objects: the catalog, the one plan, the run's flags.
     dz::Info info;
+    dz::ActPlan actPlan;
     dz::ProgramState state;
     try {
         dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     try {
-        dz::TfrmMain frmMain(info, state, arguments, batchMode);
+        dz::TfrmMain frmMain(info, actPlan, state, arguments, batchMode);
         if (!batchMode) frmMain.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -1,15 +1,19 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMovie>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
 #include <cstdio>
 
+#include "plan/field_cells.h"
 #include "shell/application.h"
 #include "shell/decoration.h"
 #include "shell/planet_menu.h"
@@ -75,8 +79,18 @@ QFont programFont() {
     return font;
 }
 
-TfrmMain::TfrmMain(Info& info, ProgramState& state, QStringList arguments, bool batchMode, QWidget* parent)
-    : QMainWindow(parent), info_(info), state_(state), arguments_(std::move(arguments)), batchMode_(batchMode) {
+TfrmMain::TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList arguments, bool batchMode,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      info_(info),
+      plan_(plan),
+      state_(state),
+      planner_(info, plan, state, *this),
+      arguments_(std::move(arguments)),
+      batchMode_(batchMode),
+      programDir_(QCoreApplication::applicationDirPath()) {
+    plan_.selected = FieldSelection{-1, -1, false};
+    plan_.planetType = -1;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Dizozodidu – Kolonieplaner"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -114,6 +128,7 @@ void TfrmMain::createControls() {
     grpPersons = makeGroup(client_, "grpPersons", QStringLiteral("Personal"));
     grpInfo = makeGroup(client_, "grpInfo", QStringLiteral("Informationen"));
     for (QGroupBox* box : {grpTick, grpGesRess, grpPersons, grpInfo}) box->setEnabled(false);
+    createPanelIconControls();
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("barStatus"));
@@ -131,6 +146,46 @@ void TfrmMain::createControls() {
 
     menPopup = new QMenu(this);
     menPopup->setObjectName(QStringLiteral("menPopup"));
+}
+
+void TfrmMain::createPanelIconControls() {
+    // Until the pictures are loaded the people icons show a small placeholder
+    // figure; the storage and EPS boxes stay empty.
+    QPixmap placeholder(7, 15);
+    placeholder.fill(Qt::black);
+    {
+        QPainter p(&placeholder);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(160, 160, 160));
+        p.drawEllipse(1, 0, 5, 5);
+        p.drawRect(1, 6, 5, 9);
+    }
+    struct Placement {
+        QLabel** control;
+        const char* name;
+        QGroupBox* box;
+        int left, top;
+    };
+    const Placement people[] = {
+        {&imgFree, "imgFree", grpPersons, 16, 77},       {&imgGrenze, "imgGrenze", grpPersons, 30, 53},
+        {&imgWork, "imgWork", grpPersons, 16, 101},      {&imgWorkless, "imgWorkless", grpPersons, 16, 125},
+        {&imgOeko, "imgOeko", grpPersons, 16, 149},      {&imgHolo, "imgHolo", grpPersons, 16, 172},
+        {&imgStudy, "imgStudy", grpPersons, 16, 196},    {&imgSoldier, "imgSoldier", grpPersons, 16, 220},
+    };
+    for (const Placement& p : people) {
+        auto* icon = new QLabel(p.box);
+        icon->setObjectName(QString::fromLatin1(p.name));
+        icon->setPixmap(placeholder);
+        icon->setGeometry(p.left, p.top, placeholder.width(), placeholder.height());
+        *p.control = icon;
+    }
+    imgLager = new QLabel(grpTick);
+    imgLager->setObjectName(QStringLiteral("imgLager"));
+    imgLager->setGeometry(10, 24, 17, 17);
+    imgEps = new QLabel(grpTick);
+    imgEps->setObjectName(QStringLiteral("imgEps"));
+    imgEps->setGeometry(10, 40, 17, 17);
+    for (QLabel* box : {imgLager, imgEps}) box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void TfrmMain::createMenu() {
@@ -211,19 +266,135 @@ bool TfrmMain::confirmDiscard() {
     return box.exec() == QMessageBox::Yes;
 }
 
-void TfrmMain::newPlan(int p) {
-    state_.planExists = true;
+void TfrmMain::enablePlanControls() {
     for (QGroupBox* box : {grpTick, grpGesRess, grpPersons}) box->setEnabled(true);
     Speichern1->setEnabled(true);
-    setStatus(0, "Fertig");
-    setStatus(1, "");
-    setStatus(2, "");
-    layoutForPlanet(p);
-    state_.planChanged = false;
 }
 
 void TfrmMain::newPlanClick(int p) {
-    if (confirmDiscard()) newPlan(p);
+    if (confirmDiscard()) planner_.newPlan(p);
+}
+
+// --- plan view -------------------------------------------------------------
+
+void TfrmMain::resizeImageGrids(int width, int surfaceHeight, int orbitHeight) {
+    images.resize(width, surfaceHeight, orbitHeight);
+}
+
+void TfrmMain::hideCell(int x, int y, bool onSurface) { releaseCell(images.cell(x, y, onSurface)); }
+
+std::pair<QLabel*, FieldPicture*> TfrmMain::replaceCell(int x, int y, bool onSurface) {
+    Cell& cell = images.cell(x, y, onSurface);
+    releaseCell(cell);
+    QGroupBox* box = onSurface ? grpPlanet : grpOrbit;
+
+    auto* frame = new QLabel(box);
+    const Rect f = frameRect(x, y);
+    frame->setGeometry(f.left, f.top, f.width, f.height);
+    frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cell[0] = frame;
+
+    auto* picture = new FieldPicture(fieldKey(x, y, onSurface), menPopup, box);
+    const Rect p = pictureRect(x, y);
+    picture->setGeometry(p.left, p.top, p.width, p.height);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(picture, &FieldPicture::mouseUp, this, &TfrmMain::PopupOpen);
+    cell[1] = picture;
+
+    frame->show();
+    picture->show();
+    return {frame, picture};
+}
+
+void TfrmMain::setFrame(QLabel* frame, const Field& field, bool showsBuilding) {
+    // Without the frames (start-up stopped early) the cell has no frame picture.
+    const int index = frameIndex(field, showsBuilding);
+    if (index < imlOthers.count()) frame->setPixmap(imlOthers.at(index));
+}
+
+void TfrmMain::showField(int x, int y, int fieldType, bool onSurface) {
+    const InfoField& type = info_.fields.at(std::size_t(fieldType));
+    const Field& field = plan_.fieldAt(x, y, onSurface);
+    auto [frame, picture] = replaceCell(x, y, onSurface);
+    setFrame(frame, field, false);
+    if (fieldType < imlFields.count()) picture->setPixmap(imlFields.at(fieldType));
+    picture->setToolTip(fromCp1252(type.name));
+}
+
+void TfrmMain::showBuilding(int x, int y, int building, bool onSurface) {
+    const InfoBuilding& b = info_.buildings.at(std::size_t(building));
+    const Field& field = plan_.fieldAt(x, y, onSurface);
+    const InfoField& type = info_.fields.at(std::size_t(field.fieldType));
+    const QString path = imagePath(programDir_, type.imageDir + "\\" + b.imageDir + "\\0.gif");
+    // Read before the cell changes: a missing picture leaves the cell as it was.
+    const QImage still = readPicture(path);
+
+    auto [frame, picture] = replaceCell(x, y, onSurface);
+    setFrame(frame, field, true);
+    if (onSurface) {
+        auto* movie = new QMovie(path, QByteArray(), picture);
+        picture->setMovie(movie);
+        movie->start();
+    } else {
+        picture->setPixmap(QPixmap::fromImage(still));
+    }
+    picture->setToolTip(fromCp1252(b.name));
+}
+
+void TfrmMain::PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint) {
+    if (button != Qt::RightButton) return;
+    const FieldSelection selected = decodeFieldKey(picture->fieldKey());
+    if (!plan_.contains(selected.x, selected.y, selected.onSurface)) return;
+    plan_.selected = selected;
+}
+
+// --- start-up pictures -----------------------------------------------------
+
+void TfrmMain::loadImageLists() {
+    imlFields.clear();
+    imlPlanets.clear();
+    imlOthers.clear();
+    const auto& entries = menNew->entries();
+    for (int p = 0; p < kPlanetCount; ++p) {
+        addToImageList(imagePath(programDir_, info_.planets[p].image), imlPlanets);
+        entries[p]->setIcon(QIcon(imlPlanets.at(p)));
+    }
+    for (int t = 0; t < kFieldTypeCount; ++t)
+        addToImageList(imagePath(programDir_, info_.fields[t].imageDir + "\\0.gif"), imlFields);
+    for (const char* file : kFrameFiles) addToImageList(imagePath(programDir_, file), imlOthers);
+}
+
+QLabel* TfrmMain::makeIcon(QWidget* box, const std::string& catalogPath, int left, int top) {
+    const QImage picture = readPicture(imagePath(programDir_, catalogPath));
+    auto* icon = new QLabel(box);
+    icon->setPixmap(QPixmap::fromImage(picture));
+    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    icon->setGeometry(left, top, 16, 16);
+    icon->show();
+    return icon;
+}
+
+void TfrmMain::loadPanelIcons() {
+    const std::pair<QLabel*, const char*> people[] = {
+        {imgFree, "bev\\max.gif"},     {imgGrenze, "bev\\grenze.gif"},         {imgWork, "bev\\work.gif"},
+        {imgWorkless, "bev\\free.gif"}, {imgOeko, "bev\\umwelt.gif"},          {imgHolo, "bev\\holo.gif"},
+        {imgStudy, "bev\\wissenschaftler.gif"}, {imgSoldier, "bev\\soldat.gif"},
+    };
+    for (auto [icon, file] : people) {
+        const QImage picture = readPicture(imagePath(programDir_, file));
+        icon->setPixmap(QPixmap::fromImage(picture));
+        icon->resize(picture.size());  // the people icons take the size of their picture
+    }
+    imgLager->setPixmap(QPixmap::fromImage(readPicture(imagePath(programDir_, "w\\30.gif"))));
+    imgEps->setPixmap(QPixmap::fromImage(readPicture(imagePath(programDir_, "b\\beamfrom_o.gif"))));
+
+    panelIcons.rows.assign(kResourceCount + 1, Cell{nullptr, nullptr});
+    for (int r = 0; r < kResourceCount; ++r) {
+        const std::string& file = info_.resourceTypes[r].image;
+        panelIcons.rows[r][0] = makeIcon(grpTick, file, 10, 64 + 16 * r);
+        panelIcons.rows[r][1] = makeIcon(grpGesRess, file, 10, 48 + 16 * r);
+    }
+    panelIcons.rows[kResourceCount][1] = makeIcon(grpGesRess, "w\\31.gif", 10, 304);
 }
 
 void TfrmMain::Standardplanet1Click() { newPlanClick(0); }
@@ -254,6 +425,11 @@ void TfrmMain::AlphabetischeSortierung1Click() {
 void TfrmMain::tmStartupTimer() {
     tmStartup->stop();
     // Qt widgets are double-buffered already.
+
+    // A missing picture throws: the rest of start-up is skipped and the
+    // message is shown where exceptions of event handlers end up.
+    loadImageLists();
+    loadPanelIcons();
 
     const QString a1 = arguments_.value(0);
     if (a1 == QLatin1String("IMAGES")) {

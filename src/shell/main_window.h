@@ -1,5 +1,6 @@
 // TfrmMain: the planner's one window. It shows what the core decided and hands
-// user input to it; the frame (menus, status line, layout, questions) lives here.
+// user input to it; the frame (menus, status line, layout, questions) and the
+// plan view live here.
 #pragma once
 
 #include <QMainWindow>
@@ -7,9 +8,13 @@
 #include <array>
 
 #include "catalog/info.h"
+#include "plan/act_plan.h"
 #include "plan/plan_view.h"
+#include "plan/planner.h"
 #include "plan/program_state.h"
 #include "plan/window_layout.h"
+#include "view/image_list.h"
+#include "view/plan_graphic.h"
 
 class QAction;
 class QGroupBox;
@@ -25,19 +30,26 @@ class TfrmMain : public QMainWindow, public PlanView {
     Q_OBJECT
 public:
     // `arguments` are the program arguments without the program name.
-    TfrmMain(Info& info, ProgramState& state, QStringList arguments, bool batchMode, QWidget* parent = nullptr);
+    TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList arguments, bool batchMode,
+             QWidget* parent = nullptr);
+
+    // The folder the pictures are read from ("images" below it); the
+    // program's own folder unless set otherwise.
+    void setProgramDir(const QString& dir) { programDir_ = dir; }
 
     // PlanView
     void setStatus(int panel, const std::string& text) override;
     void layoutForPlanet(int p) override;
+    void enablePlanControls() override;
+    void resizeImageGrids(int width, int surfaceHeight, int orbitHeight) override;
+    void hideCell(int x, int y, bool onSurface) override;
+    void showField(int x, int y, int fieldType, bool onSurface) override;
+    void showBuilding(int x, int y, int building, bool onSurface) override;
 
     QString statusText(int panel) const;
 
     // Asks before unsaved changes are lost; true when the caller may go on.
     bool confirmDiscard();
-
-    // Starts a plan of planet type p (0..9).
-    void newPlan(int p);
 
     // Main menu handlers.
     void Standardplanet1Click();
@@ -60,6 +72,13 @@ public:
 
     // The one-shot start-up timer: finishes start-up once the window runs.
     void tmStartupTimer();
+    // Start-up: the planet icons, field pictures and state frames.
+    void loadImageLists();
+    // Start-up: the people, storage and EPS icons and the resource icons.
+    void loadPanelIcons();
+
+    // Mouse button released over a field picture: the right button selects the field.
+    void PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint position);
 
     // Controls, for the handlers of later parts and for tests.
     QGroupBox* grpPlanet = nullptr;
@@ -69,6 +88,16 @@ public:
     QGroupBox* grpPersons = nullptr;
     QGroupBox* grpInfo = nullptr;
     QLabel* Image1 = nullptr;
+    QLabel* imgFree = nullptr;
+    QLabel* imgGrenze = nullptr;
+    QLabel* imgWork = nullptr;
+    QLabel* imgWorkless = nullptr;
+    QLabel* imgOeko = nullptr;
+    QLabel* imgHolo = nullptr;
+    QLabel* imgStudy = nullptr;
+    QLabel* imgSoldier = nullptr;
+    QLabel* imgLager = nullptr;
+    QLabel* imgEps = nullptr;
     PlanetMenu* menNew = nullptr;
     QMenu* menSettings = nullptr;
     QMenu* menPopup = nullptr;
@@ -81,20 +110,34 @@ public:
     QAction* About1 = nullptr;
     QTimer* tmStartup = nullptr;
 
+    ImageList imlPlanets{16};
+    ImageList imlFields{32};
+    ImageList imlOthers{34};
+    PlanGraphic images;    // the cells of the plan view
+    Graphic panelIcons;    // the resource icons beside the result panels
+
 protected:
     // FormClose: closing asks before unsaved changes are lost.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
+    void createPanelIconControls();
     void createMenu();
     void applyLayout(const MainLayout& layout);
     void newPlanClick(int p);
+    // Gives a cell new frame and picture controls; returns them.
+    std::pair<QLabel*, FieldPicture*> replaceCell(int x, int y, bool onSurface);
+    void setFrame(QLabel* frame, const Field& field, bool showsBuilding);
+    QLabel* makeIcon(QWidget* box, const std::string& catalogPath, int left, int top);
 
     Info& info_;
+    ActPlan& plan_;
     ProgramState& state_;
+    Planner planner_;
     QStringList arguments_;
     bool batchMode_;
+    QString programDir_;
     QWidget* client_ = nullptr;
     std::array<QLabel*, 3> statusPanels_{};
 };

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "test_support.h"
+
 using namespace dz;
 
 namespace {
@@ -23,18 +25,14 @@ public:
     }
 };
 
-struct ReporterGuard {
-    ~ReporterGuard() { DizozodiduApplication::instance()->setErrorReporter({}); }
-};
 
 }  // namespace
 
 TEST(Application, ExceptionFromAHandlerIsReportedAndTheProgramGoesOn) {
     auto* app = DizozodiduApplication::instance();
     ASSERT_NE(app, nullptr);
-    ReporterGuard guard;
     QStringList reports;
-    app->setErrorReporter([&](const QString& m) { reports << m; });
+    ReporterGuard guard([&](const QString& m) { reports << m; });
 
     ThrowingObject object;
     QEvent boom(QEvent::User);
@@ -47,10 +45,8 @@ TEST(Application, ExceptionFromAHandlerIsReportedAndTheProgramGoesOn) {
 }
 
 TEST(Application, ExceptionFromATimerSlotIsReported) {
-    auto* app = DizozodiduApplication::instance();
-    ReporterGuard guard;
     QStringList reports;
-    app->setErrorReporter([&](const QString& m) { reports << m; });
+    ReporterGuard guard([&](const QString& m) { reports << m; });
     QTimer::singleShot(0, [] { throw std::runtime_error("im Zeitgeber"); });
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
@@ -59,6 +55,7 @@ TEST(Application, ExceptionFromATimerSlotIsReported) {
 
 TEST(Application, BatchModeEndsTheEventLoopWithAFailure) {
     auto* app = DizozodiduApplication::instance();
+    ReporterGuard guard({});  // batch mode's own reporting: stderr and the exit status
     app->setBatchMode(true);
     QTimer::singleShot(0, [] { throw std::runtime_error("Stapelfehler"); });
     const int status = app->exec();

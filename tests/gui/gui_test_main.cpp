@@ -8,6 +8,11 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     dz::DizozodiduApplication app(argc, argv);
+    // A message box would wait for an answer forever: an error report that a
+    // test does not expect is a failure.
+    app.setErrorReporter([](const QString& message) {
+        ADD_FAILURE() << "unexpected error report: " << message.toStdString();
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,7 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "modal_answer.h"
+#include "catalog/builtin_tables.h"
+#include "test_support.h"
 #include "shell/planet_menu.h"
 
 using namespace dz;
@@ -20,25 +21,28 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        buildFieldTypes(info);
         // Planet 0 is the worked example of the layout; planet 9 has no orbit.
-        for (int p = 0; p < kPlanetCount; ++p) {
-            InfoPlanet& planet = info.planets[p];
-            planet.width = 6 + p;
-            planet.surfaceHeight = 4;
-            planet.orbitHeight = 2;
-        }
-        info.planets[0].width = 10;
-        info.planets[0].surfaceHeight = 5;
-        info.planets[9].width = 10;
-        info.planets[9].surfaceHeight = 5;
-        info.planets[9].orbitHeight = 0;
-        window = std::make_unique<TfrmMain>(info, state, QStringList{}, false);
+        for (int p = 0; p < kPlanetCount; ++p) setShape(p, 6 + p, 4, 2);
+        setShape(0, 10, 5, 2);
+        setShape(9, 10, 5, 0);
+        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
         window->tmStartup->stop();  // the start-up steps are tested on their own
     }
 
     QRect geometryOf(const char* name) const { return window->findChild<QWidget*>(name)->geometry(); }
 
+    void setShape(int p, int width, int surfaceHeight, int orbitHeight) {
+        InfoPlanet& planet = info.planets[p];
+        planet.width = width;
+        planet.surfaceHeight = surfaceHeight;
+        planet.orbitHeight = orbitHeight;
+        planet.surface.assign(width, std::vector<std::int32_t>(surfaceHeight, ftMeadow));
+        planet.orbit.assign(width, std::vector<std::int32_t>(orbitHeight, ftSpace));
+    }
+
     Info info;
+    ActPlan plan;
     ProgramState state;
     std::unique_ptr<TfrmMain> window;
 };
@@ -230,13 +234,21 @@ TEST_F(MainWindowTest, ClickingAPlanetEntryStartsThatPlanet) {
     EXPECT_EQ(window->grpPlanet->width(), 34 * info.planets[4].width + 38);
 }
 
-TEST_F(MainWindowTest, StartUpTimerFiresOnceAfter150Milliseconds) {
-    TfrmMain fresh(info, state, QStringList{}, false);
+TEST_F(MainWindowTest, StartUpTimerFiresOnceAfter150MillisecondsAndReportsMissingPictures) {
+    QStringList reports;
+    ReporterGuard guard([&](const QString& m) { reports << m; });
+    TfrmMain fresh(info, plan, state, QStringList{}, false);
+    fresh.setProgramDir(QStringLiteral("/nonexistent-dizozodidu"));
     EXPECT_TRUE(fresh.tmStartup->isActive());
     EXPECT_TRUE(fresh.tmStartup->isSingleShot());
     EXPECT_EQ(fresh.tmStartup->interval(), 150);
-    QTest::qWait(250);
+    QTest::qWait(100);
+    EXPECT_TRUE(reports.isEmpty()) << "not before 150 ms";
+    QTest::qWait(200);
     EXPECT_FALSE(fresh.tmStartup->isActive());
+    ASSERT_EQ(reports.size(), 1) << "runs once, stops at the first missing picture";
+    EXPECT_TRUE(reports[0].contains("/nonexistent-dizozodidu/images/")) << reports[0].toStdString();
+    EXPECT_EQ(fresh.imlPlanets.count(), 0);
 }
 
 TEST_F(MainWindowTest, AWidePlanCoversTheDecorativePicture) {
@@ -250,8 +262,7 @@ TEST_F(MainWindowTest, AWidePlanCoversTheDecorativePicture) {
     ASSERT_FALSE(inPicture.isNull());
     EXPECT_NE(window->centralWidget()->grab().toImage().pixelColor(inPicture), QColor(Qt::black));
 
-    info.planets[5].width = 20;
-    info.planets[5].surfaceHeight = 11;
+    setShape(5, 20, 11, 2);
     window->GemigterPlanet1Click();
     ASSERT_TRUE(window->grpPlanet->geometry().contains(inPicture));
     const QImage after = window->centralWidget()->grab().toImage();

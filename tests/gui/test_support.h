@@ -1,5 +1,4 @@
-// Answers the next modal message box from a timer, as a user would, and
-// remembers what it showed. The answer is withdrawn when the object goes.
+// Helpers of the widget tests.
 #pragma once
 
 #include <QApplication>
@@ -8,6 +7,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "shell/application.h"
+
+// Answers the next modal message box from a timer, as a user would, and
+// remembers what it showed. The answer is withdrawn when the object goes.
 class BoxAnswer {
 public:
     explicit BoxAnswer(QMessageBox::StandardButton answer) : timer_(std::make_unique<QTimer>()) {
@@ -32,4 +35,17 @@ public:
 
 private:
     std::unique_ptr<QTimer> timer_;
+};
+
+// Replaces the error reporter for one test and restores the suite's one.
+class ReporterGuard {
+public:
+    explicit ReporterGuard(dz::DizozodiduApplication::Reporter reporter)
+        : saved_(dz::DizozodiduApplication::instance()->errorReporter()) {
+        dz::DizozodiduApplication::instance()->setErrorReporter(std::move(reporter));
+    }
+    ~ReporterGuard() { dz::DizozodiduApplication::instance()->setErrorReporter(saved_); }
+
+private:
+    dz::DizozodiduApplication::Reporter saved_;
 };

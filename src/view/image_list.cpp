@@ -1,0 +1,38 @@
+#include "view/image_list.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <stdexcept>
+
+#include "view/qt_text.h"
+
+namespace dz {
+
+QString imagePath(const QString& programDir, const std::string& catalogPath) {
+    QString relative = fromCp1252(catalogPath);
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return programDir + QStringLiteral("/images/") + relative;
+}
+
+QImage readPicture(const QString& path) {
+    QImageReader reader(path);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw std::runtime_error(
+            QStringLiteral("Bild kann nicht gelesen werden: %1 (%2)").arg(path, reader.errorString()).toStdString());
+    return image;
+}
+
+QImage cutOrExtend(const QImage& picture, int size) {
+    QImage result(size, size, QImage::Format_RGB32);
+    result.fill(Qt::black);
+    QPainter painter(&result);
+    painter.drawImage(0, 0, picture);
+    return result;
+}
+
+void addToImageList(const QString& file, ImageList& list) {
+    list.append(QPixmap::fromImage(cutOrExtend(readPicture(file), list.size())));
+}
+
+}  // namespace dz

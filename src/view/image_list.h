@@ -1,0 +1,43 @@
+// Reading our GIF pictures and the image lists that hold the pictures needed
+// again and again: planet icons, field pictures, state frames.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+#include <vector>
+
+namespace dz {
+
+// The picture path of a catalog entry: the catalog writes folders with a
+// backslash ("m\2"); below the program's images folder they are folders.
+QString imagePath(const QString& programDir, const std::string& catalogPath);
+
+// Reads the first frame of a GIF file. Throws std::runtime_error with the
+// reader's message (and the path) when the file is missing or not a picture.
+QImage readPicture(const QString& path);
+
+// An image list: pictures of one fixed square size, in order.
+class ImageList {
+public:
+    explicit ImageList(int size) : size_(size) {}
+    int size() const { return size_; }
+    int count() const { return int(entries_.size()); }
+    const QPixmap& at(int index) const { return entries_.at(std::size_t(index)); }
+    void clear() { entries_.clear(); }
+    void append(QPixmap pixmap) { entries_.push_back(std::move(pixmap)); }
+
+private:
+    int size_;
+    std::vector<QPixmap> entries_;
+};
+
+// A picture brought to `size` x `size` without scaling: a larger one is cut
+// at the right and bottom, a smaller one is extended there in black.
+QImage cutOrExtend(const QImage& picture, int size);
+
+// Appends the first frame of `file`, cut or extended to the list's size.
+// Throws as readPicture does; the list is then unchanged.
+void addToImageList(const QString& file, ImageList& list);
+
+}  // namespace dz
