@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "catalog/builtin_tables.h"
+#include "plan/act_plan.h"
+#include "plan/planner.h"
+#include "recording_view.h"
+
+using namespace dz;
+
+namespace {
+
+// Every field type but space and Dyson sphere, which only the orbit has here.
+constexpr int kSurfaceKinds[13] = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14};
+
+// A small catalog: planet p has a (3 + p) x (2 + p % 3) surface and 2 orbit
+// rows; planet 9 has no orbit. Field types follow the position so that a
+// transposed or shifted drawing shows.
+class PlanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        buildFieldTypes(info);
+        for (int p = 0; p < kPlanetCount; ++p) setShape(p, 3 + p, 2 + p % 3, p == ptLargeAsteroids ? 0 : 2);
+        for (int p = 0; p < kPlanetCount; ++p) {
+            info.planets[p].yieldA = 10 + p;
+            info.planets[p].yieldB = 20 + p;
+            info.planets[p].yieldC = 30 + p;
+            info.planets[p].yieldD = p - 2;
+        }
+        for (int b = 0; b < kBuildingCount; ++b)
+            for (int r = 0; r < kResourceCount; ++r) info.buildings[b].buildCost[r] = b * 100 + r;
+    }
+
+    void setShape(int p, int w, int hs, int ho) {
+        InfoPlanet& planet = info.planets[p];
+        planet.width = w;
+        planet.surfaceHeight = hs;
+        planet.orbitHeight = ho;
+        planet.surface.assign(w, std::vector<std::int32_t>(hs));
+        planet.orbit.assign(w, std::vector<std::int32_t>(ho));
+        for (int x = 0; x < w; ++x) {
+            for (int y = 0; y < hs; ++y) planet.surface[x][y] = kSurfaceKinds[(x + 2 * y) % 13];
+            for (int y = 0; y < ho; ++y) planet.orbit[x][y] = (x + y) % 2 == 0 ? ftSpace : 8;
+        }
+    }
+
+    void select(int x, int y, bool onSurface) { plan.selected = FieldSelection{x, y, onSurface}; }
+
+    Info info;
+    ActPlan plan;
+    ProgramState state;
+    RecordingView view;
+    Planner planner{info, plan, state, view};
+};
+
+}  // namespace
+
+TEST_F(PlanTest, FirstPlanDrawsEveryFieldOfTheTemplate) {
+    planner.newPlan(4);  // 7 x 3 surface, 2 orbit rows
+    EXPECT_EQ(plan.planetType, 4);
+    EXPECT_TRUE(state.planExists);
+    EXPECT_FALSE(state.planChanged);
+    EXPECT_TRUE(view.starting("hide").empty()) << "nothing to hide before the first plan";
+    ASSERT_EQ(plan.width(), 7);
+    ASSERT_EQ(plan.surfaceHeight(), 3);
+    ASSERT_EQ(plan.orbitHeight(), 2);
+    for (int x = 0; x < 7; ++x) {
+        for (int y = 0; y < 3; ++y) {
+            const Field& f = plan.current.surface[x][y];
+            EXPECT_EQ(f.fieldType, info.planets[4].surface[x][y]);
+            EXPECT_EQ(plan.initial.surface[x][y].fieldType, f.fieldType);
+            EXPECT_EQ(f.building, -1);
+            EXPECT_FALSE(f.built);
+            EXPECT_FALSE(f.inOperation);
+        }
+        for (int y = 0; y < 2; ++y) EXPECT_EQ(plan.current.orbit[x][y].fieldType, info.planets[4].orbit[x][y]);
+    }
+    EXPECT_EQ(view.starting("field s").size(), 21u);
+    EXPECT_EQ(view.starting("field o").size(), 14u);
+    EXPECT_EQ(view.starting("building").size(), 0u);
+}
+
+TEST_F(PlanTest, NewPlanStepsComeInTheirOrder) {
+    planner.newPlan(1);
+    planner.newPlan(0);
+    const int enable = view.lastIndex("enable");
+    const int lastHide = view.lastIndex("hide");
+    const int status = view.lastIndex("status 0 Fertig");
+    const int grids = view.lastIndex("grids 3 2 2");
+    const int layout = view.lastIndex("layout 0");
+    const int firstShow = view.lastIndex("field s 0 0");
+    ASSERT_GE(enable, 0);
+    EXPECT_LT(enable, view.firstIndex("hide"));
+    EXPECT_LT(lastHide, status);
+    EXPECT_LT(status, grids);
+    EXPECT_LT(grids, layout);
+    EXPECT_LT(layout, firstShow);
+    // Per column: the surface fields, then the orbit fields of that column.
+    const std::vector<std::string> tail(view.calls.end() - 12, view.calls.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"field s 0 0 1", "field s 0 1 3", "field o 0 0 0", "field o 0 1 8",
+                                             "field s 1 0 2", "field s 1 1 4", "field o 1 0 8", "field o 1 1 0",
+                                             "field s 2 0 3", "field s 2 1 5", "field o 2 0 0", "field o 2 1 8"}));
+    EXPECT_EQ(view.starting("status 1").back(), "status 1 ");
+    EXPECT_EQ(view.starting("status 2").back(), "status 2 ");
+}
+
+TEST_F(PlanTest, ASmallerPlanHidesEveryCellOfTheLargerOne) {
+    planner.newPlan(7);  // 10 x 3 + 2
+    view.calls.clear();
+    planner.newPlan(0);  // 3 x 2 + 2
+    const auto hidden = view.starting("hide");
+    EXPECT_EQ(hidden.size(), 10u * (3 + 2));
+    EXPECT_EQ(view.starting("hide s 9 2").size(), 1u) << "also outside the new shape";
+    EXPECT_LT(view.lastIndex("hide"), view.firstIndex("field"));
+    EXPECT_EQ(plan.width(), 3);
+    EXPECT_EQ(plan.initial.surface.size(), 3u);
+    EXPECT_EQ(plan.ressources.surfaceTerraformCosts.size(), 3u);
+    EXPECT_EQ(plan.ressources.orbitTerraformCosts[2].size(), 2u);
+}
+
+TEST_F(PlanTest, PlanetWithoutOrbitHasEmptyOrbitColumns) {
+    planner.newPlan(ptLargeAsteroids);
+    EXPECT_EQ(plan.current.orbit.size(), 12u);
+    for (const auto& column : plan.current.orbit) EXPECT_TRUE(column.empty());
+    EXPECT_TRUE(view.starting("field o").empty());
+    EXPECT_EQ(view.lastIndex("grids 12 2 0"), view.firstIndex("grids"));
+}
+
+TEST_F(PlanTest, ANewPlanOfTheSameTypeEqualsTheFirst) {
+    planner.newPlan(2);
+    const ActPlan first = plan;
+    // Change everything a plan holds.
+    plan.current.surface[1][1] = Field{5, true, true, 9, 2, 1};
+    plan.current.orbit[0][1].coverWide = 3;
+    plan.initial.surface[0][0].fieldType = 14;
+    plan.ressources.terraformCosts[3] = 7;
+    plan.ressources.buildingCosts[0] = 99;
+    plan.ressources.surfaceTerraformCosts[2][3][5] = 4;
+    plan.ressources.scientists = 4;
+    plan.ressources.scientistCapacity = 10;
+    plan.ressources.limitEnabled = true;
+    plan.ressources.populationLimit = 12;
+    plan.attractiveness = 80;
+    plan.reputationGrowth = 2.5f;
+    state.planChanged = true;
+    planner.newPlan(2);
+    EXPECT_EQ(plan.current, first.current);
+    EXPECT_EQ(plan.initial.surface[0][0].fieldType, first.initial.surface[0][0].fieldType);
+    EXPECT_EQ(plan.ressources, first.ressources);
+    EXPECT_EQ(plan.attractiveness, 0);
+    EXPECT_EQ(plan.reputationGrowth, 0.0f);
+    EXPECT_FALSE(state.planChanged);
+}
+
+TEST_F(PlanTest, PlanetYieldsGoIntoTheBuildingTable) {
+    planner.newPlan(5);
+    EXPECT_EQ(info.buildings[bldPlanetYieldA].production[0], 15);
+    EXPECT_EQ(info.buildings[bldPlanetYieldB].production[0], 25);
+    EXPECT_EQ(info.buildings[bldPlanetYieldC].production[3], 35);
+    EXPECT_EQ(info.buildings[bldPlanetYieldD].production[12], 3);
+    planner.newPlan(1);
+    EXPECT_EQ(info.buildings[bldPlanetYieldA].production[0], 11);
+    EXPECT_EQ(info.buildings[bldPlanetYieldB].production[0], 21);
+    EXPECT_EQ(info.buildings[bldPlanetYieldC].production[3], 31);
+    EXPECT_EQ(info.buildings[bldPlanetYieldD].production[12], -1);
+    EXPECT_EQ(info.buildings[bldPlanetYieldD].production[0], 0) << "only the four values change";
+}
+
+TEST_F(PlanTest, UnknownPlanetTypeChangesNothing) {
+    planner.newPlan(3);
+    const ActPlan before = plan;
+    view.calls.clear();
+    EXPECT_THROW(planner.newPlan(10), std::out_of_range);
+    EXPECT_THROW(planner.newPlan(-1), std::out_of_range);
+    EXPECT_EQ(plan.current, before.current);
+    EXPECT_TRUE(view.calls.empty());
+}
+
+TEST_F(PlanTest, CountingBuildingsAndSurfaceFields) {
+    planner.newPlan(6);  // 9 x 2 + 2
+    plan.current.surface[0][0].building = bldEco;
+    plan.current.surface[4][1].building = bldEco;
+    plan.current.orbit[8][1].building = bldEco;
+    plan.current.orbit[8][1].inOperation = false;
+    plan.current.orbit[2][0].building = bldLabOrbit;
+    EXPECT_EQ(plan.countBuildings(bldEco), 3) << "surface and orbit, in operation or not";
+    EXPECT_EQ(plan.countBuildings(bldLabOrbit), 1);
+    EXPECT_EQ(plan.countBuildings(bldLabSmall), 0);
+
+    EXPECT_EQ(plan.countSurfaceFields(8), 0) << "Dyson spheres exist only in the orbit here";
+    plan.current.surface[3][1].fieldType = ftCrater;
+    plan.current.orbit[3][1].fieldType = ftCrater;
+    int craters = 0;
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 2; ++y) craters += info.planets[6].surface[x][y] == ftCrater;
+    EXPECT_EQ(plan.countSurfaceFields(ftCrater), craters + (info.planets[6].surface[3][1] == ftCrater ? 0 : 1));
+}
+
+TEST_F(PlanTest, TerraformCostsAddUpPerFieldAndClearPerField) {
+    planner.newPlan(0);
+    const ResourceArray first{5, 0, 7};
+    const ResourceArray second{1, 2};
+    select(1, 1, true);
+    plan.addTerraformCost(first);
+    plan.addTerraformCost(second);
+    select(2, 0, false);
+    plan.addTerraformCost(first);
+    EXPECT_EQ(plan.ressources.surfaceTerraformCosts[1][1], (ResourceArray{6, 2, 7}));
+    EXPECT_EQ(plan.ressources.orbitTerraformCosts[2][0], first);
+    EXPECT_EQ(plan.ressources.terraformCosts, (ResourceArray{11, 2, 14}));
+
+    select(1, 1, true);
+    plan.clearFieldTerraformCost();
+    EXPECT_EQ(plan.ressources.surfaceTerraformCosts[1][1], ResourceArray{});
+    EXPECT_EQ(plan.ressources.terraformCosts, first) << "the orbit field's cost stays";
+}
+
+TEST_F(PlanTest, BuildingCostsFollowTheBuildingOnTheField) {
+    planner.newPlan(0);
+    select(0, 1, true);
+    plan.field().building = 3;
+    plan.addBuildingCost(info);
+    select(2, 1, false);
+    plan.field().building = 40;
+    plan.addBuildingCost(info);
+    EXPECT_EQ(plan.ressources.buildingCosts[0], 300 + 4000);
+    EXPECT_EQ(plan.ressources.buildingCosts[15], 315 + 4015);
+    plan.subtractBuildingCost(info);
+    EXPECT_EQ(plan.ressources.buildingCosts[0], 300);
+    plan.field().building = -1;
+    EXPECT_THROW(plan.addBuildingCost(info), std::out_of_range) << "no building to count";
+}
+
+TEST_F(PlanTest, SelectionOutsideThePlanIsRefused) {
+    planner.newPlan(0);  // 3 x 2 + 2
+    for (auto [x, y, surface] : {std::tuple{-1, -1, true}, std::tuple{3, 0, true}, std::tuple{0, 2, false},
+                                 std::tuple{0, 2, true}}) {
+        select(x, y, surface);
+        EXPECT_THROW(plan.field(), std::out_of_range) << x << "," << y;
+        EXPECT_THROW(plan.addTerraformCost(ResourceArray{1}), std::out_of_range);
+    }
+    EXPECT_EQ(plan.ressources.terraformCosts, ResourceArray{});
+    select(2, 1, false);
+    plan.setInOperation(true);
+    EXPECT_TRUE(plan.current.orbit[2][1].inOperation);
+    EXPECT_TRUE(plan.inOperation());
+    EXPECT_EQ(plan.fieldType(), plan.current.orbit[2][1].fieldType);
+}
