@@ -1,0 +1,299 @@
+// The plan view with our real data and picture set: new plans of every planet
+// type, field and building pictures, the start-up pictures and icons.
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QMovie>
+#include <QPainter>
+#include <QTest>
+#include <filesystem>
+
+#include "catalog/catalog_files.h"
+#include "plan/field_cells.h"
+#include "shell/main_window.h"
+#include "shell/planet_menu.h"
+#include "test_support.h"
+#include "view/qt_text.h"
+
+using namespace dz;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kProgramDir = QString::fromUtf8(DZ_IMAGES_DIR).section('/', 0, -2);
+
+bool sameImage(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
+
+// Controls of one kind that are children of `box` and not released.
+template <typename T>
+QList<T*> livingChildren(QWidget* box) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return box->findChildren<T*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+class PlanViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        loadCatalog(info, DZ_DATA_DIR);
+        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
+        window->tmStartup->stop();
+        window->setProgramDir(kProgramDir);
+        window->loadImageLists();
+        window->loadPanelIcons();
+        window->show();
+    }
+
+    void newPlan(int p) { window->menNew->entries()[p]->trigger(); }
+
+    FieldPicture* pictureAt(int x, int y, bool onSurface) {
+        return static_cast<FieldPicture*>(window->images.cell(x, y, onSurface)[1]);
+    }
+
+    // First surface field of the plan with field type t.
+    std::pair<int, int> findSurface(int t) {
+        for (int x = 0; x < plan.width(); ++x)
+            for (int y = 0; y < plan.surfaceHeight(); ++y)
+                if (plan.current.surface[x][y].fieldType == t) return {x, y};
+        return {-1, -1};
+    }
+
+    Info info;
+    ActPlan plan;
+    ProgramState state;
+    std::unique_ptr<TfrmMain> window;
+};
+
+}  // namespace
+
+TEST_F(PlanViewTest, EveryPlanetTypeShowsOneFrameAndOnePicturePerField) {
+    for (int p = 0; p < kPlanetCount; ++p) {
+        newPlan(p);
+        const InfoPlanet& planet = info.planets[p];
+        for (auto [box, height, onSurface] : {std::tuple{window->grpPlanet, planet.surfaceHeight, true},
+                                              std::tuple{window->grpOrbit, planet.orbitHeight, false}}) {
+            const auto pictures = livingChildren<FieldPicture>(box);
+            ASSERT_EQ(pictures.size(), planet.width * height) << planet.name << (onSurface ? " surface" : " orbit");
+            EXPECT_EQ(livingChildren<QLabel>(box).size(), 2 * planet.width * height) << "frames and pictures";
+            for (FieldPicture* picture : pictures) {
+                const FieldSelection cell = decodeFieldKey(picture->fieldKey());
+                ASSERT_EQ(cell.onSurface, onSurface);
+                const Rect r = pictureRect(cell.x, cell.y);
+                EXPECT_EQ(picture->geometry(), QRect(r.left, r.top, r.width, r.height));
+                const int t = onSurface ? planet.surface[cell.x][cell.y] : planet.orbit[cell.x][cell.y];
+                EXPECT_EQ(picture->toolTip(), fromCp1252(info.fields[t].name));
+                EXPECT_TRUE(sameImage(picture->pixmap(), window->imlFields.at(t)));
+                QLabel* frame = window->images.cell(cell.x, cell.y, onSurface)[0];
+                EXPECT_TRUE(sameImage(frame->pixmap(), window->imlOthers.at(4))) << "i.gif";
+                const Rect f = frameRect(cell.x, cell.y);
+                EXPECT_EQ(frame->geometry(), QRect(f.left, f.top, f.width, f.height));
+                EXPECT_TRUE(picture->isVisible());
+            }
+        }
+        EXPECT_EQ(window->grpOrbit->isVisible(), planet.orbitHeight > 0) << planet.name;
+        EXPECT_EQ(window->statusText(0), "Fertig");
+        EXPECT_TRUE(window->Speichern1->isEnabled());
+    }
+}
+
+TEST_F(PlanViewTest, PicturesLieAboveTheirFrames) {
+    newPlan(ptStandard);
+    QLabel* frame = window->images.cell(2, 1, true)[0];
+    FieldPicture* picture = pictureAt(2, 1, true);
+    const QPoint centre = picture->geometry().center();
+    EXPECT_EQ(window->grpPlanet->childAt(centre), picture);
+    EXPECT_EQ(window->grpPlanet->childAt(frame->geometry().topLeft()), frame) << "the border stays the frame's";
+}
+
+TEST_F(PlanViewTest, BuildingPictureComesFromTheFolderOfItsFieldType) {
+    newPlan(ptStandard);
+    const auto [mx, my] = findSurface(ftMeadow);
+    const auto [ix, iy] = findSurface(3);  // Eis
+    ASSERT_GE(mx, 0);
+    ASSERT_GE(ix, 0);
+    for (auto [x, y, b] : {std::tuple{mx, my, int(bldHousingCore)}, std::tuple{ix, iy, 7}}) {
+        Field& f = plan.current.surface[x][y];
+        f.building = b;
+        f.built = true;
+        f.inOperation = true;
+        f.coverNear = 1;
+        window->showBuilding(x, y, b, true);
+        FieldPicture* picture = pictureAt(x, y, true);
+        ASSERT_NE(picture->movie(), nullptr) << "surface buildings are shown as their GIF";
+        const QString folder = f.fieldType == ftMeadow ? "/images/m/2/" : "/images/m/4/";
+        EXPECT_TRUE(picture->movie()->fileName().endsWith(folder + fromCp1252(info.buildings[b].imageDir) + "/0.gif"))
+            << picture->movie()->fileName().toStdString();
+        EXPECT_EQ(picture->toolTip(), fromCp1252(info.buildings[b].name));
+        EXPECT_TRUE(sameImage(window->images.cell(x, y, true)[0]->pixmap(), window->imlOthers.at(2))) << "as.gif";
+    }
+}
+
+TEST_F(PlanViewTest, OrbitBuildingsAreStillPictures) {
+    newPlan(ptStandard);
+    Field& f = plan.current.orbit[1][0];
+    f.building = bldPlanetYieldA;
+    f.built = true;
+    f.inOperation = false;
+    window->showBuilding(1, 0, bldPlanetYieldA, false);
+    FieldPicture* picture = pictureAt(1, 0, false);
+    EXPECT_EQ(picture->movie(), nullptr);
+    const QImage expected(kProgramDir + "/images/m/1/" + fromCp1252(info.buildings[bldPlanetYieldA].imageDir) + "/0.gif");
+    EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              expected.convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(sameImage(window->images.cell(1, 0, false)[0]->pixmap(), window->imlOthers.at(4)));
+}
+
+TEST_F(PlanViewTest, MissingBuildingPictureLeavesTheCellAsItWas) {
+    newPlan(ptStandard);
+    const auto [x, y] = findSurface(ftMeadow);
+    const Cell before = window->images.cell(x, y, true);
+    info.buildings[3].imageDir = "gibt_es_nicht";
+    plan.current.surface[x][y].building = 3;
+    try {
+        window->showBuilding(x, y, 3, true);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("gibt_es_nicht/0.gif"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(window->images.cell(x, y, true), before);
+    EXPECT_TRUE(before[1]->isVisible());
+}
+
+TEST_F(PlanViewTest, ShowingACellTwiceLeavesOneFrameAndOnePicture) {
+    newPlan(ptSmallAsteroids);
+    window->showField(2, 1, ftCrater, true);
+    window->showField(2, 1, ftMeadow, true);
+    int pictures = 0, frames = 0;
+    for (QLabel* label : livingChildren<QLabel>(window->grpPlanet)) {
+        if (!label->isVisible()) continue;
+        pictures += label->geometry() == QRect(85, 55, 32, 32);
+        frames += label->geometry() == QRect(84, 54, 34, 34);
+    }
+    EXPECT_EQ(pictures, 1);
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(pictureAt(2, 1, true)->toolTip(), "Wiese") << "the argument's field type, not the plan's";
+}
+
+TEST_F(PlanViewTest, NoControlOfALargerPlanSurvivesASmallerOne) {
+    newPlan(ptTemperate);
+    newPlan(ptSmallAsteroids);
+    const InfoPlanet& small = info.planets[ptSmallAsteroids];
+    EXPECT_EQ(livingChildren<QLabel>(window->grpPlanet).size(), 2 * small.width * small.surfaceHeight);
+    EXPECT_TRUE(livingChildren<QLabel>(window->grpOrbit).isEmpty());
+    // Many plans later the controls are still only those of the plan shown.
+    for (int i = 0; i < 30; ++i) newPlan(i % kPlanetCount);
+    const InfoPlanet& last = info.planets[29 % kPlanetCount];
+    EXPECT_EQ(livingChildren<QLabel>(window->grpPlanet).size(), 2 * last.width * last.surfaceHeight);
+}
+
+TEST_F(PlanViewTest, RightButtonSelectsTheFieldOtherButtonsDoNot) {
+    newPlan(ptStandard);
+    QTest::mouseClick(pictureAt(4, 1, false), Qt::RightButton);
+    EXPECT_EQ(plan.selected, (FieldSelection{4, 1, false}));
+    QTest::mouseClick(pictureAt(3, 7, true), Qt::LeftButton);
+    QTest::mouseClick(pictureAt(3, 7, true), Qt::MiddleButton);
+    EXPECT_EQ(plan.selected, (FieldSelection{4, 1, false}));
+    QTest::mouseClick(pictureAt(3, 7, true), Qt::RightButton);
+    EXPECT_EQ(plan.selected, (FieldSelection{3, 7, true}));
+}
+
+TEST_F(PlanViewTest, ImageListsHoldTheStartUpPictures) {
+    EXPECT_EQ(window->imlPlanets.count(), 10);
+    EXPECT_EQ(window->imlFields.count(), 15);
+    EXPECT_EQ(window->imlOthers.count(), 8);
+    EXPECT_EQ(window->imlPlanets.at(0).size(), QSize(16, 16));
+    EXPECT_EQ(window->imlOthers.at(7).size(), QSize(34, 34));
+    const QImage frame(kProgramDir + "/images/ab.gif");
+    EXPECT_EQ(window->imlOthers.at(1).toImage().convertToFormat(QImage::Format_RGB32),
+              frame.convertToFormat(QImage::Format_RGB32));
+    for (QAction* entry : window->menNew->entries()) EXPECT_FALSE(entry->icon().isNull()) << entry->text().toStdString();
+}
+
+TEST_F(PlanViewTest, PanelIconsStandBesideTheirRows) {
+    const std::tuple<QLabel*, QWidget*, QPoint> people[] = {
+        {window->imgFree, window->grpPersons, {16, 77}},     {window->imgGrenze, window->grpPersons, {30, 53}},
+        {window->imgWork, window->grpPersons, {16, 101}},    {window->imgWorkless, window->grpPersons, {16, 125}},
+        {window->imgOeko, window->grpPersons, {16, 149}},    {window->imgHolo, window->grpPersons, {16, 172}},
+        {window->imgStudy, window->grpPersons, {16, 196}},   {window->imgSoldier, window->grpPersons, {16, 220}},
+        {window->imgLager, window->grpTick, {10, 24}},       {window->imgEps, window->grpTick, {10, 40}},
+    };
+    for (auto [icon, box, position] : people) {
+        EXPECT_EQ(icon->parentWidget(), box) << icon->objectName().toStdString();
+        EXPECT_EQ(icon->pos(), position) << icon->objectName().toStdString();
+        EXPECT_FALSE(icon->pixmap().isNull());
+    }
+    EXPECT_EQ(window->imgFree->size(), window->imgFree->pixmap().size()) << "people icons take their picture's size";
+    EXPECT_EQ(window->imgLager->size(), QSize(17, 17));
+
+    ASSERT_EQ(window->panelIcons.rows.size(), 17u);
+    for (int r = 0; r < kResourceCount; ++r) {
+        QLabel* tick = window->panelIcons.rows[r][0];
+        QLabel* cost = window->panelIcons.rows[r][1];
+        ASSERT_TRUE(tick && cost);
+        EXPECT_EQ(tick->parentWidget(), window->grpTick);
+        EXPECT_EQ(tick->geometry(), QRect(10, 64 + 16 * r, 16, 16));
+        EXPECT_EQ(cost->parentWidget(), window->grpGesRess);
+        EXPECT_EQ(cost->geometry(), QRect(10, 48 + 16 * r, 16, 16));
+        EXPECT_TRUE(sameImage(tick->pixmap(), cost->pixmap())) << "resource " << r;
+    }
+    EXPECT_EQ(window->panelIcons.rows[16][0], nullptr) << "no credits row in the production panel";
+    ASSERT_NE(window->panelIcons.rows[16][1], nullptr);
+    EXPECT_EQ(window->panelIcons.rows[16][1]->geometry(), QRect(10, 304, 16, 16));
+}
+
+TEST(PictureLoading, StartUpStopsAtTheFirstMissingPicture) {
+    const fs::path dir = fs::temp_directory_path() / "dz_missing_frame";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy(DZ_IMAGES_DIR, dir / "images", fs::copy_options::recursive);
+    fs::remove(dir / "images" / "is.gif");
+
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ActPlan plan;
+    ProgramState state;
+    TfrmMain window(info, plan, state, QStringList{}, false);
+    window.tmStartup->stop();
+    window.setProgramDir(QString::fromStdString(dir.string()));
+    try {
+        window.tmStartupTimer();
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("is.gif"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(window.imlPlanets.count(), 10);
+    EXPECT_EQ(window.imlFields.count(), 15);
+    EXPECT_EQ(window.imlOthers.count(), 6) << "a.gif to ib.gif";
+    EXPECT_EQ(window.imgSoldier->pixmap().size(), QSize(7, 15)) << "the placeholder stays";
+    EXPECT_TRUE(window.panelIcons.rows.empty());
+
+    // A plan can still be made; cells without a frame picture stay empty.
+    window.menNew->entries()[ptSmallAsteroids]->trigger();
+    EXPECT_FALSE(window.images.cell(0, 0, true)[1]->pixmap().isNull());
+    fs::remove_all(dir);
+}
+
+TEST(PictureLoading, PicturesAreCutOrExtendedNeverScaled) {
+    QImage big(40, 40, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    QPainter(&big).fillRect(0, 0, 16, 16, Qt::red);
+    const QImage cut = cutOrExtend(big, 16);
+    EXPECT_EQ(cut.size(), QSize(16, 16));
+    EXPECT_EQ(cut.pixelColor(15, 15), QColor(Qt::red)) << "the top left corner, unscaled";
+
+    QImage small(10, 10, QImage::Format_RGB32);
+    small.fill(Qt::green);
+    const fs::path file = fs::temp_directory_path() / "dz_small_picture.png";
+    ASSERT_TRUE(small.save(QString::fromStdString(file.string())));
+    ImageList list(32);
+    addToImageList(QString::fromStdString(file.string()), list);
+    ASSERT_EQ(list.count(), 1);
+    const QImage entry = list.at(0).toImage();
+    EXPECT_EQ(entry.size(), QSize(32, 32));
+    EXPECT_EQ(entry.pixelColor(9, 9), QColor(Qt::green));
+    EXPECT_EQ(entry.pixelColor(10, 10), QColor(Qt::black));
+    EXPECT_EQ(entry.pixelColor(31, 0), QColor(Qt::black));
+
+    EXPECT_THROW(addToImageList(QStringLiteral("/nonexistent/x.gif"), list), std::runtime_error);
+    EXPECT_EQ(list.count(), 1) << "unchanged after a failure";
+    fs::remove(file);
+}
