@@ -1,0 +1,61 @@
+// Memory over a long session: resident memory after the first new plan and
+// after a thousand more, in an offscreen window with the real data and
+// pictures. Replaced cell controls must be released, so the two figures stay
+// within a few MB of each other.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "catalog/catalog_files.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "shell/planet_menu.h"
+
+namespace {
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    dz::DizozodiduApplication app(argc, argv);
+    const int plans = argc > 1 ? std::atoi(argv[1]) : 1000;
+
+    dz::Info info;
+    dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
+    dz::ActPlan plan;
+    dz::ProgramState state;
+    dz::TfrmMain window(info, plan, state, QStringList{}, false);
+    window.tmStartup->stop();
+    window.loadImageLists();
+    window.loadPanelIcons();
+    window.show();
+
+    auto newPlan = [&](int p) {
+        window.menNew->entries()[p]->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    };
+    // Warm up: every planet type once, so caches of fonts and pictures are full.
+    for (int p = 0; p < dz::kPlanetCount; ++p) newPlan(p);
+    newPlan(dz::ptTemperate);
+    const long first = residentKilobytes();
+    for (int i = 0; i < plans; ++i) newPlan(i % dz::kPlanetCount);
+    newPlan(dz::ptTemperate);
+    const long after = residentKilobytes();
+
+    std::printf("resident memory after the first plan:   %8ld kB\n", first);
+    std::printf("resident memory after %5d more plans: %8ld kB\n", plans, after);
+    std::printf("difference:                             %8ld kB\n", after - first);
+    return 0;
+}
