@@ -1,1 +1,250 @@
-// Checks of the generated picture set (being written).
+// Checks of the generated picture set: every file the catalog can ask for is
+// there in its size, some buildings are animated, the field types look
+// different, the state frames carry their code in the visible ring, and the
+// generator writes the same bytes on every run.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog_files.h"
+#include "catalog/cp1252.h"
+#include "catalog/info.h"
+
+using namespace dz;
+
+namespace {
+
+// A catalog picture name ("m\2", Windows-1252) as a path below the images folder.
+QString imagePath(const std::string& catalogName) {
+    std::string utf8 = cp1252ToUtf8(catalogName);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    return QStringLiteral(DZ_IMAGES_DIR "/") + QString::fromStdString(utf8);
+}
+
+QString fieldPath(const Info& info, int fieldType) {
+    return imagePath(info.fields[fieldType].imageDir) + QStringLiteral("/0.gif");
+}
+
+QString buildingPath(const Info& info, int fieldType, int building) {
+    return imagePath(info.fields[fieldType].imageDir + "\\" + info.buildings[building].imageDir) +
+           QStringLiteral("/0.gif");
+}
+
+struct ExpectedPicture {
+    QString file;
+    QSize size;
+};
+
+const char* const kStateFrames[] = {"a", "ab", "as", "abs", "i", "ib", "is", "ibs"};
+
+std::vector<ExpectedPicture> everyPicture(const Info& info) {
+    std::vector<ExpectedPicture> list;
+    for (const InfoPlanet& planet : info.planets) list.push_back({imagePath(planet.image), QSize(16, 16)});
+    for (int t = 0; t < kFieldTypeCount; ++t) {
+        list.push_back({fieldPath(info, t), QSize(32, 32)});
+        for (int b = 0; b < kBuildingCount; ++b)
+            if (info.fields[t].buildable[b]) list.push_back({buildingPath(info, t, b), QSize(32, 32)});
+    }
+    for (const char* frame : kStateFrames)
+        list.push_back({QStringLiteral(DZ_IMAGES_DIR "/%1.gif").arg(QLatin1String(frame)), QSize(34, 34)});
+    for (const char* icon : {"bev/max.gif", "bev/grenze.gif", "bev/work.gif", "bev/free.gif", "bev/umwelt.gif",
+                             "bev/holo.gif", "bev/wissenschaftler.gif", "bev/soldat.gif", "w/31.gif"})
+        list.push_back({imagePath(icon), QSize(16, 16)});
+    for (const char* icon : {"w/30.gif", "b/beamfrom_o.gif"}) list.push_back({imagePath(icon), QSize(17, 17)});
+    for (const InfoRessource& resource : info.resourceTypes) list.push_back({imagePath(resource.image), QSize(16, 16)});
+    return list;
+}
+
+QImage readRgb(const QString& file) { return QImage(file).convertToFormat(QImage::Format_RGB32); }
+
+// Mean over all pixels of |dr| + |dg| + |db| (0..765).
+double meanPixelDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (a.width() * a.height());
+}
+
+// Distance of the mean colours of two pictures (0..441).
+double meanColourDistance(const QImage& a, const QImage& b) {
+    auto mean = [](const QImage& image, int channel) {
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                sum += channel == 0 ? qRed(p) : channel == 1 ? qGreen(p) : qBlue(p);
+            }
+        return sum / (image.width() * image.height());
+    };
+    double d2 = 0;
+    for (int ch = 0; ch < 3; ++ch) d2 += std::pow(mean(a, ch) - mean(b, ch), 2);
+    return std::sqrt(d2);
+}
+
+class PictureSet : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { loadCatalog(info, DZ_DATA_DIR); }
+    static Info info;
+};
+
+Info PictureSet::info;
+
+}  // namespace
+
+TEST_F(PictureSet, EveryPictureTheCatalogAsksForExistsInItsSize) {
+    const std::vector<ExpectedPicture> list = everyPicture(info);
+    EXPECT_EQ(list.size(), 200u) << "10 planets, 15 fields, 140 buildings, 8 frames, 27 icons";
+    for (const ExpectedPicture& expected : list) {
+        QImageReader reader(expected.file);
+        EXPECT_EQ(reader.format(), "gif") << expected.file.toStdString();
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << expected.file.toStdString() << ": " << reader.errorString().toStdString();
+        EXPECT_EQ(image.size(), expected.size) << expected.file.toStdString();
+    }
+}
+
+TEST_F(PictureSet, SomeBuildingsAreAnimatedAndLoopForever) {
+    int animated = 0;
+    for (int t = 0; t < kFieldTypeCount; ++t) {
+        for (int b = 0; b < kBuildingCount; ++b) {
+            if (!info.fields[t].buildable[b]) continue;
+            const QString file = buildingPath(info, t, b);
+            QImageReader reader(file);
+            const int frames = reader.imageCount();
+            if (frames < 2) continue;
+            ++animated;
+            EXPECT_LE(frames, 4) << file.toStdString();
+            EXPECT_EQ(reader.loopCount(), -1) << file.toStdString() << " should loop forever";
+            std::vector<QImage> images;
+            for (int f = 0; f < frames; ++f) {
+                images.push_back(reader.read().convertToFormat(QImage::Format_RGB32));
+                EXPECT_GE(reader.nextImageDelay(), 200) << file.toStdString();
+                EXPECT_LE(reader.nextImageDelay(), 400) << file.toStdString();
+            }
+            ASSERT_EQ(images.size(), static_cast<size_t>(frames));
+            EXPECT_NE(images[0], images[1]) << file.toStdString() << ": the frames should differ";
+        }
+    }
+    EXPECT_GE(animated, 6);
+
+    // The still ones really are single frames.
+    EXPECT_EQ(QImageReader(buildingPath(info, ftMeadow, bldBaseA)).imageCount(), 1);
+}
+
+TEST_F(PictureSet, FieldTypesAreToldApartAtAGlance) {
+    std::vector<QImage> fields;
+    for (int t = 0; t < kFieldTypeCount; ++t) fields.push_back(readRgb(fieldPath(info, t)));
+    for (int a = 0; a < kFieldTypeCount; ++a) {
+        for (int b = a + 1; b < kFieldTypeCount; ++b) {
+            const std::string pair = info.fields[a].imageDir + " / " + info.fields[b].imageDir;
+            EXPECT_GE(meanPixelDifference(fields[a], fields[b]), 60.0) << pair;
+            EXPECT_GE(meanColourDistance(fields[a], fields[b]), 20.0) << pair;
+        }
+    }
+}
+
+TEST_F(PictureSet, StateFramesShowTheirStateInTheOuterRing) {
+    const QRgb green = qRgb(0, 210, 0), grey = qRgb(90, 90, 90), blue = qRgb(40, 140, 255), orange = qRgb(255, 160, 0);
+    for (const char* name : kStateFrames) {
+        SCOPED_TRACE(name);
+        const QString code = QLatin1String(name);
+        const QImage frame = readRgb(QStringLiteral(DZ_IMAGES_DIR "/%1.gif").arg(code));
+        ASSERT_EQ(frame.size(), QSize(34, 34));
+        const QRgb side = code.startsWith('a') ? green : grey;
+        const bool wide = code.contains('b'), near = code.contains('s');
+        for (int y = 0; y < 34; ++y) {
+            EXPECT_EQ(frame.pixel(0, y), side) << "left edge, row " << y;
+            EXPECT_EQ(frame.pixel(33, y), side) << "right edge, row " << y;
+        }
+        for (int x = 1; x < 33; ++x) {
+            QRgb edge = side;
+            if (wide && near)
+                edge = ((x - 1) / 3) % 2 == 0 ? blue : orange;
+            else if (wide)
+                edge = blue;
+            else if (near)
+                edge = orange;
+            EXPECT_EQ(frame.pixel(x, 0), edge) << "top edge, column " << x;
+            EXPECT_EQ(frame.pixel(x, 33), edge) << "bottom edge, column " << x;
+        }
+        for (int i = 1; i < 33; i += 4) EXPECT_EQ(frame.pixel(i, i), qRgb(0, 0, 0)) << "inside at " << i;
+    }
+}
+
+namespace {
+
+struct GeneratorRun {
+    int exitCode = -1;
+    QString errors;
+};
+
+GeneratorRun runGenerator(const QString& dataDir, const QString& imagesDir) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(DZ_MAKE_PICTURES), {dataDir, imagesDir});
+    if (!process.waitForFinished(120000)) return {};
+    GeneratorRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QStringList filesBelow(const QString& root) {
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+QByteArray contents(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
+    QTemporaryDir first, second;
+    ASSERT_TRUE(first.isValid() && second.isValid());
+    const GeneratorRun a = runGenerator(QStringLiteral(DZ_DATA_DIR), first.path() + QStringLiteral("/images"));
+    ASSERT_EQ(a.exitCode, 0) << a.errors.toStdString();
+    const GeneratorRun b = runGenerator(QStringLiteral(DZ_DATA_DIR), second.path() + QStringLiteral("/images"));
+    ASSERT_EQ(b.exitCode, 0) << b.errors.toStdString();
+
+    const QStringList files = filesBelow(first.path() + QStringLiteral("/images"));
+    EXPECT_EQ(files.size(), 200);
+    ASSERT_EQ(files, filesBelow(second.path() + QStringLiteral("/images")));
+    for (const QString& file : files) {
+        const QByteArray bytes = contents(first.path() + QStringLiteral("/images/") + file);
+        EXPECT_FALSE(bytes.isEmpty()) << file.toStdString();
+        EXPECT_EQ(bytes, contents(second.path() + QStringLiteral("/images/") + file)) << file.toStdString();
+    }
+}
+
+TEST(PictureGenerator, FailsWithAMessageWithoutData) {
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const GeneratorRun run =
+        runGenerator(out.path() + QStringLiteral("/no-such-folder"), out.path() + QStringLiteral("/images"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("make_pictures: cannot read the catalog")))
+        << run.errors.toStdString();
+    EXPECT_FALSE(QDir(out.path() + QStringLiteral("/images")).exists()) << "nothing written";
+}

@@ -1,0 +1,54 @@
+// The pictures of the planner, drawn by code. Every function returns the
+// finished picture (or its frames); make_pictures.cpp decides the file names.
+#pragma once
+
+#include <QImage>
+#include <vector>
+
+namespace dz::pictures {
+
+inline constexpr int kPlanetIconSize = 16;
+inline constexpr int kFieldSize = 32;
+inline constexpr int kStateFrameSize = 34;
+inline constexpr int kIconSize = 16;
+inline constexpr int kLargeIconSize = 17;
+inline constexpr int kFrameDelayCs = 30;  // animation speed: 300 ms per frame
+
+// Planet type 0..9 as a small disc (or rocks for the asteroid types).
+QImage planetIcon(int planetType);
+
+// Field type 0..14 as the ground of one field.
+QImage fieldPicture(int fieldType);
+
+// A building standing on a field of the given type: the darkened ground with
+// the building's badge on top. One frame for most buildings, 2 to 4 for the
+// animated ones.
+std::vector<QImage> buildingPicture(int fieldType, int building);
+
+// Throws std::logic_error if two buildings share a badge label.
+void checkBuildingLooks();
+
+// The 34 x 34 frame around a field; only its outer ring shows. Left and right
+// edge: in operation or not; top and bottom edge: in range of a wide-range
+// and/or a near-range area building.
+QImage stateFrame(bool inOperation, bool wideRange, bool nearRange);
+
+enum class PanelIcon {
+    LivingSpace,
+    PopulationLimit,
+    Worker,
+    Unemployed,
+    Environmentalist,
+    HolodeckOperator,
+    Scientist,
+    Soldier,
+    Storage,  // 17 x 17
+    Eps,      // 17 x 17
+    Credits,
+};
+QImage panelIcon(PanelIcon icon);
+
+// Resource 0..15.
+QImage resourceIcon(int resource);
+
+}  // namespace dz::pictures
