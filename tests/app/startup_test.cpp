@@ -110,3 +110,11 @@ TEST_F(StartupTest, LowerCaseImagesIsAPlanFileNotBatchMode) {
     const ProgramRun r = run("images plan.kpls");
     EXPECT_NE(r.err.find("Kein Bildschirm gefunden"), std::string::npos) << r.err;
 }
+
+TEST_F(StartupTest, MissingPicturesInBatchModeAreReportedOnStderr) {
+    // The folder has the data files but no images/ at all.
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("/images/"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Stapelbetrieb"), std::string::npos) << "start-up stops at the missing picture";
+}
