@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "economy/economy.h"
 
 namespace dz {
 
@@ -28,6 +31,17 @@ public:
     // Shows the building at a cell; field type, operation state and ranges
     // follow the plan's field there.
     virtual void showBuilding(int x, int y, int building, bool onSurface) = 0;
+
+    // The result panels.
+    virtual void showProduction(const std::vector<GridRow>& rows) = 0;
+    virtual void showPopulation(const PopulationResult& result) = 0;
+    virtual void showCosts(const std::vector<GridRow>& rows) = 0;
+    virtual void showBsp(int bsp) = 0;
+    // Checks the radio button of a total-cost view.
+    virtual void checkCostView(CostView view) = 0;
+    // Unticks the population-limit box and writes "0" into its edit box,
+    // without running their handlers.
+    virtual void resetPopulationLimit() = 0;
 };
 
 }  // namespace dz

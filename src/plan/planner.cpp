@@ -62,6 +62,11 @@ void Planner::newPlan(int p) {
         }
     }
     state_.planChanged = false;
+
+    computePopulation();
+    computeProduction();
+    refreshCosts(CostView::All);
+    view_.checkCostView(CostView::All);
 }
 
 void Planner::resetPlan() {
@@ -70,6 +75,7 @@ void Planner::resetPlan() {
     view_.setStatus(2, "");
 
     Ressources& r = plan_.ressources;
+    view_.resetPopulationLimit();
     r.limitEnabled = false;
     r.populationLimit = 0;
 
@@ -105,6 +111,35 @@ void Planner::resetPlan() {
     r.holodeckCapacity = 0;
     plan_.attractiveness = 0;
     plan_.reputationGrowth = 0.0f;
+}
+
+
+void Planner::computePopulation() {
+    const PopulationResult result = dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_);
+    if (result.status) view_.setStatus(2, *result.status);
+    view_.showPopulation(result);
+}
+
+void Planner::computeProduction() { view_.showProduction(dz::computeProduction(info_, plan_, decimalSeparator_)); }
+
+void Planner::refreshCosts(CostView view) {
+    costView_ = view;
+    view_.showCosts(computeCosts(info_, plan_, view));
+    if (view == CostView::All) view_.showBsp(availableBsp(info_, plan_));
+}
+
+void Planner::hireOrFire(Personnel kind, int y, int buttonHeight) {
+    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) view_.setStatus(2, *message);
+    recomputePersonnel();
+}
+
+std::optional<std::string> Planner::populationLimitClicked(bool ticked, const std::string& editText) {
+    return dz::populationLimitClicked(plan_.ressources, ticked, editText);
+}
+
+void Planner::recomputePersonnel() {
+    computePopulation();
+    computeProduction();
 }
 
 }  // namespace dz

@@ -11,6 +11,7 @@ struct ProgramState {
     bool planChanged = false;       // the plan has changes that are not saved
     bool planExists = false;        // a plan has been made since the program started
     bool alphabeticalSort = false;  // the "Bauen" submenu is sorted by name
+    int internalReputation = 0;     // the player's own reputation, from the settings
 };
 
 }  // namespace dz

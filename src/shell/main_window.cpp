@@ -1,6 +1,11 @@
 #include "shell/main_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QCoreApplication>
 #include <QMovie>
 #include <QFontDatabase>
@@ -17,7 +22,9 @@
 #include "shell/application.h"
 #include "shell/decoration.h"
 #include "shell/planet_menu.h"
+#include "view/panel_grid.h"
 #include "view/qt_text.h"
+#include "view/up_down_button.h"
 
 namespace dz {
 
@@ -98,6 +105,11 @@ TfrmMain::TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList a
     setFont(programFont());
     createControls();
     createMenu();
+    // Production values use the decimal separator of the user's locale.
+    const QString separator = QLocale().decimalPoint();
+    planner_.setDecimalSeparator(separator.size() == 1 && separator[0].unicode() < 0x80 ? char(separator[0].unicode())
+                                                                                         : '.');
+    for (PanelGrid* grid : {grdTick, grdPeople, grdGesRess}) grid->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
 
     tmStartup = new QTimer(this);
@@ -129,6 +141,7 @@ void TfrmMain::createControls() {
     grpInfo = makeGroup(client_, "grpInfo", QStringLiteral("Informationen"));
     for (QGroupBox* box : {grpTick, grpGesRess, grpPersons, grpInfo}) box->setEnabled(false);
     createPanelIconControls();
+    createResultControls();
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("barStatus"));
@@ -186,6 +199,94 @@ void TfrmMain::createPanelIconControls() {
     imgEps->setObjectName(QStringLiteral("imgEps"));
     imgEps->setGeometry(10, 40, 17, 17);
     for (QLabel* box : {imgLager, imgEps}) box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+namespace {
+
+// A label that keeps its colour in a disabled group box, as the indicator
+// labels of "Informationen" must.
+void setLabelColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+void TfrmMain::createResultControls() {
+    // Production per tick: storage, EPS, a spacer and one row per resource.
+    grdTick = new PanelGrid(GridKind::Tick, grpTick);
+    grdTick->setObjectName(QStringLiteral("grdTick"));
+    grdTick->setGeometry(32, 24, 174, 297);
+
+    // Total build costs and the three views.
+    rbtAll = new QRadioButton(QStringLiteral("Gesamt"), grpGesRess);
+    rbtBuildings = new QRadioButton(QStringLiteral("Gebäude"), grpGesRess);
+    rbtTerraformings = new QRadioButton(QStringLiteral("Terraformings"), grpGesRess);
+    const std::tuple<QRadioButton*, const char*, int> radios[] = {
+        {rbtAll, "rbtAll", 10}, {rbtBuildings, "rbtBuildings", 88}, {rbtTerraformings, "rbtTerraformings", 172}};
+    for (auto [radio, name, left] : radios) {
+        radio->setObjectName(QString::fromLatin1(name));
+        radio->move(left, 21);
+        radio->adjustSize();
+    }
+    connect(rbtAll, &QRadioButton::clicked, this, &TfrmMain::rbtAllClick);
+    connect(rbtBuildings, &QRadioButton::clicked, this, &TfrmMain::rbtBuildingsClick);
+    connect(rbtTerraformings, &QRadioButton::clicked, this, &TfrmMain::rbtTerraformingsClick);
+    grdGesRess = new PanelGrid(GridKind::Costs, grpGesRess);
+    grdGesRess->setObjectName(QStringLiteral("grdGesRess"));
+    grdGesRess->setGeometry(32, 47, 225, 290);
+
+    // Personnel: the population limit above the grid, hire and fire beside rows 3 to 6.
+    CheckBox1 = new QCheckBox(grpPersons);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->move(12, 52);
+    CheckBox1->adjustSize();
+    connect(CheckBox1, &QCheckBox::toggled, this, &TfrmMain::CheckBox1Click);
+    makeLabel(grpPersons, "lblGrenze", QStringLiteral("Bevölkerungsgrenze:"), 50, 53);
+    Edit1 = new QLineEdit(QStringLiteral("0"), grpPersons);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(165, 49, 50, 20);
+    connect(Edit1, &QLineEdit::textChanged, this, &TfrmMain::Edit1Change);
+    grdPeople = new PanelGrid(GridKind::People, grpPersons);
+    grdPeople->setObjectName(QStringLiteral("grdPeople"));
+    grdPeople->setGeometry(29, 72, 169, 170);
+    const std::tuple<UpDownButton**, const char*, void (TfrmMain::*)(QPoint)> buttons[] = {
+        {&udOeko, "udOeko", &TfrmMain::udOekoMouseUp},
+        {&udHolodeck, "udHolodeck", &TfrmMain::udHolodeckMouseUp},
+        {&udStudy, "udStudy", &TfrmMain::udStudyMouseUp},
+        {&udSoldier, "udSoldier", &TfrmMain::udSoldierMouseUp},
+    };
+    int row = 3;
+    for (auto [button, name, handler] : buttons) {
+        *button = new UpDownButton(grpPersons);
+        (*button)->setObjectName(QString::fromLatin1(name));
+        (*button)->setGeometry(200, 72 + 24 * row + 1, 17, 22);
+        connect(*button, &UpDownButton::released, this, handler);
+        ++row;
+    }
+
+    // Indicators.
+    Label2 = makeLabel(grpInfo, "Label2", QStringLiteral("Attraktivität:"), 10, 22);
+    makeLabel(grpInfo, "Label3", QStringLiteral("Ansehenszuwachs:"), 10, 44);
+    makeLabel(grpInfo, "Label4", QStringLiteral("verfügbare BSP:"), 10, 66);
+    lblAttrak = makeLabel(grpInfo, "lblAttrak", QString(), 120, 22);
+    lblAnsehen = makeLabel(grpInfo, "lblAnsehen", QString(), 120, 44);
+    lblBSP = makeLabel(grpInfo, "lblBSP", QString(), 120, 66);
+    for (QLabel* label : {Label2, lblAttrak, lblAnsehen, lblBSP}) {
+        label->setFixedWidth(label == Label2 ? 105 : 100);
+        setLabelColour(label, Qt::white);
+    }
+    for (QLabel* label : grpInfo->findChildren<QLabel*>()) setLabelColour(label, Qt::white);
 }
 
 void TfrmMain::createMenu() {
@@ -340,6 +441,57 @@ void TfrmMain::showBuilding(int x, int y, int building, bool onSurface) {
     }
     picture->setToolTip(fromCp1252(b.name));
 }
+
+void TfrmMain::showProduction(const std::vector<GridRow>& rows) { grdTick->setRows(rows); }
+
+void TfrmMain::showPopulation(const PopulationResult& result) {
+    grdPeople->setRows(result.rows);
+    for (UpDownButton* button : {udOeko, udHolodeck, udStudy, udSoldier}) button->setEnabled(result.buttonsEnabled);
+    const Indicators& ind = result.indicators;
+    lblAttrak->setText(fromCp1252(ind.attractiveness));
+    setLabelColour(lblAttrak, labelColour(ind.attractivenessColour));
+    setLabelColour(Label2, labelColour(ind.attractivenessCaptionColour));
+    lblAnsehen->setText(fromCp1252(ind.reputationGrowth));
+    setLabelColour(lblAnsehen, labelColour(ind.reputationGrowthColour));
+}
+
+void TfrmMain::showCosts(const std::vector<GridRow>& rows) { grdGesRess->setRows(rows); }
+
+void TfrmMain::showBsp(int bsp) { lblBSP->setText(QString::number(bsp)); }
+
+void TfrmMain::checkCostView(CostView view) {
+    QRadioButton* radio = view == CostView::All ? rbtAll : view == CostView::Buildings ? rbtBuildings : rbtTerraformings;
+    radio->setChecked(true);
+}
+
+void TfrmMain::resetPopulationLimit() {
+    const QSignalBlocker box(CheckBox1);
+    const QSignalBlocker edit(Edit1);
+    CheckBox1->setChecked(false);
+    Edit1->setText(QStringLiteral("0"));
+}
+
+void TfrmMain::rbtAllClick() { planner_.refreshCosts(CostView::All); }
+void TfrmMain::rbtBuildingsClick() { planner_.refreshCosts(CostView::Buildings); }
+void TfrmMain::rbtTerraformingsClick() { planner_.refreshCosts(CostView::Terraformings); }
+
+void TfrmMain::CheckBox1Click() {
+    const auto replacement = planner_.populationLimitClicked(CheckBox1->isChecked(), toCp1252(Edit1->text()));
+    // Setting the text unticks the box through Edit1Change, which switches the limit off again.
+    if (replacement) Edit1->setText(fromCp1252(*replacement));
+    planner_.recomputePersonnel();
+}
+
+void TfrmMain::Edit1Change() { CheckBox1->setChecked(false); }
+
+void TfrmMain::hireOrFire(Personnel kind, UpDownButton* button, QPoint position) {
+    planner_.hireOrFire(kind, position.y(), button->height());
+}
+
+void TfrmMain::udOekoMouseUp(QPoint position) { hireOrFire(Personnel::Eco, udOeko, position); }
+void TfrmMain::udHolodeckMouseUp(QPoint position) { hireOrFire(Personnel::Holodeck, udHolodeck, position); }
+void TfrmMain::udStudyMouseUp(QPoint position) { hireOrFire(Personnel::Scientist, udStudy, position); }
+void TfrmMain::udSoldierMouseUp(QPoint position) { hireOrFire(Personnel::Soldier, udSoldier, position); }
 
 void TfrmMain::PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint) {
     if (button != Qt::RightButton) return;

@@ -17,14 +17,19 @@
 #include "view/plan_graphic.h"
 
 class QAction;
+class QCheckBox;
 class QGroupBox;
+class QLineEdit;
+class QRadioButton;
 class QLabel;
 class QMenu;
 class QTimer;
 
 namespace dz {
 
+class PanelGrid;
 class PlanetMenu;
+class UpDownButton;
 
 class TfrmMain : public QMainWindow, public PlanView {
     Q_OBJECT
@@ -45,6 +50,12 @@ public:
     void hideCell(int x, int y, bool onSurface) override;
     void showField(int x, int y, int fieldType, bool onSurface) override;
     void showBuilding(int x, int y, int building, bool onSurface) override;
+    void showProduction(const std::vector<GridRow>& rows) override;
+    void showPopulation(const PopulationResult& result) override;
+    void showCosts(const std::vector<GridRow>& rows) override;
+    void showBsp(int bsp) override;
+    void checkCostView(CostView view) override;
+    void resetPopulationLimit() override;
 
     QString statusText(int panel) const;
 
@@ -76,6 +87,17 @@ public:
     void loadImageLists();
     // Start-up: the people, storage and EPS icons and the resource icons.
     void loadPanelIcons();
+
+    // Result panels.
+    void rbtAllClick();
+    void rbtBuildingsClick();
+    void rbtTerraformingsClick();
+    void CheckBox1Click();
+    void Edit1Change();
+    void udOekoMouseUp(QPoint position);
+    void udHolodeckMouseUp(QPoint position);
+    void udStudyMouseUp(QPoint position);
+    void udSoldierMouseUp(QPoint position);
 
     // Mouse button released over a field picture: the right button selects the field.
     void PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint position);
@@ -109,6 +131,22 @@ public:
     QAction* Screenshot1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* tmStartup = nullptr;
+    PanelGrid* grdTick = nullptr;
+    PanelGrid* grdPeople = nullptr;
+    PanelGrid* grdGesRess = nullptr;
+    QRadioButton* rbtAll = nullptr;
+    QRadioButton* rbtBuildings = nullptr;
+    QRadioButton* rbtTerraformings = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    UpDownButton* udOeko = nullptr;
+    UpDownButton* udHolodeck = nullptr;
+    UpDownButton* udStudy = nullptr;
+    UpDownButton* udSoldier = nullptr;
+    QLabel* Label2 = nullptr;  // "Attraktivität:"
+    QLabel* lblAttrak = nullptr;
+    QLabel* lblAnsehen = nullptr;
+    QLabel* lblBSP = nullptr;
 
     ImageList imlPlanets{16};
     ImageList imlFields{32};
@@ -123,6 +161,8 @@ protected:
 private:
     void createControls();
     void createPanelIconControls();
+    void createResultControls();
+    void hireOrFire(Personnel kind, UpDownButton* button, QPoint position);
     void createMenu();
     void applyLayout(const MainLayout& layout);
     void newPlanClick(int p);

@@ -86,6 +86,8 @@ TEST_F(PlanTest, NewPlanStepsComeInTheirOrder) {
     const int lastHide = view.lastIndex("hide");
     const int status = view.lastIndex("status 0 Fertig");
     const int grids = view.lastIndex("grids 3 2 2");
+    EXPECT_LT(status, view.lastIndex("reset limit"));
+    EXPECT_LT(view.lastIndex("reset limit"), grids);
     const int layout = view.lastIndex("layout 0");
     const int firstShow = view.lastIndex("field s 0 0");
     ASSERT_GE(enable, 0);
@@ -94,8 +96,11 @@ TEST_F(PlanTest, NewPlanStepsComeInTheirOrder) {
     EXPECT_LT(status, grids);
     EXPECT_LT(grids, layout);
     EXPECT_LT(layout, firstShow);
+    // The economy is computed last, population before production.
+    const std::vector<std::string> economy(view.calls.end() - 5, view.calls.end());
+    EXPECT_EQ(economy, (std::vector<std::string>{"population", "production", "costs", "bsp 0", "check 0"}));
     // Per column: the surface fields, then the orbit fields of that column.
-    const std::vector<std::string> tail(view.calls.end() - 12, view.calls.end());
+    const std::vector<std::string> tail(view.calls.end() - 17, view.calls.end() - 5);
     EXPECT_EQ(tail, (std::vector<std::string>{"field s 0 0 1", "field s 0 1 3", "field o 0 0 0", "field o 0 1 8",
                                              "field s 1 0 2", "field s 1 1 4", "field o 1 0 8", "field o 1 1 0",
                                              "field s 2 0 3", "field s 2 1 5", "field o 2 0 0", "field o 2 1 8"}));

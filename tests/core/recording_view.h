@@ -27,6 +27,30 @@ public:
     void showBuilding(int x, int y, int building, bool onSurface) override {
         calls.push_back(cell("building", x, y, onSurface) + " " + std::to_string(building));
     }
+    void showProduction(const std::vector<dz::GridRow>& rows) override {
+        calls.push_back("production");
+        production = rows;
+    }
+    void showPopulation(const dz::PopulationResult& result) override {
+        calls.push_back("population");
+        population = result;
+    }
+    void showCosts(const std::vector<dz::GridRow>& rows) override {
+        calls.push_back("costs");
+        costs = rows;
+    }
+    void showBsp(int value) override {
+        calls.push_back("bsp " + std::to_string(value));
+        bsp = value;
+    }
+    void checkCostView(dz::CostView view) override { calls.push_back("check " + std::to_string(int(view))); }
+    void resetPopulationLimit() override { calls.push_back("reset limit"); }
+
+    // The last results shown.
+    std::vector<dz::GridRow> production;
+    dz::PopulationResult population;
+    std::vector<dz::GridRow> costs;
+    int bsp = -1;
 
     // Calls whose text starts with `prefix`.
     std::vector<std::string> starting(const std::string& prefix) const {
