@@ -416,6 +416,20 @@ QImage icon(int size, IconPainter paint) {
     return image;
 }
 
+// The people icons beside the personnel rows stand at left 16 while the grid
+// starts at 29: they are 13 pixels wide, drawn on the 16-pixel plan narrowed.
+constexpr int kPeopleIconWidth = 13;
+
+QImage peopleIcon(IconPainter paint) {
+    QImage image = canvas(kPeopleIconWidth, kIconSize);
+    QPainter p;
+    beginPainting(p, image);
+    p.scale(double(kPeopleIconWidth) / kIconSize, 1.0);
+    paint(p);
+    p.end();
+    return image;
+}
+
 }  // namespace
 
 QImage stateFrame(bool inOperation, bool wideRange, bool nearRange) {
@@ -442,14 +456,14 @@ QImage stateFrame(bool inOperation, bool wideRange, bool nearRange) {
 
 QImage panelIcon(PanelIcon which) {
     switch (which) {
-    case PanelIcon::LivingSpace: return icon(kIconSize, iconLivingSpace);
+    case PanelIcon::LivingSpace: return peopleIcon(iconLivingSpace);
     case PanelIcon::PopulationLimit: return icon(kIconSize, iconPopulationLimit);
-    case PanelIcon::Worker: return icon(kIconSize, iconWorker);
-    case PanelIcon::Unemployed: return icon(kIconSize, iconUnemployed);
-    case PanelIcon::Environmentalist: return icon(kIconSize, iconEnvironmentalist);
-    case PanelIcon::HolodeckOperator: return icon(kIconSize, iconHolodeckOperator);
-    case PanelIcon::Scientist: return icon(kIconSize, iconScientist);
-    case PanelIcon::Soldier: return icon(kIconSize, iconSoldier);
+    case PanelIcon::Worker: return peopleIcon(iconWorker);
+    case PanelIcon::Unemployed: return peopleIcon(iconUnemployed);
+    case PanelIcon::Environmentalist: return peopleIcon(iconEnvironmentalist);
+    case PanelIcon::HolodeckOperator: return peopleIcon(iconHolodeckOperator);
+    case PanelIcon::Scientist: return peopleIcon(iconScientist);
+    case PanelIcon::Soldier: return peopleIcon(iconSoldier);
     case PanelIcon::Storage: return icon(kLargeIconSize, iconStorage);
     case PanelIcon::Eps: return icon(kLargeIconSize, iconEps);
     case PanelIcon::Credits: return icon(kIconSize, iconCredits);

@@ -1,12 +1,23 @@
 #include "view/up_down_button.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace dz {
 
-UpDownButton::UpDownButton(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
+UpDownButton::UpDownButton(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    // A button looks like a button, not like the black panel it stands on:
+    // dark arrows on the standard button face.
+    QPalette colours = QApplication::palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            colours.setColor(group, role, Qt::black);
+    colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(colours);
+}
 
 void UpDownButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

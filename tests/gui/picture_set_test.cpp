@@ -58,9 +58,11 @@ std::vector<ExpectedPicture> everyPicture(const Info& info) {
     }
     for (const char* frame : kStateFrames)
         list.push_back({QStringLiteral(DZ_IMAGES_DIR "/%1.gif").arg(QLatin1String(frame)), QSize(34, 34)});
-    for (const char* icon : {"bev/max.gif", "bev/grenze.gif", "bev/work.gif", "bev/free.gif", "bev/umwelt.gif",
-                             "bev/holo.gif", "bev/wissenschaftler.gif", "bev/soldat.gif", "w/31.gif"})
-        list.push_back({imagePath(icon), QSize(16, 16)});
+    // The people icons beside the personnel rows end before the grid starts.
+    for (const char* icon : {"bev/max.gif", "bev/work.gif", "bev/free.gif", "bev/umwelt.gif", "bev/holo.gif",
+                             "bev/wissenschaftler.gif", "bev/soldat.gif"})
+        list.push_back({imagePath(icon), QSize(13, 16)});
+    for (const char* icon : {"bev/grenze.gif", "w/31.gif"}) list.push_back({imagePath(icon), QSize(16, 16)});
     for (const char* icon : {"w/30.gif", "b/beamfrom_o.gif"}) list.push_back({imagePath(icon), QSize(17, 17)});
     for (const InfoRessource& resource : info.resourceTypes) list.push_back({imagePath(resource.image), QSize(16, 16)});
     return list;
