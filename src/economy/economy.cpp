@@ -43,7 +43,11 @@ std::string formatTenths(long long tenths, char decimalSeparator) {
     return result;
 }
 
-std::string signedText(long long value) { return (value >= 0 ? "+" : "") + std::to_string(value); }
+std::string signedText(long long value) {
+    std::string result = value >= 0 ? "+" : "";
+    result += std::to_string(value);
+    return result;
+}
 
 // --- production per tick ---------------------------------------------------
 
@@ -185,7 +189,7 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     plan.reputationGrowth = float(growth) / 10.0f;
     result.indicators = computeIndicators(plan, internalReputation);
     if (growth > 0) {
-        result.indicators.reputationGrowth = "+" + formatTenths(growth, decimalSeparator);
+        result.indicators.reputationGrowth = std::string(1, '+').append(formatTenths(growth, decimalSeparator));
         result.indicators.reputationGrowthColour = LabelColour::Green;
     } else {
         result.indicators.reputationGrowth = formatTenths(0, decimalSeparator);
