@@ -4,6 +4,7 @@
 #include "catalog/info.h"
 #include "economy/economy.h"
 #include "plan/act_plan.h"
+#include "plan/field_menu.h"
 #include "plan/plan_view.h"
 #include "plan/program_state.h"
 
@@ -41,10 +42,43 @@ public:
     void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
     char decimalSeparator() const { return decimalSeparator_; }
 
+    // --- the field menu and its actions, all on plan.selected ---------------
+
+    // Whether building b / terraforming t is offered for the selected field.
+    bool canBuild(int b) const;
+    bool canTerraform(int t) const;
+    // The menu of the selected field.
+    FieldMenu buildFieldMenu() const;
+    // Carries out the menu entry with this tag on the selected field.
+    void popupClick(int tag);
+
+    void buildOnSelected(int b);
+    void terraformSelected(int t);
+    void demolishSelected();
+    void toggleSelected();
+    void resetSelectedField();
+
+    // Applies (add) or removes the range of an area building at surface
+    // position (x, y) and redraws the fields in it.
+    void applyAreaWide(bool add, int x, int y);
+    void applyAreaNear(bool add, int x, int y);
+
     const Info& info() const { return info_; }
     ActPlan& plan() { return plan_; }
 
 private:
+    struct Target {
+        int x, y;
+        bool onSurface;
+    };
+    void applyArea(bool add, const std::vector<Target>& targets, bool wide);
+    std::vector<Target> wideTargets(int x, int y) const;
+    std::vector<Target> nearTargets(int x, int y) const;
+    // The places a building gives to the personnel capacities (sign +1 or -1).
+    void changeCapacities(int building, int sign);
+    void redraw(int x, int y, bool onSurface);
+    void afterBuildingChange();
+
     Info& info_;
     ActPlan& plan_;
     ProgramState& state_;

@@ -159,6 +159,7 @@ void TfrmMain::createControls() {
 
     menPopup = new QMenu(this);
     menPopup->setObjectName(QStringLiteral("menPopup"));
+    menPopup->setFont(font());
 }
 
 void TfrmMain::createPanelIconControls() {
@@ -498,7 +499,33 @@ void TfrmMain::PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint) 
     const FieldSelection selected = decodeFieldKey(picture->fieldKey());
     if (!plan_.contains(selected.x, selected.y, selected.onSurface)) return;
     plan_.selected = selected;
+    buildFieldMenu();
 }
+
+void TfrmMain::buildFieldMenu() {
+    // The menu is made anew for every right click; the old entries and
+    // submenus go.
+    qDeleteAll(menPopup->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
+    menPopup->clear();
+    for (const MenuEntry& entry : planner_.buildFieldMenu()) addMenuEntry(menPopup, entry);
+}
+
+void TfrmMain::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
+    // A "&" in a name is a letter, not a shortcut mark.
+    const QString caption = fromCp1252(entry.caption).replace(QLatin1Char('&'), QLatin1String("&&"));
+    if (entry.submenu) {
+        auto* submenu = new QMenu(caption, menPopup);
+        submenu->setFont(font());
+        for (const MenuEntry& child : entry.entries) addMenuEntry(submenu, child);
+        menu->addMenu(submenu);
+        return;
+    }
+    QAction* action = menu->addAction(caption);
+    action->setData(entry.tag);
+    connect(action, &QAction::triggered, this, [this, tag = entry.tag] { PopupClick(tag); });
+}
+
+void TfrmMain::PopupClick(int tag) { planner_.popupClick(tag); }
 
 // --- start-up pictures -----------------------------------------------------
 

@@ -99,8 +99,13 @@ public:
     void udStudyMouseUp(QPoint position);
     void udSoldierMouseUp(QPoint position);
 
-    // Mouse button released over a field picture: the right button selects the field.
+    // Mouse button released over a field picture: the right button selects
+    // the field and fills the field menu, which then opens at the mouse.
     void PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint position);
+    // Fills menPopup for the selected field.
+    void buildFieldMenu();
+    // A field menu entry was chosen.
+    void PopupClick(int tag);
 
     // Controls, for the handlers of later parts and for tests.
     QGroupBox* grpPlanet = nullptr;
@@ -170,6 +175,7 @@ private:
     std::pair<QLabel*, FieldPicture*> replaceCell(int x, int y, bool onSurface);
     void setFrame(QLabel* frame, const Field& field, bool showsBuilding);
     QLabel* makeIcon(QWidget* box, const std::string& catalogPath, int left, int top);
+    void addMenuEntry(QMenu* menu, const MenuEntry& entry);
 
     Info& info_;
     ActPlan& plan_;
