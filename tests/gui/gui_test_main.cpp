@@ -7,9 +7,10 @@
 
 namespace {
 
-// The offscreen platform remarks on every fixed-size window; that is noise here.
+// The offscreen platform remarks on what it cannot do (fixed sizes, raising
+// popups, grabbing the keyboard); that is noise here.
 void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("does not support propagateSizeHints"))) return;
+    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
     qt_message_output(type, context, message);
 }
 

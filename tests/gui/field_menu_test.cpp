@@ -1,0 +1,153 @@
+// A right click on a field opens its menu; choosing an entry changes the
+// plan, the field's picture, the status line and the panels.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "catalog/catalog_files.h"
+#include "plan/field_cells.h"
+#include "shell/main_window.h"
+#include "shell/planet_menu.h"
+#include "view/panel_grid.h"
+
+using namespace dz;
+
+namespace {
+
+class FieldMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        loadCatalog(info, DZ_DATA_DIR);
+        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
+        window->tmStartup->stop();
+        window->loadImageLists();
+        window->loadPanelIcons();
+        window->show();
+        window->menNew->entries()[ptStandard]->trigger();
+    }
+    void TearDown() override { window->menPopup->hide(); }
+
+    // The first surface field of a field type, and its picture.
+    FieldPicture* firstPicture(int fieldType, int skip = 0) {
+        for (int x = 0; x < plan.width(); ++x)
+            for (int y = 0; y < plan.surfaceHeight(); ++y)
+                if (plan.current.surface[x][y].fieldType == fieldType && skip-- == 0)
+                    return static_cast<FieldPicture*>(window->images.cell(x, y, true)[1]);
+        return nullptr;
+    }
+
+    // Right-clicks a picture and returns the entries of the menu that opens.
+    QList<QAction*> rightClick(FieldPicture* picture) {
+        window->menPopup->hide();
+        QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(10, 10));
+        return window->menPopup->actions();
+    }
+
+    static QStringList texts(const QList<QAction*>& actions) {
+        QStringList result;
+        for (QAction* a : actions) result << a->text();
+        return result;
+    }
+
+    static QAction* entry(const QList<QAction*>& actions, const QString& text) {
+        for (QAction* a : actions)
+            if (a->text() == text) return a;
+        return nullptr;
+    }
+
+    Info info;
+    ActPlan plan;
+    ProgramState state;
+    std::unique_ptr<TfrmMain> window;
+};
+
+}  // namespace
+
+TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
+    FieldPicture* meadow = firstPicture(ftMeadow);
+    ASSERT_NE(meadow, nullptr);
+    const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
+    const auto top = rightClick(meadow);
+    EXPECT_TRUE(window->menPopup->isVisible());
+    EXPECT_EQ(plan.selected, cell);
+    ASSERT_EQ(texts(top), (QStringList{"Bauen", "Terraforming"}));
+    const auto buildings = top[0]->menu()->actions();
+    EXPECT_EQ(texts(buildings), (QStringList{"Koloniezentrale", "Große Koloniezentrale"}));
+    EXPECT_EQ(texts(top[1]->menu()->actions()), QStringList{"Wald erschaffen"});
+
+    window->menPopup->hide();
+    buildings[0]->trigger();
+    EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).building, bldBaseA);
+    EXPECT_TRUE(state.planChanged);
+    EXPECT_EQ(window->statusText(0), "Koloniezentrale gebaut");
+    EXPECT_EQ(window->grdPeople->text(1, 0), "50");
+    EXPECT_EQ(window->grdTick->text(1, 0), "800") << "storage of the centre";
+    FieldPicture* now = static_cast<FieldPicture*>(window->images.cell(cell.x, cell.y, true)[1]);
+    EXPECT_EQ(now->toolTip(), "Koloniezentrale");
+    EXPECT_NE(now->movie(), nullptr);
+
+    // The built field offers demolishing and switching off.
+    EXPECT_EQ(texts(rightClick(now)), (QStringList{"Abreißen", "Betrieb einstellen", "Bauen"}));
+}
+
+TEST_F(FieldMenuTest, OtherButtonsOpenNoMenu) {
+    FieldPicture* meadow = firstPicture(ftMeadow);
+    window->menPopup->clear();
+    QTest::mouseClick(meadow, Qt::LeftButton);
+    EXPECT_FALSE(window->menPopup->isVisible());
+    EXPECT_TRUE(window->menPopup->actions().isEmpty());
+}
+
+TEST_F(FieldMenuTest, TerraformingAndResetThroughTheMenu) {
+    FieldPicture* meadow = firstPicture(ftMeadow);
+    const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
+    entry(rightClick(meadow)[1]->menu()->actions(), "Wald erschaffen")->trigger();
+    EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).fieldType, ftForest);
+    EXPECT_EQ(window->statusText(1), "Wiese in Wald terraformiert");
+    EXPECT_EQ(window->grdGesRess->text(1, 1), "30") << "Nahrung spent on the forest";
+    FieldPicture* forest = static_cast<FieldPicture*>(window->images.cell(cell.x, cell.y, true)[1]);
+    EXPECT_EQ(forest->toolTip(), "Wald");
+    const auto terraform = rightClick(forest)[1]->menu()->actions();
+    ASSERT_FALSE(terraform.isEmpty());
+    EXPECT_EQ(terraform[0]->text(), "Anfangszustand (Wiese)");
+    terraform[0]->trigger();
+    EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).fieldType, ftMeadow);
+    EXPECT_EQ(window->grdGesRess->text(1, 1), "0");
+}
+
+TEST_F(FieldMenuTest, AreaBuildingFramesItsNeighbours) {
+    entry(rightClick(firstPicture(ftMeadow))[0]->menu()->actions(), "Koloniezentrale")->trigger();
+    FieldPicture* meadow = firstPicture(ftMeadow, 30);
+    const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
+    QAction* shield = entry(rightClick(meadow)[0]->menu()->actions(), "Kleiner Schildgenerator");
+    ASSERT_NE(shield, nullptr);
+    shield->trigger();
+    const int nx = (cell.x + 1) % plan.width();
+    EXPECT_EQ(plan.fieldAt(nx, cell.y, true).coverNear, 1);
+    const QImage frame = window->images.cell(nx, cell.y, true)[0]->pixmap().toImage();
+    EXPECT_EQ(frame, window->imlOthers.at(6).toImage()) << "is.gif beside the shield";
+    const QImage own = window->images.cell(cell.x, cell.y, true)[0]->pixmap().toImage();
+    EXPECT_EQ(own, window->imlOthers.at(2).toImage()) << "as.gif: in operation and in its own range";
+}
+
+TEST_F(FieldMenuTest, AlphabeticalSortOrdersTheBuildingEntries) {
+    entry(rightClick(firstPicture(ftMeadow))[0]->menu()->actions(), "Koloniezentrale")->trigger();
+    window->AlphabetischeSortierung1->trigger();
+    const auto buildings = rightClick(firstPicture(ftMeadow, 3))[0]->menu()->actions();
+    QStringList names = texts(buildings);
+    ASSERT_GT(names.size(), 10);
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return a.toLatin1() < b.toLatin1();  // our names are Latin-1 letters
+    });
+    EXPECT_EQ(names, sorted);
+    QAction* farm = entry(buildings, "Agrarfarm");
+    ASSERT_NE(farm, nullptr);
+    const FieldSelection cell = plan.selected;
+    farm->trigger();
+    EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).building, 3);
+}
