@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -387,6 +388,21 @@ void TfrmMain::hideCell(int x, int y, bool onSurface) { releaseCell(images.cell(
 
 std::pair<QLabel*, FieldPicture*> TfrmMain::replaceCell(int x, int y, bool onSurface) {
     Cell& cell = images.cell(x, y, onSurface);
+    if (cell[0] && cell[1]) {
+        // The cell's controls get their new content in place: for the user
+        // that is the same as new controls, and it is far cheaper than
+        // making and destroying widgets for every field an action redraws.
+        auto* picture = static_cast<FieldPicture*>(cell[1]);
+        QMovie* movie = picture->movie();
+        picture->clear();
+        if (movie) {
+            QIODevice* device = movie->device();
+            delete movie;
+            delete device;
+        }
+        cell[0]->clear();
+        return {cell[0], picture};
+    }
     releaseCell(cell);
     QGroupBox* box = onSurface ? grpPlanet : grpOrbit;
 
@@ -419,6 +435,7 @@ void TfrmMain::showField(int x, int y, int fieldType, bool onSurface) {
     const Field& field = plan_.fieldAt(x, y, onSurface);
     auto [frame, picture] = replaceCell(x, y, onSurface);
     setFrame(frame, field, false);
+    picture->setSource(QString());
     if (fieldType < imlFields.count()) picture->setPixmap(imlFields.at(fieldType));
     picture->setToolTip(fromCp1252(type.name));
 }
@@ -429,18 +446,22 @@ void TfrmMain::showBuilding(int x, int y, int building, bool onSurface) {
     const InfoField& type = info_.fields.at(std::size_t(field.fieldType));
     const QString path = imagePath(programDir_, type.imageDir + "\\" + b.imageDir + "\\0.gif");
     // Read before the cell changes: a missing picture leaves the cell as it was.
-    const QImage still = readPicture(path);
+    const PictureCache::Picture& picture = buildingPictures_.get(path);
 
-    auto [frame, picture] = replaceCell(x, y, onSurface);
+    auto [frame, control] = replaceCell(x, y, onSurface);
     setFrame(frame, field, true);
-    if (onSurface) {
-        auto* movie = new QMovie(path, QByteArray(), picture);
-        picture->setMovie(movie);
+    if (onSurface && picture.animated) {
+        // On the surface the GIF runs; in the orbit it is a still picture.
+        auto* buffer = new QBuffer(control);
+        buffer->setData(picture.bytes);
+        auto* movie = new QMovie(buffer, QByteArray(), control);
+        control->setMovie(movie);
         movie->start();
     } else {
-        picture->setPixmap(QPixmap::fromImage(still));
+        control->setPixmap(picture.still);
     }
-    picture->setToolTip(fromCp1252(b.name));
+    control->setSource(path);
+    control->setToolTip(fromCp1252(b.name));
 }
 
 void TfrmMain::showProduction(const std::vector<GridRow>& rows) { grdTick->setRows(rows); }

@@ -184,6 +184,7 @@ private:
     QStringList arguments_;
     bool batchMode_;
     QString programDir_;
+    PictureCache buildingPictures_;
     QWidget* client_ = nullptr;
     std::array<QLabel*, 3> statusPanels_{};
 };

@@ -1,5 +1,7 @@
 #include "view/image_list.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <stdexcept>
@@ -33,6 +35,29 @@ QImage cutOrExtend(const QImage& picture, int size) {
 
 void addToImageList(const QString& file, ImageList& list) {
     list.append(QPixmap::fromImage(cutOrExtend(readPicture(file), list.size())));
+}
+
+const PictureCache::Picture& PictureCache::get(const QString& path) {
+    const auto found = pictures_.constFind(path);
+    if (found != pictures_.constEnd()) return *found;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(
+            QStringLiteral("Bild kann nicht gelesen werden: %1 (%2)").arg(path, file.errorString()).toStdString());
+    Picture picture;
+    picture.bytes = file.readAll();
+    QBuffer buffer(&picture.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QImage first = reader.read();
+    if (first.isNull())
+        throw std::runtime_error(
+            QStringLiteral("Bild kann nicht gelesen werden: %1 (%2)").arg(path, reader.errorString()).toStdString());
+    picture.animated = reader.supportsAnimation() && reader.imageCount() > 1;
+    picture.still = QPixmap::fromImage(first);
+    if (!picture.animated) picture.bytes.clear();
+    return *pictures_.insert(path, std::move(picture));
 }
 
 }  // namespace dz

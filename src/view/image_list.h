@@ -2,6 +2,8 @@
 // again and again: planet icons, field pictures, state frames.
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -39,5 +41,23 @@ QImage cutOrExtend(const QImage& picture, int size);
 // Appends the first frame of `file`, cut or extended to the list's size.
 // Throws as readPicture does; the list is then unchanged.
 void addToImageList(const QString& file, ImageList& list);
+
+// The building pictures, each read and decoded once: a redraw of many cells
+// must not read and decode the same files again and again. The pictures are
+// part of the installation and do not change while the program runs.
+class PictureCache {
+public:
+    struct Picture {
+        QPixmap still;     // the first frame
+        QByteArray bytes;  // the file, for an animated picture
+        bool animated = false;
+    };
+    // Throws as readPicture does; a failure is not remembered.
+    const Picture& get(const QString& path);
+    int size() const { return int(pictures_.size()); }
+
+private:
+    QHash<QString, Picture> pictures_;
+};
 
 }  // namespace dz

@@ -26,10 +26,21 @@ PanelGrid::PanelGrid(GridKind kind, QWidget* parent)
 }
 
 void PanelGrid::setRows(const std::vector<GridRow>& rows) {
-    rows_ = rows;
-    for (const GridRow& row : rows_)
+    const bool widthWasSet = labelWidthSet_;
+    for (const GridRow& row : rows)
         if (!row.value.empty()) labelWidthSet_ = true;
-    update();
+    // Repaint only the rows whose texts changed (a recomputation after a
+    // field action mostly changes a few numbers), unless the shape changed.
+    const bool reshaped = rows.size() != rows_.size() || widthWasSet != labelWidthSet_;
+    QRegion changed;
+    if (!reshaped)
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (!(rows[r] == rows_[r])) changed += cellRect(0, int(r)).united(cellRect(1, int(r)));
+    rows_ = rows;
+    if (reshaped)
+        update();
+    else if (!changed.isEmpty())
+        update(changed);
 }
 
 const std::string& PanelGrid::cell(int column, int row) const {

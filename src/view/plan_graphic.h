@@ -18,6 +18,9 @@ class FieldPicture : public QLabel {
 public:
     FieldPicture(int fieldKey, QMenu* popupMenu, QWidget* parent);
     int fieldKey() const { return fieldKey_; }
+    // The picture file shown, for a building; empty for a field type.
+    const QString& source() const { return source_; }
+    void setSource(const QString& path) { source_ = path; }
 
 signals:
     void mouseUp(FieldPicture* picture, Qt::MouseButton button, QPoint position);
@@ -28,6 +31,7 @@ protected:
 private:
     int fieldKey_;
     QMenu* popupMenu_;
+    QString source_;
 };
 
 // Slot 0: the frame, slot 1: the picture. Empty slots hold nullptr.

@@ -110,21 +110,42 @@ TEST_F(PlanViewTest, BuildingPictureComesFromTheFolderOfItsFieldType) {
     const auto [ix, iy] = findSurface(3);  // Eis
     ASSERT_GE(mx, 0);
     ASSERT_GE(ix, 0);
-    for (auto [x, y, b] : {std::tuple{mx, my, int(bldHousingCore)}, std::tuple{ix, iy, 7}}) {
+    // The small shield generator is animated; it stands on meadow and on ice.
+    for (auto [x, y] : {std::pair{mx, my}, std::pair{ix, iy}}) {
         Field& f = plan.current.surface[x][y];
-        f.building = b;
+        f.building = bldAreaNear;
         f.built = true;
         f.inOperation = true;
         f.coverNear = 1;
-        window->showBuilding(x, y, b, true);
+        window->showBuilding(x, y, bldAreaNear, true);
         FieldPicture* picture = pictureAt(x, y, true);
-        ASSERT_NE(picture->movie(), nullptr) << "surface buildings are shown as their GIF";
         const QString folder = f.fieldType == ftMeadow ? "/images/m/2/" : "/images/m/4/";
-        EXPECT_TRUE(picture->movie()->fileName().endsWith(folder + fromCp1252(info.buildings[b].imageDir) + "/0.gif"))
-            << picture->movie()->fileName().toStdString();
-        EXPECT_EQ(picture->toolTip(), fromCp1252(info.buildings[b].name));
+        EXPECT_TRUE(picture->source().endsWith(folder + fromCp1252(info.buildings[bldAreaNear].imageDir) + "/0.gif"))
+            << picture->source().toStdString();
+        ASSERT_NE(picture->movie(), nullptr) << "animated pictures run on the surface";
+        EXPECT_GT(picture->movie()->frameCount(), 1);
+        EXPECT_EQ(picture->toolTip(), fromCp1252(info.buildings[bldAreaNear].name));
         EXPECT_TRUE(sameImage(window->images.cell(x, y, true)[0]->pixmap(), window->imlOthers.at(2))) << "as.gif";
     }
+}
+
+TEST_F(PlanViewTest, StillBuildingPicturesAreShownAsTheyAre) {
+    newPlan(ptStandard);
+    const auto [x, y] = findSurface(ftMeadow);
+    Field& f = plan.current.surface[x][y];
+    f.building = bldHousingCore;
+    f.built = true;
+    window->showBuilding(x, y, bldHousingCore, true);
+    FieldPicture* picture = pictureAt(x, y, true);
+    const QImage expected(kProgramDir + "/images/m/2/" + fromCp1252(info.buildings[bldHousingCore].imageDir) + "/0.gif");
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              expected.convertToFormat(QImage::Format_RGB32));
+    // Back to the plain field: no building picture is left behind.
+    window->showField(x, y, ftMeadow, true);
+    EXPECT_TRUE(picture->source().isEmpty());
+    EXPECT_EQ(picture->movie(), nullptr);
+    EXPECT_TRUE(sameImage(picture->pixmap(), window->imlFields.at(ftMeadow)));
 }
 
 TEST_F(PlanViewTest, OrbitBuildingsAreStillPictures) {
