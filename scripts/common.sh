@@ -1,8 +1,9 @@
 # Shared by the scripts in this folder: the Debian packages the planner needs
 # and a function that installs whichever of them are missing.
 
-# Build and test: compiler, CMake, Ninja, Qt 6 Widgets, giflib (writes our pictures), GoogleTest.
-DZ_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgif-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+# Build and test: compiler, CMake, Ninja, Qt 6 Widgets, giflib (writes our pictures),
+# libjpeg-turbo (screenshots), GoogleTest.
+DZ_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgif-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev fonts-dejavu-core)
 # Seeing the window without a desktop: a virtual X server and a screen grabber.
 DZ_DISPLAY_PACKAGES=(xvfb xauth imagemagick)
 

@@ -1,0 +1,1 @@
+#include "persistence/screenshot.h"

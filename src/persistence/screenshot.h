@@ -1,0 +1,2 @@
+// The window as a JPEG picture (being written).
+#pragma once

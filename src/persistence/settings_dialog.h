@@ -1,0 +1,2 @@
+// The settings dialog (being written).
+#pragma once

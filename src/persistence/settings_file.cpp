@@ -1,0 +1,1 @@
+#include "persistence/settings_file.h"

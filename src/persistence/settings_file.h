@@ -1,0 +1,2 @@
+// The settings file (being written).
+#pragma once

@@ -1,0 +1,1 @@
+// Screenshot tests (being written).
