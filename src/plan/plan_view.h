@@ -42,6 +42,10 @@ public:
     // Unticks the population-limit box and writes "0" into its edit box,
     // without running their handlers.
     virtual void resetPopulationLimit() = 0;
+    // Shows a loaded population limit in its controls, without running their handlers.
+    virtual void showPopulationLimit(bool ticked, const std::string& text) = 0;
+    // Shows the internal reputation beside "internes Ansehen:".
+    virtual void showInternalReputation(const std::string& text) = 0;
 };
 
 }  // namespace dz

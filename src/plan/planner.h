@@ -5,6 +5,7 @@
 #include "economy/economy.h"
 #include "plan/act_plan.h"
 #include "plan/field_menu.h"
+#include "persistence/plan_file.h"
 #include "plan/plan_view.h"
 #include "plan/program_state.h"
 
@@ -57,6 +58,9 @@ public:
     void demolishSelected();
     void toggleSelected();
     void resetSelectedField();
+
+    // Replaces the plan by one read from a plan file (already checked).
+    void loadPlan(const LoadedPlan& loaded);
 
     // Applies (add) or removes the range of an area building at surface
     // position (x, y) and redraws the fields in it.

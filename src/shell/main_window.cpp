@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "persistence/plan_file.h"
 #include "plan/field_cells.h"
 #include "shell/application.h"
 #include "shell/decoration.h"
@@ -254,6 +256,9 @@ void TfrmMain::createResultControls() {
     CheckBox1->move(12, 52);
     CheckBox1->adjustSize();
     connect(CheckBox1, &QCheckBox::toggled, this, &TfrmMain::CheckBox1Click);
+    makeLabel(grpPersons, "lblAnsCaption", QStringLiteral("internes Ansehen:"), 12, 26);
+    lblAns = makeLabel(grpPersons, "lblAns", QString(), 130, 26);
+    lblAns->setFixedWidth(85);
     makeLabel(grpPersons, "lblGrenze", QStringLiteral("Bevölkerungsgrenze:"), 50, 53);
     Edit1 = new QLineEdit(QStringLiteral("0"), grpPersons);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -493,6 +498,49 @@ void TfrmMain::resetPopulationLimit() {
     Edit1->setText(QStringLiteral("0"));
 }
 
+void TfrmMain::showPopulationLimit(bool ticked, const std::string& text) {
+    const QSignalBlocker box(CheckBox1);
+    const QSignalBlocker edit(Edit1);
+    CheckBox1->setChecked(ticked);
+    Edit1->setText(fromCp1252(text));
+}
+
+void TfrmMain::showInternalReputation(const std::string& text) { lblAns->setText(fromCp1252(text)); }
+
+bool TfrmMain::loadPlanFile(const QString& file) {
+    LoadedPlan loaded;
+    try {
+        loaded = readPlanFile(file.toStdString(), info_);
+    } catch (const PlanFileError& e) {
+        const QString reason = QString::fromUtf8(e.what());
+        if (batchMode_) {
+            std::fprintf(stderr, "dizozodidu: %s: Ungültige Datei! %s\n", file.toLocal8Bit().constData(),
+                         reason.toLocal8Bit().constData());
+        } else {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Dizozodidu"), QStringLiteral("Ungültige Datei!"),
+                            QMessageBox::Ok, this);
+            box.setInformativeText(file + QStringLiteral("\n") + reason);
+            box.exec();
+        }
+        return false;
+    }
+    planner_.loadPlan(loaded);
+    return true;
+}
+
+bool TfrmMain::savePlanFile(const QString& chosen) {
+    const std::string name = planFileName(chosen.toStdString());
+    try {
+        savePlan(name, info_, plan_, state_.internalReputation);
+    } catch (const std::exception& e) {
+        QMessageBox::critical(this, QStringLiteral("Dizozodidu"),
+                              QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+    state_.planChanged = false;
+    return true;
+}
+
 void TfrmMain::rbtAllClick() { planner_.refreshCosts(CostView::All); }
 void TfrmMain::rbtBuildingsClick() { planner_.refreshCosts(CostView::Buildings); }
 void TfrmMain::rbtTerraformingsClick() { planner_.refreshCosts(CostView::Terraformings); }
@@ -608,10 +656,27 @@ void TfrmMain::kleinesAsteroidenfeld1Click() { newPlanClick(7); }
 void TfrmMain::Eisasteroid1Click() { newPlanClick(8); }
 void TfrmMain::GroesAsteroidenfeld1Click() { newPlanClick(9); }
 
-// Loading, saving, the dialogs and the screenshot arrive with their own
-// modules; until then their menu commands do nothing.
-void TfrmMain::Laden1Click() {}
-void TfrmMain::Speichern1Click() {}
+namespace {
+const QString kPlanFilter = QStringLiteral("DizozodiduSaves (*.kpls)");
+}  // namespace
+
+void TfrmMain::Laden1Click() {
+    if (!confirmDiscard()) return;
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Laden"), QString(), kPlanFilter);
+    if (file.isEmpty()) return;
+    loadPlanFile(file);
+}
+
+void TfrmMain::Speichern1Click() {
+    QFileDialog dialog(this, QStringLiteral("Speichern"), QString(), kPlanFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    savePlanFile(dialog.selectedFiles().first());
+}
+
+// The dialogs and the screenshot arrive with their own modules; until then
+// their menu commands do nothing.
 void TfrmMain::AufUpdatesberprfen2Click() {}
 void TfrmMain::AufUpdatesberprfen1Click() {}
 void TfrmMain::Screenshot1Click() {}
@@ -632,6 +697,10 @@ void TfrmMain::tmStartupTimer() {
     loadPanelIcons();
 
     const QString a1 = arguments_.value(0);
+    if (!a1.isEmpty() && a1 != QLatin1String("IMAGES")) {
+        loadPlanFile(a1);
+        return;
+    }
     if (a1 == QLatin1String("IMAGES")) {
         // Rendering a plan to a picture needs the plan file reader and the
         // screenshot, which this build does not have yet: fail loudly.

@@ -56,6 +56,16 @@ public:
     void showBsp(int bsp) override;
     void checkCostView(CostView view) override;
     void resetPopulationLimit() override;
+    void showPopulationLimit(bool ticked, const std::string& text) override;
+    void showInternalReputation(const std::string& text) override;
+
+    // Loads a plan file. On any problem the plan and the window stay as they
+    // were and the message "Ungültige Datei!" is shown (stderr in batch mode);
+    // returns whether the plan was loaded.
+    bool loadPlanFile(const QString& file);
+    // Saves the plan under a name the ".kpls" rule makes of `chosen`; a
+    // failure is shown and leaves planChanged as it was.
+    bool savePlanFile(const QString& chosen);
 
     QString statusText(int panel) const;
 
@@ -149,6 +159,7 @@ public:
     UpDownButton* udStudy = nullptr;
     UpDownButton* udSoldier = nullptr;
     QLabel* Label2 = nullptr;  // "Attraktivität:"
+    QLabel* lblAns = nullptr;  // the internal reputation
     QLabel* lblAttrak = nullptr;
     QLabel* lblAnsehen = nullptr;
     QLabel* lblBSP = nullptr;

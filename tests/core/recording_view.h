@@ -45,6 +45,10 @@ public:
     }
     void checkCostView(dz::CostView view) override { calls.push_back("check " + std::to_string(int(view))); }
     void resetPopulationLimit() override { calls.push_back("reset limit"); }
+    void showPopulationLimit(bool ticked, const std::string& text) override {
+        calls.push_back(std::string("limit ") + (ticked ? "on " : "off ") + text);
+    }
+    void showInternalReputation(const std::string& text) override { calls.push_back("reputation " + text); }
 
     // The last results shown.
     std::vector<dz::GridRow> production;

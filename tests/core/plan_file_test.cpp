@@ -1,0 +1,343 @@
+#include "persistence/plan_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "catalog/builtin_tables.h"
+#include "catalog/catalog_files.h"
+#include "plan/planner.h"
+#include "recording_view.h"
+
+using namespace dz;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// Planet 0: two columns of one meadow and one space cell; planet 9 likewise
+// without orbit.
+class PlanFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        buildFieldTypes(info);
+        buildTerraformings(info);
+        for (int p : {0, 9}) {
+            InfoPlanet& planet = info.planets[p];
+            planet.width = 2;
+            planet.surfaceHeight = 1;
+            planet.orbitHeight = p == 0 ? 1 : 0;
+            planet.surface.assign(2, std::vector<std::int32_t>(1, ftMeadow));
+            planet.orbit.assign(2, std::vector<std::int32_t>(planet.orbitHeight, ftSpace));
+        }
+        for (int b = 0; b < kBuildingCount; ++b) info.buildings[b].name = "B" + std::to_string(b);
+        info.buildings[bldHousingCore].housing = 40;
+    }
+
+    // A cell record: field type, operation, building, 16 costs.
+    static void cell(Lines& lines, int fieldType, int on, int building, int firstCost = 0) {
+        lines.push_back(std::to_string(fieldType));
+        lines.push_back(std::to_string(on));
+        lines.push_back(std::to_string(building));
+        for (int r = 0; r < kResourceCount; ++r) lines.push_back(std::to_string(r == 0 ? firstCost : 0));
+    }
+    // Cost pairs: terraforming i = 100 + i, building i = 200 + i.
+    static void costs(Lines& lines) {
+        for (int i = 0; i < kResourceCount; ++i) {
+            lines.push_back(std::to_string(100 + i));
+            lines.push_back(std::to_string(200 + i));
+        }
+    }
+    // A file of planet 0 in the given layout, up to and with the six population values.
+    static Lines file(const std::string& version, bool reputation, int summaryLines) {
+        Lines lines;
+        if (!version.empty()) lines.push_back(version);
+        lines.push_back("0");
+        if (reputation) lines.push_back("2500");
+        for (int i = 0; i < summaryLines; ++i) lines.push_back("7");
+        costs(lines);
+        cell(lines, ftForest, 0, -1, 5);          // surface (0, 0), terraformed
+        cell(lines, ftSpace, 1, bldLabOrbit);     // orbit (0, 0)
+        cell(lines, ftMeadow, 1, bldHousingCore);  // surface (1, 0)
+        cell(lines, ftSpace, 0, -1);              // orbit (1, 0)
+        for (const char* value : {"40", "12", "0", "0", "3", "1"}) lines.push_back(value);
+        return lines;
+    }
+
+    void load(const Lines& lines) { planner.loadPlan(readPlanLines(lines, info)); }
+
+    Info info;
+    ActPlan plan;
+    ProgramState state;
+    RecordingView view;
+    Planner planner{info, plan, state, view};
+};
+
+}  // namespace
+
+TEST(PlanFileNames, KplsRuleAndVersionClasses) {
+    EXPECT_EQ(planFileName("kolonie"), "kolonie.kpls");
+    EXPECT_EQ(planFileName("kolonie.kpls"), "kolonie.kpls");
+    EXPECT_EQ(planFileName("kolonie.KPLS"), "kolonie.KPLS.kpls");
+    EXPECT_EQ(planFileName("kolonie.txt"), "kolonie.txt.kpls");
+    EXPECT_EQ(planFileName("ordner.kpls/kolonie"), "ordner.kpls/kolonie.kpls");
+    EXPECT_EQ(classifyVersion("064"), 2);
+    for (const char* v : {"0.6.1", "0.6.2", "063"}) EXPECT_EQ(classifyVersion(v), 1) << v;
+    EXPECT_EQ(classifyVersion("0.0"), 0);
+    for (const char* v : {"065", "064 ", "0.6.3", ""}) EXPECT_EQ(classifyVersion(v), -1) << v;
+}
+
+TEST_F(PlanFileTest, WorkedLayoutOfTwoColumns) {
+    planner.newPlan(0);
+    plan.selected = FieldSelection{1, 0, true};
+    plan.current.surface[1][0] = Field{bldHousingCore, true, true, ftMeadow, 0, 0};
+    plan.ressources.surfaceTerraformCosts[1][0][3] = 9;
+    plan.ressources.scientists = 2;
+    plan.ressources.limitEnabled = true;
+    plan.ressources.populationLimit = 30;
+    const Lines lines = planLines(info, plan, -1200);
+    ASSERT_EQ(lines.size(), 141u);
+    EXPECT_EQ(lines[0], "064");
+    EXPECT_EQ(lines[1], "0");
+    EXPECT_EQ(lines[2], "-1200");
+    EXPECT_EQ(lines[53], "1") << "line 54: surface (0, 0) field type";
+    EXPECT_EQ(lines[54], "0");
+    EXPECT_EQ(lines[55], "-1");
+    EXPECT_EQ(lines[72], "0") << "line 73: orbit (0, 0) field type";
+    EXPECT_EQ(lines[91 + 2], std::to_string(bldHousingCore)) << "surface (1, 0) building";
+    EXPECT_EQ(lines[91 + 1], "1");
+    EXPECT_EQ(lines[91 + 3 + 3], "9");
+    EXPECT_EQ(lines[110], "0") << "line 111: orbit (1, 0)";
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 129, lines.begin() + 137),
+              (Lines{"0", "0", "0", "0", "2", "0", "1", "30"}))
+        << "scientists before soldiers";
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 137, lines.end()), (Lines{"1", "0", "1", "0"}));
+}
+
+TEST_F(PlanFileTest, LineCountFollowsTheShape) {
+    for (auto [p, w, hs, ho] : {std::tuple{0, 10, 5, 2}, std::tuple{9, 7, 3, 0}}) {
+        InfoPlanet& planet = info.planets[p];
+        planet.width = w;
+        planet.surfaceHeight = hs;
+        planet.orbitHeight = ho;
+        planet.surface.assign(w, std::vector<std::int32_t>(hs, ftMeadow));
+        planet.orbit.assign(w, std::vector<std::int32_t>(ho, ftSpace));
+        planner.newPlan(p);
+        EXPECT_EQ(planLines(info, plan, 0).size(), std::size_t(61 + 20 * w * (hs + ho)));
+    }
+}
+
+TEST_F(PlanFileTest, SummaryRoundsUpkeepAndTruncatesResearch) {
+    planner.newPlan(0);
+    info.buildings[bldHousingCore].production[resResearch] = -3;
+    info.buildings[bldHousingCore].storage = 70;
+    plan.current.surface[0][0] = Field{bldHousingCore, false, true, ftMeadow, 0, 0};  // switched off
+    plan.current.surface[1][0] = Field{bldHousingCore, true, true, ftMeadow, 0, 0};
+    plan.ressources.inhabitants = 11;
+    plan.ressources.scientists = 5;
+    Lines lines = planLines(info, plan, 0);
+    EXPECT_EQ(lines[3 + resSupply], "-3") << "11 inhabitants eat 3";
+    EXPECT_EQ(lines[3 + resResearch], "-2") << "-3 + 0.5 truncated toward zero";
+    EXPECT_EQ(lines[3 + 16], "140") << "storage counts switched-off buildings";
+    info.buildings[bldHousingCore].production[resResearch] = 0;
+    plan.ressources.scientists = 7;
+    plan.ressources.inhabitants = 0;
+    lines = planLines(info, plan, 0);
+    EXPECT_EQ(lines[3 + resResearch], "0");
+    EXPECT_EQ(lines[3 + resSupply], "0") << "no supply bonus without the orbit station";
+    plan.current.orbit[0][0] = Field{bldOrbitSupply, true, true, ftSpace, 0, 0};
+    EXPECT_EQ(planLines(info, plan, 0)[3 + resSupply], "1") << "one operating housing core";
+    plan.current.orbit[0][0].inOperation = false;
+    EXPECT_EQ(planLines(info, plan, 0)[3 + resSupply], "0");
+}
+
+TEST_F(PlanFileTest, CurrentLayoutLoads) {
+    Lines lines = file("064", true, 18);
+    lines.push_back("1");
+    lines.push_back("30");
+    for (const char* f : {"2", "0", "1", "0"}) lines.push_back(f);  // initial: forest, space, meadow, space
+    load(lines);
+    EXPECT_EQ(plan.planetType, 0);
+    EXPECT_EQ(state.internalReputation, 2500);
+    EXPECT_EQ(plan.ressources.terraformCosts[15], 115);
+    EXPECT_EQ(plan.ressources.buildingCosts[0], 200);
+    EXPECT_EQ(plan.current.surface[0][0].fieldType, ftForest);
+    EXPECT_EQ(plan.ressources.surfaceTerraformCosts[0][0][0], 5);
+    EXPECT_EQ(plan.current.orbit[0][0].building, bldLabOrbit);
+    EXPECT_TRUE(plan.current.orbit[0][0].built);
+    EXPECT_EQ(plan.ressources.scientistCapacity, 10) << "recomputed from the buildings";
+    EXPECT_EQ(plan.ressources.scientists, 3);
+    EXPECT_EQ(plan.ressources.soldiers, 1);
+    EXPECT_TRUE(plan.ressources.limitEnabled);
+    EXPECT_EQ(plan.ressources.populationLimit, 30);
+    EXPECT_EQ(plan.initial.surface[0][0].fieldType, ftForest);
+    EXPECT_FALSE(state.planChanged);
+    EXPECT_NE(view.firstIndex("reputation 2500"), -1);
+    EXPECT_NE(view.firstIndex("limit on 30"), -1);
+    EXPECT_NE(view.firstIndex("field s 0 0 2"), -1) << "a field that differs from the template is drawn";
+    EXPECT_EQ(view.firstIndex("field s 1 0 1"), view.lastIndex("field s 1 0 1")) << "the others only by the new plan";
+    EXPECT_NE(view.firstIndex("building o 0 0 39"), -1);
+}
+
+TEST_F(PlanFileTest, ClassOneHasNoInitialBlock) {
+    Lines lines = file("0.6.2", true, 16);
+    lines.push_back("0");
+    lines.push_back("0");
+    lines.push_back("2");  // would be an initial field type in the current layout: ignored
+    load(lines);
+    EXPECT_EQ(plan.current.surface[0][0].fieldType, ftForest);
+    EXPECT_EQ(plan.initial.surface[0][0].fieldType, ftMeadow) << "the template's";
+    EXPECT_EQ(state.internalReputation, 2500);
+}
+
+TEST_F(PlanFileTest, ClassZeroWithAndWithoutTheLimitLines) {
+    Lines lines = file("", true, 16);
+    load(lines);
+    EXPECT_EQ(state.internalReputation, 2500);
+    EXPECT_FALSE(plan.ressources.limitEnabled);
+    EXPECT_EQ(plan.ressources.populationLimit, 0);
+
+    lines.push_back("1");
+    lines.push_back("12");
+    lines.push_back("4000");  // the second reputation replaces the first
+    load(lines);
+    EXPECT_EQ(state.internalReputation, 4000);
+    EXPECT_EQ(plan.ressources.populationLimit, 12);
+    EXPECT_NE(view.lastIndex("reputation 4000"), -1);
+
+    Lines explicitVersion = file("0.0", true, 16);
+    explicitVersion.push_back("0");
+    explicitVersion.push_back("5");
+    EXPECT_THROW(readPlanLines(explicitVersion, info), PlanFileError) << "the second reputation is missing";
+}
+
+TEST_F(PlanFileTest, UnknownVersionHasNoReputationAndNoSummary) {
+    Lines lines = file("065", false, 0);
+    state.internalReputation = 77;
+    load(lines);
+    EXPECT_EQ(state.internalReputation, 77);
+    EXPECT_EQ(plan.ressources.terraformCosts[0], 100);
+    EXPECT_EQ(plan.current.surface[1][0].building, bldHousingCore);
+}
+
+TEST_F(PlanFileTest, AnyLineEndWillDo) {
+    Lines lines = file("064", true, 18);
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        std::string bytes;
+        for (const auto& line : lines) bytes += line + end;
+        const auto path = std::filesystem::temp_directory_path() / "dz_line_ends.kpls";
+        std::ofstream(path, std::ios::binary) << bytes;
+        EXPECT_EQ(readPlanFile(path, info).surface[1][0].building, bldHousingCore) << "line end " << int(end[0]);
+        std::filesystem::remove(path);
+    }
+}
+
+TEST_F(PlanFileTest, InvalidFilesAreRefusedBeforeAnythingChanges) {
+    const Lines good = file("064", true, 18);
+    ASSERT_NO_THROW(readPlanLines(good, info));
+    struct Case {
+        std::size_t line;
+        const char* text;
+        const char* why;
+    };
+    // good[1] planet, good[53] first field type, good[55] its building, good[74] orbit building
+    for (const Case& c : {Case{1, "10", "planet type"}, Case{1, "x", "not a number"}, Case{53, "15", "field type"},
+                          Case{53, "-1", "field type"}, Case{55, "55", "building"}, Case{55, "-2", "building"},
+                          Case{74, std::to_string(bldHousingCore).c_str(), "a housing core in space"},
+                          Case{60, "1.5", "a cost"}, Case{2, "", "reputation"}}) {
+        Lines bad = good;
+        bad[c.line] = c.text;
+        try {
+            readPlanLines(bad, info);
+            ADD_FAILURE() << c.why << " accepted";
+        } catch (const PlanFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("Zeile " + std::to_string(c.line + 1)), std::string::npos)
+                << c.why << ": " << e.what();
+        }
+    }
+    Lines shortFile = good;
+    shortFile.pop_back();
+    EXPECT_THROW(readPlanLines(shortFile, info), PlanFileError);
+    EXPECT_THROW(readPlanLines({}, info), PlanFileError);
+    EXPECT_THROW(readPlanFile("/nonexistent/plan.kpls", info), PlanFileError);
+}
+
+TEST_F(PlanFileTest, RangesAndPlacesFollowTheBuildingsInOperation) {
+    InfoPlanet& planet = info.planets[0];
+    planet.width = 6;
+    planet.surfaceHeight = 5;
+    planet.surface.assign(6, std::vector<std::int32_t>(5, ftMeadow));
+    planet.surface[5][4] = ftForest;
+    planet.orbit.assign(6, std::vector<std::int32_t>(1, ftSpace));
+    planner.newPlan(0);
+    plan.current.surface[2][2] = Field{bldAreaNear, true, true, ftMeadow, 0, 0};
+    plan.current.surface[4][2] = Field{bldAreaWide, false, true, ftMeadow, 0, 0};  // switched off
+    plan.current.surface[0][0] = Field{bldLabLarge, false, true, ftMeadow, 0, 0};
+    plan.current.surface[1][0] = Field{bldHolodeckA, true, true, ftMeadow, 0, 0};
+    plan.current.surface[5][4] = Field{bldEco, false, true, ftForest, 0, 0};
+    const Lines lines = planLines(info, plan, 0);
+    ActPlan other;
+    Planner loader(info, other, state, view);
+    loader.loadPlan(readPlanLines(lines, info));
+    EXPECT_EQ(other.current.surface[3][3].coverNear, 1);
+    EXPECT_EQ(other.current.surface[4][4].coverWide, 0) << "a switched-off range is not applied";
+    EXPECT_EQ(other.ressources.scientistCapacity, 0);
+    EXPECT_EQ(other.ressources.holodeckCapacity, 4);
+    EXPECT_EQ(other.ressources.ecoCapacity, 10);
+}
+
+TEST(PlanFileRoundTrip, SaveLoadSaveGivesTheSameBytesOnEveryPlanet) {
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ProgramState state;
+    RecordingView view;
+    std::mt19937 random(7);
+    for (int p = 0; p < kPlanetCount; ++p) {
+        ActPlan plan;
+        Planner planner(info, plan, state, view);
+        planner.newPlan(p);
+        for (int step = 0; step < 300; ++step) {
+            const bool orbit = plan.orbitHeight() > 0 && random() % 4 == 0;
+            plan.selected = FieldSelection{int(random() % unsigned(plan.width())),
+                                           int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight())),
+                                           !orbit};
+            std::vector<int> tags;
+            for (const MenuEntry& top : planner.buildFieldMenu()) {
+                if (!top.submenu) tags.push_back(top.tag);
+                for (const MenuEntry& e : top.entries) tags.push_back(e.tag);
+            }
+            if (!tags.empty()) planner.popupClick(tags[random() % tags.size()]);
+            if (random() % 4 == 0) planner.hireOrFire(Personnel(random() % 4), 0, 22);
+        }
+        // A population limit on every other planet, taken in as the limit box would.
+        plan.ressources.limitEnabled = p % 2 == 0;
+        plan.ressources.populationLimit = 7 * p;
+        planner.computePopulation();
+        const Lines first = planLines(info, plan, 1000 * p - 3000);
+
+        ActPlan loaded;
+        Planner loader(info, loaded, state, view);
+        loader.loadPlan(readPlanLines(first, info));
+        EXPECT_EQ(planLines(info, loaded, state.internalReputation), first) << "planet " << p;
+        EXPECT_EQ(loaded.current, plan.current) << "planet " << p << ": fields and ranges";
+        EXPECT_EQ(loaded.ressources.scientistCapacity, plan.ressources.scientistCapacity);
+        EXPECT_EQ(loaded.ressources.holodeckCapacity, plan.ressources.holodeckCapacity);
+        EXPECT_EQ(loaded.ressources.ecoCapacity, plan.ressources.ecoCapacity);
+    }
+}
+
+TEST(PlanFileSaving, WritesCrLfAndReplacesSafely) {
+    const auto dir = std::filesystem::temp_directory_path() / "dz_save_test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const auto target = dir / "plan.kpls";
+    writeLinesSafely(target, {"064", "3"});
+    std::ifstream in(target, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "064\r\n3\r\n");
+    EXPECT_THROW(writeLinesSafely(dir / "no" / "plan.kpls", {"x"}), std::runtime_error);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1)
+        << "no temporary file is left";
+    std::filesystem::remove_all(dir);
+}
