@@ -118,3 +118,55 @@ TEST_F(StartupTest, MissingPicturesInBatchModeAreReportedOnStderr) {
     EXPECT_NE(r.err.find("/images/"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("Stapelbetrieb"), std::string::npos) << "start-up stops at the missing picture";
 }
+
+namespace {
+
+struct ReportRun {
+    int status = -1;
+    std::string out, err;
+};
+
+ReportRun report(const std::string& arguments) {
+    const fs::path dir = fs::temp_directory_path();
+    const std::string command = "'" + std::string(DZ_REPORT) + "' " + arguments + " >'" + (dir / "dz_report.out").string() +
+                                "' 2>'" + (dir / "dz_report.err").string() + "'";
+    ReportRun r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    for (auto [target, name] : {std::pair{&r.out, "dz_report.out"}, std::pair{&r.err, "dz_report.err"}}) {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        *target = s.str();
+    }
+    return r;
+}
+
+}  // namespace
+
+TEST(PlanReport, ReportsEveryExamplePlanInUtf8) {
+    const std::string examples = DZ_EXAMPLES_DIR;
+    const ReportRun r = report("'" + examples + "/standardplanet.kpls' '" + examples + "/grosses_asteroidenfeld.kpls'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("# standardplanet.kpls\nPlanet\t0\tStandardplanet\n[Produktion / Verbrauch je Tick]\nLagerraum\t"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Planet\t9\tGroßes Asteroidenfeld\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n[Personal]\nverfügb. Wohnraum\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\n[Gesamtaufbaukosten]\nEnergie\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\nCredits\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\n[Informationen]\nAttraktivität\t+"), std::string::npos);
+    EXPECT_NE(r.out.find("\nForschung\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\nverfügbare BSP\t"), std::string::npos);
+}
+
+TEST(PlanReport, AnInvalidFileIsNamedAndTheOthersAreStillReported) {
+    const fs::path bad = fs::temp_directory_path() / "dz_bad_plan.kpls";
+    std::ofstream(bad, std::ios::binary) << "064\r\n42\r\n";
+    const ReportRun r = report("'" + bad.string() + "' '" + std::string(DZ_EXAMPLES_DIR) + "/wuestenplanet.kpls'");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("dz_bad_plan.kpls: Ungültige Datei!"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("# wuestenplanet.kpls"), std::string::npos);
+    EXPECT_EQ(r.out.find("dz_bad_plan"), std::string::npos);
+    fs::remove(bad);
+}
