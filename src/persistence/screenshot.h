@@ -1,2 +1,44 @@
-// The window as a JPEG picture (being written).
+// The main window as a JPEG picture: the window as it stands on the screen,
+// with frame, caption bar and menu bar, written as a baseline JPEG of quality 90.
 #pragma once
+
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+namespace dz {
+
+// The file a screenshot named `name` goes to: `name` itself when it ends in
+// ".jpeg" (exactly so, lower case), otherwise `name` + ".jpeg". Only the last
+// path component counts: "dir.x/plan" becomes "dir.x/plan.jpeg".
+QString screenshotTarget(const QString& name);
+
+// The window's whole outer rectangle as it is shown now, in RGB: the client
+// area (menu bar and status bar included), the caption bar and the frame. Its
+// size is always the window's size plus the frame of FrameMetrics (8 pixels
+// wider, 31 pixels higher). A frame that a window manager draws is taken from
+// the screen when it has exactly that size; otherwise (no window manager, as
+// offscreen or on a bare X server) the frame is drawn with the window's style.
+QImage captureWindow(QWidget* window);
+
+// Writes `image` to `path` as a baseline JPEG of quality 90 (24-bit colour).
+// The file is replaced only when the whole picture has been written; on
+// failure `path` is left as it was, false is returned and `error` (if given)
+// receives the reason in German.
+bool writeJpeg(const QImage& image, const QString& path, QString* error = nullptr);
+
+enum class ScreenshotResult { Saved, Failed };
+
+// Captures `window` and writes it to screenshotTarget(name). Encoding and
+// writing failures come back as Failed, never as an exception.
+ScreenshotResult saveScreenshot(QWidget* window, const QString& name);
+
+// What the user is told afterwards.
+QString screenshotSavedText();
+// `givenName` as the user gave it, without the ".jpeg" that may be appended.
+QString screenshotFailedText(const QString& givenName);
+// The user cancelled the file dialog.
+QString screenshotCancelledText();
+
+}  // namespace dz

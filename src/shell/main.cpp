@@ -46,7 +46,9 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     try {
         dz::TfrmMain frmMain(info, actPlan, state, arguments, batchMode);
-        if (!batchMode) frmMain.show();
+        // Batch mode shows the window too (offscreen without a display): its
+        // picture is what batch mode writes.
+        frmMain.show();
         return app.exec();
     } catch (const std::exception& e) {
         dz::showFatalError(batchMode, QString::fromUtf8(e.what()));

@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "persistence/plan_file.h"
+#include "persistence/screenshot.h"
 #include "plan/field_cells.h"
 #include "shell/application.h"
 #include "shell/decoration.h"
@@ -607,6 +608,7 @@ void TfrmMain::loadImageLists() {
         addToImageList(imagePath(programDir_, info_.planets[p].image), imlPlanets);
         entries[p]->setIcon(QIcon(imlPlanets.at(p)));
     }
+    setWindowIcon(QIcon(imlPlanets.at(ptTemperate)));
     for (int t = 0; t < kFieldTypeCount; ++t)
         addToImageList(imagePath(programDir_, info_.fields[t].imageDir + "\\0.gif"), imlFields);
     for (const char* file : kFrameFiles) addToImageList(imagePath(programDir_, file), imlOthers);
@@ -679,7 +681,22 @@ void TfrmMain::Speichern1Click() {
 // their menu commands do nothing.
 void TfrmMain::AufUpdatesberprfen2Click() {}
 void TfrmMain::AufUpdatesberprfen1Click() {}
-void TfrmMain::Screenshot1Click() {}
+void TfrmMain::Screenshot1Click() {
+    QFileDialog dialog(this, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Screenshot"), screenshotCancelledText());
+        return;
+    }
+    takeScreenshot(dialog.selectedFiles().first());
+}
+
+void TfrmMain::takeScreenshot(const QString& name) {
+    if (saveScreenshot(this, name) == ScreenshotResult::Saved)
+        QMessageBox::information(this, QStringLiteral("Screenshot"), screenshotSavedText());
+    else
+        QMessageBox::warning(this, QStringLiteral("Screenshot"), screenshotFailedText(name));
+}
 void TfrmMain::About1Click() {}
 
 void TfrmMain::AlphabetischeSortierung1Click() {
@@ -701,13 +718,24 @@ void TfrmMain::tmStartupTimer() {
         loadPlanFile(a1);
         return;
     }
-    if (a1 == QLatin1String("IMAGES")) {
-        // Rendering a plan to a picture needs the plan file reader and the
-        // screenshot, which this build does not have yet: fail loudly.
-        if (auto* app = DizozodiduApplication::instance())
-            app->reportError(QStringLiteral("Der Stapelbetrieb (IMAGES) ist in dieser Version noch nicht verfügbar."));
-        return;
-    }
+    if (a1 == QLatin1String("IMAGES")) runBatch(arguments_.value(1));
+}
+
+void TfrmMain::runBatch(const QString& planFile) {
+    // The plan becomes a picture beside it: silent on success, a message on
+    // stderr and a non-zero exit status on any failure.
+    auto fail = [](const QString& message) {
+        std::fprintf(stderr, "dizozodidu: %s\n", message.toLocal8Bit().constData());
+        QCoreApplication::exit(kExitFailure);
+    };
+    if (planFile.isEmpty()) return fail(QStringLiteral("Aufruf: dizozodidu IMAGES plan.kpls"));
+    if (!loadPlanFile(planFile)) return QCoreApplication::exit(kExitFailure);  // the reason is on stderr
+    QString error;
+    const QString target = screenshotTarget(planFile);
+    if (!writeJpeg(captureWindow(this), target, &error))
+        return fail(screenshotFailedText(planFile) + QStringLiteral(" ") + error);
+    close();
+    QCoreApplication::exit(0);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

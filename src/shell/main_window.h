@@ -93,6 +93,10 @@ public:
 
     // The one-shot start-up timer: finishes start-up once the window runs.
     void tmStartupTimer();
+    // Batch mode: loads the plan, writes its picture beside it, ends the program.
+    void runBatch(const QString& planFile);
+    // Writes the window's picture and says how it went.
+    void takeScreenshot(const QString& name);
     // Start-up: the planet icons, field pictures and state frames.
     void loadImageLists();
     // Start-up: the people, storage and EPS icons and the resource icons.

@@ -170,3 +170,52 @@ TEST(PlanReport, AnInvalidFileIsNamedAndTheOthersAreStillReported) {
     EXPECT_EQ(r.out.find("dz_bad_plan"), std::string::npos);
     fs::remove(bad);
 }
+
+namespace {
+
+// A program folder with the pictures as well, for batch runs that get that far.
+class BatchTest : public StartupTest {
+protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        fs::copy(fs::path(DZ_EXECUTABLE).parent_path() / "images", dir_ / "images", fs::copy_options::recursive);
+        fs::copy_file(fs::path(DZ_EXAMPLES_DIR) / "standardplanet.kpls", dir_ / "kolonie.kpls");
+    }
+};
+
+}  // namespace
+
+TEST_F(BatchTest, WritesThePictureBesideThePlanAndExitsZero) {
+    const ProgramRun r = run("IMAGES '" + (dir_ / "kolonie.kpls").string() + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string jpeg = read("kolonie.kpls.jpeg");
+    ASSERT_GT(jpeg.size(), 1000u);
+    EXPECT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
+    // The baseline frame header holds the window's outer size: 760 wide.
+    const std::size_t sof = jpeg.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    const int width = (static_cast<unsigned char>(jpeg[sof + 7]) << 8) | static_cast<unsigned char>(jpeg[sof + 8]);
+    EXPECT_EQ(width, 760);
+}
+
+TEST_F(BatchTest, FailuresGoToStderrWithANonZeroStatus) {
+    ProgramRun r = run("IMAGES '" + (dir_ / "fehlt.kpls").string() + "'");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("fehlt.kpls"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Ungültige Datei!"), std::string::npos) << r.err;
+
+    write("kaputt.kpls", "064\r\n3\r\n");
+    r = run("IMAGES '" + (dir_ / "kaputt.kpls").string() + "'");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("kaputt.kpls"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "kaputt.kpls.jpeg"));
+
+    fs::create_directory(dir_ / "kolonie.kpls.jpeg");  // the picture cannot be written there
+    r = run("IMAGES '" + (dir_ / "kolonie.kpls").string() + "'");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("Screenshot konnte nicht gespeichert werden!"), std::string::npos) << r.err;
+
+    r = run("IMAGES");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("Aufruf"), std::string::npos) << r.err;
+}
