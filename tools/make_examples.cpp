@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
         // A meadow colony with an orbit, a spaceport, orbital buildings and both shields.
         Colony standard(info, ptStandard);
         standard.build(bldBaseA);
-        standard.build(bldHousingCore, 3);
+        standard.build(bldHousingCore, 5);
         standard.build(3, 2);          // farms
-        standard.build(11, 2);         // wind parks
+        standard.build(11, 4);         // wind parks
         standard.build(16);            // building materials
         standard.build(17);            // smelter
         standard.build(bldLabSmall);
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         standard.build(bldAreaWide);
         standard.build(bldEco);
         standard.terraform(6);         // a new forest
-        standard.switchOff(11);
+        standard.switchOff(bldLabSmall);
         standard.hire(Personnel::Eco, 3);
         standard.hire(Personnel::Scientist, 4);
         standard.hire(Personnel::Soldier, 1);
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
         // A desert outpost with mines, a terraformed mountain range and an orbital lab.
         Colony desert(info, 1);
         desert.build(bldBaseC);
-        desert.build(7, 2);            // dome housing
+        desert.build(7, 4);            // dome housing
         desert.build(bldPlanetYieldB, 3);
         desert.build(bldPlanetYieldC);
         desert.build(bldPlanetYieldD);

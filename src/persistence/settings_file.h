@@ -1,2 +1,35 @@
-// The settings file (being written).
+// The settings file saves.kpl: the player's internal reputation. It is opened
+// by its bare name, that is in the current working directory, not beside the
+// program.
 #pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace dz {
+
+inline constexpr const char* settingsFileName = "saves.kpl";
+
+// What the settings file holds: line 1 exactly as the user typed it
+// (Windows-1252 bytes, leading zeros and blanks kept) and its value.
+struct StoredReputation {
+    std::string text;
+    std::int32_t value = 0;
+};
+
+// Reads line 1 of the settings file; further lines are ignored. Gives nothing
+// when the file is missing, cannot be read, is empty or when line 1 is not an
+// integer. Never throws a file error.
+std::optional<StoredReputation> readSettingsFile(const std::filesystem::path& path = settingsFileName);
+
+// Creates or replaces the settings file with one line: `text` verbatim,
+// followed by CR LF. The text goes to a temporary file in the same folder
+// first, which is then renamed over the old file, so a write that fails
+// leaves the old file as it was. Returns false when the file could not be
+// written (no folder, no permission, disk full, ...); never throws a file
+// error.
+bool writeSettingsFile(const std::string& text, const std::filesystem::path& path = settingsFileName);
+
+}  // namespace dz

@@ -39,6 +39,19 @@ void DizozodiduApplication::reportError(const QString& message) {
     QMessageBox::critical(activeWindow(), QStringLiteral("Fehler"), message);
 }
 
+namespace {
+
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qt_message_output(type, context, message);
+}
+
+}  // namespace
+
+void installQuietMessageHandler() { qInstallMessageHandler(quietMessages); }
+
 void showFatalError(bool batchMode, const QString& message) {
     if (batchMode) {
         std::fprintf(stderr, "dizozodidu: %s\n", message.toLocal8Bit().constData());

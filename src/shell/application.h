@@ -36,6 +36,10 @@ private:
 // Exit status of a run that failed (batch mode, start-up).
 inline constexpr int kExitFailure = 1;
 
+// Drops Qt's remarks that say nothing to a player: what the offscreen
+// platform cannot do, and a missing runtime folder of a session without desktop.
+void installQuietMessageHandler();
+
 // Shows `message` as an error: message box, or stderr without a window system
 // in batch mode. Usable before any window exists.
 void showFatalError(bool batchMode, const QString& message);

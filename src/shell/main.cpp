@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
         return dz::kExitFailure;
     }
 
+    dz::installQuietMessageHandler();
     dz::DizozodiduApplication app(argc, argv);
     app.setBatchMode(batchMode);
 

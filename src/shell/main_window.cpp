@@ -22,6 +22,7 @@
 
 #include "persistence/plan_file.h"
 #include "persistence/screenshot.h"
+#include "persistence/settings_dialog.h"
 #include "plan/field_cells.h"
 #include "shell/application.h"
 #include "shell/decoration.h"
@@ -115,6 +116,11 @@ TfrmMain::TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList a
                                                                                          : '.');
     for (PanelGrid* grid : {grdTick, grdPeople, grdGesRess}) grid->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
+
+    frmSet = new TfrmSet(
+        state_, [this](const QString& text) { lblAns->setText(text); }, [this] { planner_.computePopulation(); },
+        QStringLiteral("saves.kpl"), this);
+    frmSet->setObjectName(QStringLiteral("frmSet"));
 
     tmStartup = new QTimer(this);
     tmStartup->setObjectName(QStringLiteral("tmStartup"));
@@ -680,7 +686,7 @@ void TfrmMain::Speichern1Click() {
 // The dialogs and the screenshot arrive with their own modules; until then
 // their menu commands do nothing.
 void TfrmMain::AufUpdatesberprfen2Click() {}
-void TfrmMain::AufUpdatesberprfen1Click() {}
+void TfrmMain::AufUpdatesberprfen1Click() { frmSet->exec(); }
 void TfrmMain::Screenshot1Click() {
     QFileDialog dialog(this, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -708,6 +714,7 @@ void TfrmMain::tmStartupTimer() {
     tmStartup->stop();
     // Qt widgets are double-buffered already.
 
+    frmSet->readSettings();
     // A missing picture throws: the rest of start-up is skipped and the
     // message is shown where exceptions of event handlers end up.
     loadImageLists();

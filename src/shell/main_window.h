@@ -29,6 +29,7 @@ namespace dz {
 
 class PanelGrid;
 class PlanetMenu;
+class TfrmSet;
 class UpDownButton;
 
 class TfrmMain : public QMainWindow, public PlanView {
@@ -150,6 +151,7 @@ public:
     QAction* Screenshot1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* tmStartup = nullptr;
+    TfrmSet* frmSet = nullptr;  // the settings dialog
     PanelGrid* grdTick = nullptr;
     PanelGrid* grdPeople = nullptr;
     PanelGrid* grdGesRess = nullptr;

@@ -1,1 +1,184 @@
-// Settings tests (being written).
+#include "persistence/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+using dz::readSettingsFile;
+using dz::writeSettingsFile;
+
+namespace {
+
+// A folder of its own for each test, removed afterwards.
+class SettingsFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        folder = fs::temp_directory_path() / ("dz_settings_" + std::to_string(seed()) + std::to_string(seed()));
+        ASSERT_TRUE(fs::create_directory(folder));
+        file = folder / "saves.kpl";
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    void put(const std::string& bytes) const {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    std::string contents() const {
+        std::ifstream in(file, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::size_t entries() const {
+        return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+    }
+
+    fs::path folder;
+    fs::path file;
+};
+
+}  // namespace
+
+TEST(SettingsFileName, IsTheBareNameInTheWorkingDirectory) {
+    EXPECT_EQ(fs::path(dz::settingsFileName), fs::path("saves.kpl"));
+    EXPECT_FALSE(fs::path(dz::settingsFileName).has_parent_path());
+}
+
+using SettingsFileRead = SettingsFolder;
+
+TEST_F(SettingsFileRead, MissingOrEmptyFileGivesNothing) {
+    EXPECT_FALSE(readSettingsFile(file).has_value());
+    put("");
+    EXPECT_FALSE(readSettingsFile(file).has_value());
+    put("\r\n");
+    EXPECT_FALSE(readSettingsFile(file).has_value());
+}
+
+TEST_F(SettingsFileRead, OnlyLineOneCounts) {
+    put("3500\r\n12\r\nirgendwas\r\n");
+    auto stored = readSettingsFile(file);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->text, "3500");
+    EXPECT_EQ(stored->value, 3500);
+
+    // Line 2 being an integer does not help a line 1 that is none.
+    put("abc\r\n12\r\n");
+    EXPECT_FALSE(readSettingsFile(file).has_value());
+}
+
+TEST_F(SettingsFileRead, LineOneThatIsNoIntegerGivesNothing) {
+    for (const char* bad : {"abc", "12a", "1.5", "0x10", "-", "99999999999999999999", "3 500"}) {
+        put(std::string(bad) + "\r\n");
+        EXPECT_FALSE(readSettingsFile(file).has_value()) << bad;
+    }
+}
+
+TEST_F(SettingsFileRead, KeepsTheTextAsTyped) {
+    put("0035\r\n");
+    auto stored = readSettingsFile(file);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->text, "0035");
+    EXPECT_EQ(stored->value, 35);
+
+    put(" -12 \r\n");
+    stored = readSettingsFile(file);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->text, " -12 ");
+    EXPECT_EQ(stored->value, -12);
+}
+
+TEST_F(SettingsFileRead, AcceptsEveryLineEnd) {
+    for (const char* bytes : {"77\r\n5\r\n", "77\n5\n", "77\r5\r", "77"}) {
+        put(bytes);
+        auto stored = readSettingsFile(file);
+        ASSERT_TRUE(stored.has_value()) << bytes;
+        EXPECT_EQ(stored->text, "77");
+        EXPECT_EQ(stored->value, 77);
+    }
+}
+
+TEST_F(SettingsFileRead, AFolderInsteadOfTheFileGivesNothing) {
+    fs::create_directory(file);
+    EXPECT_FALSE(readSettingsFile(file).has_value());
+}
+
+using SettingsFileWrite = SettingsFolder;
+
+TEST_F(SettingsFileWrite, WritesOneLineEndedByCrLf) {
+    ASSERT_TRUE(writeSettingsFile("3500", file));
+    EXPECT_EQ(contents(), "3500\r\n");
+    EXPECT_EQ(entries(), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(SettingsFileWrite, KeepsLeadingZerosAndBytes) {
+    ASSERT_TRUE(writeSettingsFile("0035", file));
+    EXPECT_EQ(contents(), "0035\r\n");
+    ASSERT_TRUE(writeSettingsFile("\xFC", file));
+    EXPECT_EQ(contents(), "\xFC\r\n");
+}
+
+TEST_F(SettingsFileWrite, ReplacesTheOldContentCompletely) {
+    put("123456789\r\nzwei\r\ndrei\r\n");
+    ASSERT_TRUE(writeSettingsFile("7", file));
+    EXPECT_EQ(contents(), "7\r\n");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(SettingsFileWrite, WhatIsWrittenIsReadBack) {
+    ASSERT_TRUE(writeSettingsFile("-0042", file));
+    auto stored = readSettingsFile(file);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->text, "-0042");
+    EXPECT_EQ(stored->value, -42);
+}
+
+TEST_F(SettingsFileWrite, MissingFolderIsReported) {
+    const fs::path nowhere = folder / "gibt_es_nicht" / "saves.kpl";
+    EXPECT_FALSE(writeSettingsFile("3500", nowhere));
+    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
+TEST_F(SettingsFileWrite, FolderInTheWayIsReportedAndNothingIsLeftBehind) {
+    fs::create_directory(file);
+    EXPECT_FALSE(writeSettingsFile("3500", file));
+    EXPECT_TRUE(fs::is_directory(file));
+    EXPECT_EQ(entries(), 1u);
+}
+
+// The file size limit of the process makes writing the temporary file fail
+// halfway, for root as well; the old file must survive untouched.
+TEST_F(SettingsFileWrite, FailedWriteLeavesTheOldFileUnchanged) {
+    put("0035\r\n");
+    const std::string longText(4096, '1');
+
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction previousAction = {};
+    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &previousAction), 0);
+    rlimit previousLimit = {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+    rlimit small = previousLimit;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    const bool written = writeSettingsFile(longText, file);
+
+    setrlimit(RLIMIT_FSIZE, &previousLimit);
+    sigaction(SIGXFSZ, &previousAction, nullptr);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(contents(), "0035\r\n");
+    EXPECT_EQ(entries(), 1u) << "the temporary file is removed";
+    // With the limit lifted the same text is stored.
+    ASSERT_TRUE(writeSettingsFile(longText, file));
+    EXPECT_EQ(contents(), longText + "\r\n");
+}

@@ -5,20 +5,10 @@
 
 #include "shell/application.h"
 
-namespace {
-
-// The offscreen platform remarks on what it cannot do (fixed sizes, raising
-// popups, grabbing the keyboard); that is noise here.
-void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-    qt_message_output(type, context, message);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietMessages);
+    dz::installQuietMessageHandler();
     dz::DizozodiduApplication app(argc, argv);
     // A message box would wait for an answer forever: an error report that a
     // test does not expect is a failure.

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -13,6 +17,7 @@
 #include "test_support.h"
 #include "view/panel_grid.h"
 #include "view/up_down_button.h"
+#include "persistence/settings_dialog.h"
 
 using namespace dz;
 
@@ -225,4 +230,23 @@ TEST_F(ResultPanelsTest, IndicatorsKeepTheirColoursInTheDisabledInfoBox) {
     for (int y = 0; y < painted.height(); ++y)
         for (int x = 0; x < painted.width(); ++x) greenSeen |= QColor(painted.pixel(x, y)) == green;
     EXPECT_TRUE(greenSeen);
+}
+
+TEST_F(ResultPanelsTest, SavedSettingsReachTheAttractivenessLabel) {
+    QTemporaryDir dir;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());  // saves.kpl lives in the working directory
+    QTimer::singleShot(0, [this] {
+        ASSERT_TRUE(window->frmSet->isVisible());
+        window->frmSet->Edit1->setText("3500");
+        window->frmSet->Button1->click();
+    });
+    window->AufUpdatesberprfen1->trigger();
+    QDir::setCurrent(before);
+    EXPECT_EQ(state.internalReputation, 3500);
+    EXPECT_EQ(window->lblAns->text(), "3500");
+    EXPECT_EQ(window->lblAttrak->text(), "+150+3(+0)");
+    QFile file(dir.filePath("saves.kpl"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("3500\r\n"));
 }
