@@ -16,25 +16,6 @@ namespace {
 
 using namespace dz;
 
-class NoView : public PlanView {
-public:
-    void setStatus(int, const std::string&) override {}
-    void layoutForPlanet(int) override {}
-    void enablePlanControls() override {}
-    void resizeImageGrids(int, int, int) override {}
-    void hideCell(int, int, bool) override {}
-    void showField(int, int, int, bool) override {}
-    void showBuilding(int, int, int, bool) override {}
-    void showProduction(const std::vector<GridRow>&) override {}
-    void showPopulation(const PopulationResult&) override {}
-    void showCosts(const std::vector<GridRow>&) override {}
-    void showBsp(int) override {}
-    void checkCostView(CostView) override {}
-    void resetPopulationLimit() override {}
-    void showPopulationLimit(bool, const std::string&) override {}
-    void showInternalReputation(const std::string&) override {}
-};
-
 class Colony {
 public:
     Colony(Info& info, int planetType) : planner_(info, plan_, state_, view_) { planner_.newPlan(planetType); }
@@ -83,7 +64,7 @@ private:
 
     ActPlan plan_;
     ProgramState state_;
-    NoView view_;
+    NullPlanView view_;
     Planner planner_;
 };
 

@@ -16,6 +16,7 @@
 #include "persistence/settings_file.h"
 #include "plan/program_state.h"
 #include "shell/main_window.h"
+#include "view/labels.h"
 #include "view/qt_text.h"
 
 namespace dz {
@@ -40,13 +41,6 @@ QPixmap drawCloseSymbol() {
 
 std::filesystem::path toPath(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
 
 }  // namespace
 

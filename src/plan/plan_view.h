@@ -48,4 +48,25 @@ public:
     virtual void showInternalReputation(const std::string& text) = 0;
 };
 
+// A view that shows nothing: for the tools that use the planner's rules and
+// computations without a window. Override what you want to see.
+class NullPlanView : public PlanView {
+public:
+    void setStatus(int, const std::string&) override {}
+    void layoutForPlanet(int) override {}
+    void enablePlanControls() override {}
+    void resizeImageGrids(int, int, int) override {}
+    void hideCell(int, int, bool) override {}
+    void showField(int, int, int, bool) override {}
+    void showBuilding(int, int, int, bool) override {}
+    void showProduction(const std::vector<GridRow>&) override {}
+    void showPopulation(const PopulationResult&) override {}
+    void showCosts(const std::vector<GridRow>&) override {}
+    void showBsp(int) override {}
+    void checkCostView(CostView) override {}
+    void resetPopulationLimit() override {}
+    void showPopulationLimit(bool, const std::string&) override {}
+    void showInternalReputation(const std::string&) override {}
+};
+
 }  // namespace dz

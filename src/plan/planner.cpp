@@ -39,27 +39,20 @@ void Planner::newPlan(int p) {
     info_.buildings[bldPlanetYieldC].production[3] = planet.yieldC;
     info_.buildings[bldPlanetYieldD].production[12] = planet.yieldD;
 
+    // Every field from the template, per column the surface and then the orbit.
+    auto drawFromTemplate = [this](int x, int y, const IntGrid& templ, bool onSurface) {
+        const int f = templ.at(std::size_t(x)).at(std::size_t(y));
+        Field& field = plan_.fieldAt(x, y, onSurface);
+        field.inOperation = false;
+        field.built = false;
+        field.building = -1;
+        view_.showField(x, y, f, onSurface);
+        field.fieldType = f;
+        (onSurface ? plan_.initial.surface : plan_.initial.orbit)[std::size_t(x)][std::size_t(y)].fieldType = f;
+    };
     for (int x = 0; x < planet.width; ++x) {
-        for (int y = 0; y < planet.surfaceHeight; ++y) {
-            const int f = planet.surface.at(x).at(y);
-            Field& field = plan_.current.surface[x][y];
-            field.inOperation = false;
-            field.built = false;
-            field.building = -1;
-            view_.showField(x, y, f, true);
-            field.fieldType = f;
-            plan_.initial.surface[x][y].fieldType = f;
-        }
-        for (int y = 0; y < planet.orbitHeight; ++y) {
-            const int f = planet.orbit.at(x).at(y);
-            Field& field = plan_.current.orbit[x][y];
-            field.inOperation = false;
-            field.built = false;
-            field.building = -1;
-            view_.showField(x, y, f, false);
-            field.fieldType = f;
-            plan_.initial.orbit[x][y].fieldType = f;
-        }
+        for (int y = 0; y < planet.surfaceHeight; ++y) drawFromTemplate(x, y, planet.surface, true);
+        for (int y = 0; y < planet.orbitHeight; ++y) drawFromTemplate(x, y, planet.orbit, false);
     }
     state_.planChanged = false;
 

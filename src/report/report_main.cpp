@@ -16,27 +16,16 @@ namespace {
 using namespace dz;
 
 // The report needs the computations, not the pictures.
-class SilentView : public PlanView {
+class SilentView : public NullPlanView {
 public:
     PopulationResult population;
     std::vector<GridRow> production, costs;
     int bsp = 0;
 
-    void setStatus(int, const std::string&) override {}
-    void layoutForPlanet(int) override {}
-    void enablePlanControls() override {}
-    void resizeImageGrids(int, int, int) override {}
-    void hideCell(int, int, bool) override {}
-    void showField(int, int, int, bool) override {}
-    void showBuilding(int, int, int, bool) override {}
     void showProduction(const std::vector<GridRow>& rows) override { production = rows; }
     void showPopulation(const PopulationResult& result) override { population = result; }
     void showCosts(const std::vector<GridRow>& rows) override { costs = rows; }
     void showBsp(int value) override { bsp = value; }
-    void checkCostView(CostView) override {}
-    void resetPopulationLimit() override {}
-    void showPopulationLimit(bool, const std::string&) override {}
-    void showInternalReputation(const std::string&) override {}
 };
 
 void section(const char* title, const std::vector<GridRow>& rows) {

@@ -27,6 +27,7 @@
 #include "shell/application.h"
 #include "shell/decoration.h"
 #include "shell/planet_menu.h"
+#include "view/labels.h"
 #include "view/panel_grid.h"
 #include "view/qt_text.h"
 #include "view/up_down_button.h"
@@ -211,27 +212,6 @@ void TfrmMain::createPanelIconControls() {
     imgEps->setGeometry(10, 40, 17, 17);
     for (QLabel* box : {imgLager, imgEps}) box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
-
-namespace {
-
-// A label that keeps its colour in a disabled group box, as the indicator
-// labels of "Informationen" must.
-void setLabelColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-}  // namespace
 
 void TfrmMain::createResultControls() {
     // Production per tick: storage, EPS, a spacer and one row per resource.
