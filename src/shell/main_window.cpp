@@ -22,7 +22,9 @@
 
 #include "persistence/plan_file.h"
 #include "persistence/screenshot.h"
+#include "persistence/about_box.h"
 #include "persistence/settings_dialog.h"
+#include "persistence/update_dialog.h"
 #include "plan/field_cells.h"
 #include "shell/application.h"
 #include "shell/decoration.h"
@@ -118,6 +120,12 @@ TfrmMain::TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList a
     for (PanelGrid* grid : {grdTick, grdPeople, grdGesRess}) grid->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
 
+    // The side windows live as long as the main window: about box, update
+    // check and settings, in this order.
+    frmAbout = new TfrmAbout(this);
+    frmAbout->setObjectName(QStringLiteral("frmAbout"));
+    frmUpdate = new TfrmUpdate(this);
+    frmUpdate->setObjectName(QStringLiteral("frmUpdate"));
     frmSet = new TfrmSet(
         state_, [this](const QString& text) { lblAns->setText(text); }, [this] { planner_.computePopulation(); },
         QStringLiteral("saves.kpl"), this);
@@ -663,9 +671,7 @@ void TfrmMain::Speichern1Click() {
     savePlanFile(dialog.selectedFiles().first());
 }
 
-// The dialogs and the screenshot arrive with their own modules; until then
-// their menu commands do nothing.
-void TfrmMain::AufUpdatesberprfen2Click() {}
+void TfrmMain::AufUpdatesberprfen2Click() { frmUpdate->exec(); }
 void TfrmMain::AufUpdatesberprfen1Click() { frmSet->exec(); }
 void TfrmMain::Screenshot1Click() {
     QFileDialog dialog(this, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
@@ -683,7 +689,12 @@ void TfrmMain::takeScreenshot(const QString& name) {
     else
         QMessageBox::warning(this, QStringLiteral("Screenshot"), screenshotFailedText(name));
 }
-void TfrmMain::About1Click() {}
+void TfrmMain::About1Click() {
+    // The about box enables the main window again however it is closed.
+    setEnabled(false);
+    frmAbout->show();
+    frmAbout->raise();
+}
 
 void TfrmMain::AlphabetischeSortierung1Click() {
     // The action toggles its own check mark; the flag follows it.

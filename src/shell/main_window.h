@@ -29,7 +29,9 @@ namespace dz {
 
 class PanelGrid;
 class PlanetMenu;
+class TfrmAbout;
 class TfrmSet;
+class TfrmUpdate;
 class UpDownButton;
 
 class TfrmMain : public QMainWindow, public PlanView {
@@ -151,7 +153,9 @@ public:
     QAction* Screenshot1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* tmStartup = nullptr;
-    TfrmSet* frmSet = nullptr;  // the settings dialog
+    TfrmSet* frmSet = nullptr;        // the settings dialog
+    TfrmUpdate* frmUpdate = nullptr;  // the update check
+    TfrmAbout* frmAbout = nullptr;    // the about box
     PanelGrid* grdTick = nullptr;
     PanelGrid* grdPeople = nullptr;
     PanelGrid* grdGesRess = nullptr;

@@ -11,6 +11,8 @@
 #include <QTimer>
 
 #include "catalog/builtin_tables.h"
+#include "persistence/about_box.h"
+#include "persistence/update_dialog.h"
 #include "test_support.h"
 #include "shell/planet_menu.h"
 
@@ -267,4 +269,27 @@ TEST_F(MainWindowTest, AWidePlanCoversTheDecorativePicture) {
     ASSERT_TRUE(window->grpPlanet->geometry().contains(inPicture));
     const QImage after = window->centralWidget()->grab().toImage();
     EXPECT_EQ(after.pixelColor(inPicture), QColor(Qt::black));
+}
+
+TEST_F(MainWindowTest, AboutBoxDisablesTheWindowUntilItCloses) {
+    window->show();
+    window->About1->trigger();
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_TRUE(window->frmAbout->isVisible());
+    window->frmAbout->Button1Click();  // "Zurück"
+    EXPECT_FALSE(window->frmAbout->isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    window->About1->trigger();
+    window->frmAbout->close();
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(MainWindowTest, UpdateCheckOpensModallyFromTheMenu) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = window->frmUpdate->isVisible() && window->frmUpdate->isModal();
+        window->frmUpdate->reject();
+    });
+    window->AufUpdatesberprfen2->trigger();
+    EXPECT_TRUE(shown);
 }

@@ -1,0 +1,292 @@
+#include "persistence/update_dialog.h"
+
+#include <QHideEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <qdrawutil.h>
+
+#include "plan/program_state.h"
+#include "shell/main_window.h"
+#include "view/labels.h"
+
+#ifndef DZ_UPDATE_SERVER
+#define DZ_UPDATE_SERVER "http://www.dizozodidu.de"
+#endif
+
+namespace dz {
+
+namespace {
+
+constexpr int clientWidth = 354;
+constexpr int clientHeight = 97;
+constexpr int titleHeight = 24;  // the strip with the title and the close symbol
+
+// The close symbol: a small white cross on dark grey, as in our other dialogs.
+QPixmap drawCloseSymbol() {
+    QPixmap picture(16, 16);
+    picture.fill(QColor(64, 64, 64));
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(QPoint(4, 4), QPoint(11, 11));
+    p.drawLine(QPoint(11, 4), QPoint(4, 11));
+    return picture;
+}
+
+}  // namespace
+
+QUrl defaultUpdateServer() { return QUrl(QStringLiteral(DZ_UPDATE_SERVER)); }
+
+QUrl versionPageUrl(const QUrl& server) {
+    QUrl page = server;
+    QString path = page.path();
+    if (!path.endsWith(u'/')) path += u'/';
+    page.setPath(path + QStringLiteral("version.php"));
+    page.setQuery(QString());
+    page.setFragment(QString());
+    return page;
+}
+
+QString judgeVersionPage(const QByteArray& body, const QString& host) {
+    const qsizetype end = body.indexOf('\n');
+    QByteArray first = end < 0 ? body : body.left(end);
+    if (first.endsWith('\r')) first.chop(1);
+    if (first.isEmpty()) return QString::fromLatin1(updateNoConnectionText);
+    if (first == QByteArray(programVersion)) return QString::fromLatin1(updateCurrentText);
+    return QString::fromLatin1(updateDownloadText) + host;
+}
+
+// --- the busy sign -----------------------------------------------------------
+
+BusyAnimation::BusyAnimation(QWidget* parent) : QWidget(parent), timer_(new QTimer(this)) {
+    timer_->setInterval(90);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        frame_ = (frame_ + 1) % frameCount;
+        update();
+    });
+    hide();
+}
+
+void BusyAnimation::start() {
+    frame_ = 0;
+    timer_->start();
+    show();
+    update();
+}
+
+void BusyAnimation::stop() {
+    timer_->stop();
+    hide();
+}
+
+bool BusyAnimation::isRunning() const { return timer_->isActive(); }
+
+void BusyAnimation::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    const QPointF centre = QRectF(rect()).center();
+    const double side = std::min(width(), height());
+    const double radius = side * 0.36;
+    const double dot = std::max(1.5, side * 0.1);
+    for (int i = 0; i < frameCount; ++i) {
+        // The bright dot runs clockwise; the ones behind it fade out.
+        const int behind = (frame_ - i + frameCount) % frameCount;
+        const int grey = std::max(70, 255 - behind * 40);
+        p.setBrush(QColor(grey, grey, grey));
+        const double angle = 2.0 * std::numbers::pi * i / frameCount - std::numbers::pi / 2.0;
+        const QPointF at(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
+        p.drawEllipse(at, dot, dot);
+    }
+}
+
+// --- the dialog ----------------------------------------------------------------
+
+TfrmUpdate::TfrmUpdate(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      network_(new QNetworkAccessManager(this)),
+      deadline_(new QTimer(this)),
+      server_(defaultUpdateServer()) {
+    setObjectName(QStringLiteral("frmUpdate"));
+    setWindowTitle(QStringLiteral("Updateprüfung"));
+    setModal(true);
+    setFixedSize(clientWidth, clientHeight);
+    setFont(programFont());
+    QPalette colours = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Window, Qt::black);
+        colours.setColor(group, QPalette::WindowText, Qt::white);
+    }
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    Label2 = makeLabel(this, "Label2", QStringLiteral("Updateprüfung..."), 14, 6);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(334, 3, 16, 16);
+    Image1->setPixmap(drawCloseSymbol());
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->installEventFilter(this);
+
+    Label1 = makeLabel(this, "Label1", QString(), 16, 32);
+    QFont bold = font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    // The longest result, with the server's name, takes a second line above the button.
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(16, 32, clientWidth - 16 - 6, 29);
+
+    Button1 = new QPushButton(QStringLiteral("Überprüfen"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(273, 62, 75, 25);
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    Animate1 = new BusyAnimation(this);
+    Animate1->setObjectName(QStringLiteral("Animate1"));
+    Animate1->setGeometry(248, 66, 16, 16);
+
+    deadline_->setSingleShot(true);
+    deadline_->setTimerType(Qt::PreciseTimer);
+    connect(deadline_, &QTimer::timeout, this, [this] { timedOut(); });
+}
+
+TfrmUpdate::~TfrmUpdate() { dropCheck(); }
+
+void TfrmUpdate::showResult(const QString& text) { Label1->setText(text); }
+
+void TfrmUpdate::Button1Click() {
+    dropCheck();
+    Animate1->start();
+    QNetworkRequest request(versionPageUrl(server_));
+    // Always the page as the server has it now, never a cached copy.
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    QNetworkReply* reply = network_->get(request);
+    reply_ = reply;
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { replyFinished(reply); });
+    deadline_->start(timeout_);
+}
+
+void TfrmUpdate::replyFinished(QNetworkReply* reply) {
+    reply->deleteLater();
+    if (reply != reply_) return;  // a check that was replaced meanwhile
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
+        finishCheck(QString::fromLatin1(updateNoConnectionText));
+        return;
+    }
+    finishCheck(judgeVersionPage(reply->readAll(), server_.host()));
+}
+
+void TfrmUpdate::timedOut() {
+    if (reply_.isNull()) return;
+    dropCheck();
+    showResult(QString::fromLatin1(updateNoConnectionText));
+    emit checkFinished(Label1->text());
+}
+
+void TfrmUpdate::finishCheck(const QString& result) {
+    deadline_->stop();
+    reply_.clear();
+    Animate1->stop();
+    showResult(result);
+    emit checkFinished(result);
+}
+
+void TfrmUpdate::dropCheck() {
+    deadline_->stop();
+    Animate1->stop();
+    QNetworkReply* reply = reply_.data();
+    reply_.clear();
+    if (!reply) return;
+    disconnect(reply, nullptr, this, nullptr);
+    reply->abort();
+    reply->deleteLater();
+}
+
+void TfrmUpdate::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        showResult(QString());
+        if (const QScreen* where = screen()) {
+            QRect frame(QPoint(0, 0), size());
+            frame.moveCenter(where->geometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmUpdate::hideEvent(QHideEvent* event) {
+    // A closed window asks nothing more; its result would only be wiped at the next showing.
+    if (!event->spontaneous()) dropCheck();
+    QDialog::hideEvent(event);
+}
+
+void TfrmUpdate::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter p(this);
+    const QPalette& colours = palette();
+    // A raised frame around the whole window and a groove under the title strip.
+    qDrawShadePanel(&p, rect(), colours, false, 1);
+    qDrawShadeLine(&p, 2, titleHeight, width() - 3, titleHeight, colours, true, 1, 0);
+}
+
+void TfrmUpdate::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        grip_ = event->globalPosition().toPoint() - pos();
+        event->accept();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void TfrmUpdate::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - grip_);
+        event->accept();
+        return;
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void TfrmUpdate::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragging_ = false;
+    QDialog::mouseReleaseEvent(event);
+}
+
+bool TfrmUpdate::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                // The close symbol is no grip for dragging.
+                return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+            case QEvent::MouseButtonRelease: {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                if (mouse->button() != Qt::LeftButton) break;
+                // Closing only when released over the symbol.
+                if (Image1->rect().contains(mouse->position().toPoint())) reject();
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace dz

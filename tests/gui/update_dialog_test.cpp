@@ -1,0 +1,438 @@
+#include "persistence/update_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "plan/program_state.h"
+#include "shell/main_window.h"
+#include "test_support.h"
+
+using namespace dz;
+
+QT_BEGIN_NAMESPACE
+// Readable texts in the failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString noConnection = QStringLiteral("keine Verbindung");
+const QString current = QStringLiteral("Sie verwenden bereits die aktuelle Version");
+const QString download = QStringLiteral("Bitte laden sie die neuste Version von 127.0.0.1");
+
+// How the test server answers one request.
+struct Answer {
+    int status = 200;
+    QByteArray body;
+    int delayMs = 0;     // waits this long before answering
+    bool never = false;  // keeps the connection open without a word
+};
+
+// A server that takes the request and never says a word.
+const Answer silence{200, {}, 0, true};
+
+// A tiny HTTP server on 127.0.0.1. The n-th request gets the n-th answer; the
+// last answer serves all later requests.
+class TestServer {
+public:
+    explicit TestServer(std::vector<Answer> answers) : answers_(std::move(answers)) {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                auto* received = new QByteArray;
+                QObject::connect(socket, &QObject::destroyed, [received] { delete received; });
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, received] {
+                    if (received->contains("\r\n\r\n")) return;  // already answered
+                    received->append(socket->readAll());
+                    if (received->contains("\r\n\r\n")) handle(socket, *received);
+                });
+            }
+        });
+    }
+
+    bool listening() const { return server_.isListening(); }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+    int requests() const { return static_cast<int>(paths.size()); }
+
+    std::vector<QByteArray> paths;  // the requested paths in order
+
+private:
+    void handle(QTcpSocket* socket, const QByteArray& request) {
+        const QList<QByteArray> words = request.left(request.indexOf("\r\n")).split(' ');
+        paths.push_back(words.size() > 1 ? words[1] : QByteArray());
+        const Answer& answer = answers_[std::min(paths.size(), answers_.size()) - 1];
+        if (answer.never) return;
+        QPointer<QTcpSocket> target(socket);
+        auto reply = [target, answer] {
+            if (!target) return;
+            QByteArray text = "HTTP/1.1 " + QByteArray::number(answer.status) + " Whatever\r\n";
+            text += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
+                    "\r\nConnection: close\r\n\r\n" + answer.body;
+            target->write(text);
+            target->disconnectFromHost();
+        };
+        if (answer.delayMs > 0)
+            QTimer::singleShot(answer.delayMs, socket, reply);
+        else
+            reply();
+    }
+
+    QTcpServer server_;
+    std::vector<Answer> answers_;
+};
+
+class UpdateDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog = std::make_unique<TfrmUpdate>();
+        dialog->show();
+    }
+
+    void serve(std::vector<Answer> answers) {
+        server = std::make_unique<TestServer>(std::move(answers));
+        ASSERT_TRUE(server->listening());
+        dialog->setServer(QUrl(server->base()));
+    }
+
+    // Presses "Überprüfen" and waits for the result of that check.
+    QString check(int waitMs = 5000) {
+        QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+        press();
+        EXPECT_TRUE(dialog->Animate1->isRunning()) << "the busy sign runs while the check does";
+        if (!spy.wait(waitMs)) return QStringLiteral("<no result>");
+        EXPECT_EQ(spy.count(), 1);
+        EXPECT_FALSE(dialog->Animate1->isRunning());
+        EXPECT_FALSE(dialog->checkRunning());
+        EXPECT_EQ(dialog->Label1->text(), spy.first().first().toString());
+        return dialog->Label1->text();
+    }
+
+    void press() const { QTest::mouseClick(dialog->Button1, Qt::LeftButton); }
+
+    // A mouse event on the dialog at a point given in its own coordinates.
+    void mouse(QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) const {
+        QMouseEvent event(type, QPointF(local), QPointF(dialog->mapToGlobal(local)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(dialog.get(), &event);
+    }
+
+    // The dialog goes first, so no check outlives its server: keep this order.
+    std::unique_ptr<TestServer> server;
+    std::unique_ptr<TfrmUpdate> dialog;
+};
+
+}  // namespace
+
+// --- judging the first line ---------------------------------------------------
+
+TEST(UpdateVersionPage, OnlyTheExactFirstLineCounts) {
+    const QString host = QStringLiteral("example.org");
+    EXPECT_EQ(judgeVersionPage("064", host), current);
+    EXPECT_EQ(judgeVersionPage("064\n", host), current);
+    EXPECT_EQ(judgeVersionPage("064\r\nanything else", host), current);
+    EXPECT_EQ(judgeVersionPage("064 ", host), "Bitte laden sie die neuste Version von example.org");
+    EXPECT_EQ(judgeVersionPage(" 064", host), "Bitte laden sie die neuste Version von example.org");
+    EXPECT_EQ(judgeVersionPage("065\r\n", host), "Bitte laden sie die neuste Version von example.org");
+    EXPECT_EQ(judgeVersionPage("064\r\r\n", host), "Bitte laden sie die neuste Version von example.org")
+        << "only one CR goes";
+    EXPECT_EQ(judgeVersionPage("K1", host), "Bitte laden sie die neuste Version von example.org")
+        << "a real answer is no browser error page";
+    EXPECT_EQ(judgeVersionPage("E064", host), "Bitte laden sie die neuste Version von example.org");
+    EXPECT_EQ(judgeVersionPage("", host), noConnection);
+    EXPECT_EQ(judgeVersionPage("\r\n064", host), noConnection);
+    EXPECT_EQ(judgeVersionPage("\n064", host), noConnection);
+}
+
+TEST(UpdateVersionPage, PageAtTheRootOfTheServer) {
+    EXPECT_EQ(versionPageUrl(QUrl(QStringLiteral("http://www.dizozodidu.de"))),
+              QUrl(QStringLiteral("http://www.dizozodidu.de/version.php")));
+    EXPECT_EQ(versionPageUrl(QUrl(QStringLiteral("http://127.0.0.1:8080/"))),
+              QUrl(QStringLiteral("http://127.0.0.1:8080/version.php")));
+    EXPECT_EQ(versionPageUrl(QUrl(QStringLiteral("http://host/mirror"))),
+              QUrl(QStringLiteral("http://host/mirror/version.php")));
+    EXPECT_EQ(defaultUpdateServer().scheme(), "http") << "plain HTTP";
+    EXPECT_FALSE(defaultUpdateServer().host().isEmpty());
+}
+
+// --- checks against a server on this machine ------------------------------------
+
+TEST_F(UpdateDialogTest, RunningVersionIsUpToDate) {
+    serve({{200, "064"}});
+    EXPECT_EQ(check(), current);
+    ASSERT_EQ(server->requests(), 1);
+    EXPECT_EQ(server->paths[0], "/version.php");
+}
+
+TEST_F(UpdateDialogTest, OnlyTheFirstLineOfThePageCounts) {
+    serve({{200, "064\r\n<html>ignored</html>\r\n"}});
+    EXPECT_EQ(check(), current);
+}
+
+TEST_F(UpdateDialogTest, TrailingSpaceMakesADifferentVersion) {
+    serve({{200, "064 "}});
+    EXPECT_EQ(check(), download);
+}
+
+TEST_F(UpdateDialogTest, OtherVersionAsksForTheDownload) {
+    serve({{200, "065\n"}});
+    EXPECT_EQ(check(), download);
+}
+
+TEST_F(UpdateDialogTest, VersionBeginningWithKIsAVersion) {
+    serve({{200, "K1"}});
+    EXPECT_EQ(check(), download);
+}
+
+TEST_F(UpdateDialogTest, NotFoundGivesNoConnection) {
+    serve({{404, "064"}});
+    EXPECT_EQ(check(), noConnection);
+}
+
+TEST_F(UpdateDialogTest, ServerErrorGivesNoConnection) {
+    serve({{500, "064"}});
+    EXPECT_EQ(check(), noConnection);
+}
+
+TEST_F(UpdateDialogTest, EmptyPageGivesNoConnection) {
+    serve({{200, ""}});
+    EXPECT_EQ(check(), noConnection);
+    serve({{200, "\r\n064\r\n"}});
+    EXPECT_EQ(check(), noConnection) << "empty first line";
+}
+
+TEST_F(UpdateDialogTest, RefusedConnectionGivesNoConnection) {
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    dialog->setServer(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port)));
+    EXPECT_EQ(check(), noConnection);
+}
+
+TEST_F(UpdateDialogTest, SilentServerGivesNoConnectionAfterTheTimeout) {
+    serve({silence});
+    EXPECT_EQ(dialog->timeout(), 10000ms) << "the default";
+    dialog->setTimeout(300ms);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(check(), noConnection);
+    EXPECT_GE(clock.elapsed(), 290);
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_EQ(server->requests(), 1);
+}
+
+TEST_F(UpdateDialogTest, EveryPressRunsAFreshCheck) {
+    serve({{200, "065"}, {200, "064"}});
+    EXPECT_EQ(check(), download);
+    EXPECT_EQ(check(), current);
+    EXPECT_EQ(server->requests(), 2);
+}
+
+TEST_F(UpdateDialogTest, SecondPressLeavesOnlyTheSecondResult) {
+    // The first answer comes late and would say "download"; the second comes at once.
+    serve({{200, "065", 400}, {200, "064"}});
+    QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+    press();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server->requests() == 1; }, 3000));
+    EXPECT_TRUE(dialog->Button1->isEnabled()) << "the button stays usable during a check";
+    press();
+    ASSERT_TRUE(spy.wait(3000));
+    EXPECT_EQ(dialog->Label1->text(), current);
+    QTest::qWait(700);  // the first answer has long been due
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(dialog->Label1->text(), current);
+    EXPECT_EQ(server->requests(), 2);
+}
+
+TEST_F(UpdateDialogTest, SecondPressGetsItsOwnTimeout) {
+    // The first check would run out of time before the second one's late answer.
+    serve({silence, {200, "065", 350}});
+    dialog->setTimeout(500ms);
+    QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+    press();
+    QTest::qWait(250);
+    press();
+    ASSERT_TRUE(spy.wait(3000));
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(dialog->Label1->text(), download);
+    QTest::qWait(600);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(dialog->Label1->text(), download);
+}
+
+TEST_F(UpdateDialogTest, CloseSymbolWorksDuringACheckAndDropsIt) {
+    serve({silence});
+    dialog->setTimeout(300ms);
+    QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+    press();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server->requests() == 1; }, 3000));
+    EXPECT_TRUE(dialog->checkRunning());
+    QTest::mouseClick(dialog->Image1, Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->checkRunning());
+    EXPECT_FALSE(dialog->Animate1->isRunning());
+    QTest::qWait(500);
+    EXPECT_EQ(spy.count(), 0) << "a dropped check reports nothing";
+}
+
+TEST_F(UpdateDialogTest, WindowCanBeDraggedDuringACheck) {
+    serve({silence});
+    press();
+    const QPoint start = dialog->pos();
+    mouse(QEvent::MouseButtonPress, QPoint(100, 50), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(130, 70), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, QPoint(130, 70), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(dialog->pos(), start + QPoint(30, 20));
+    EXPECT_TRUE(dialog->checkRunning());
+}
+
+// --- showing ------------------------------------------------------------------
+
+TEST_F(UpdateDialogTest, ShowingEmptiesTheResultLine) {
+    EXPECT_TRUE(dialog->Label1->text().isEmpty());
+    serve({{200, "064"}});
+    EXPECT_EQ(check(), current);
+    dialog->hide();
+    EXPECT_EQ(dialog->Label1->text(), current) << "kept until the next showing";
+    dialog->show();
+    EXPECT_TRUE(dialog->Label1->text().isEmpty());
+}
+
+TEST_F(UpdateDialogTest, ShowsCentredAndModal) {
+    EXPECT_TRUE(dialog->isModal());
+    const QRect screen = dialog->screen()->geometry();
+    EXPECT_LE((dialog->geometry().center() - screen.center()).manhattanLength(), 2);
+}
+
+// --- the close symbol -----------------------------------------------------------
+
+TEST_F(UpdateDialogTest, CloseSymbolClosesTheDialog) {
+    const QPoint before = dialog->pos();
+    QTest::mouseClick(dialog->Image1, Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(dialog->pos(), before) << "the close symbol is no grip";
+}
+
+TEST_F(UpdateDialogTest, CloseSymbolNeedsTheReleaseOverIt) {
+    const QPoint onSymbol(8, 8);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(dialog->Image1->mapToGlobal(onSymbol)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(dialog->Image1, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-40, 30),
+                        QPointF(dialog->Image1->mapToGlobal(QPoint(-40, 30))), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(dialog->Image1, &release);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+// --- dragging -------------------------------------------------------------------
+
+TEST_F(UpdateDialogTest, DraggingTheBackgroundMovesTheWindow) {
+    const QPoint start = dialog->pos();
+    const QPoint grip(100, 12);
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, grip + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(dialog->pos(), start + QPoint(40, 30));
+    mouse(QEvent::MouseMove, grip + QPoint(-15, 7), Qt::NoButton, Qt::LeftButton);
+    // The points are given in the moved window's coordinates.
+    EXPECT_EQ(dialog->pos(), start + QPoint(40, 30) + QPoint(-15, 7)) << "the grip point stays under the pointer";
+    const QPoint dropped = dialog->pos();
+    mouse(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    mouse(QEvent::MouseMove, grip + QPoint(50, 50), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(dialog->pos(), dropped) << "the release ends the dragging";
+    mouse(QEvent::MouseButtonPress, grip, Qt::RightButton, Qt::RightButton);
+    mouse(QEvent::MouseMove, grip + QPoint(20, 20), Qt::NoButton, Qt::RightButton);
+    EXPECT_EQ(dialog->pos(), dropped) << "only the left button drags";
+}
+
+// --- looks ----------------------------------------------------------------------
+
+TEST_F(UpdateDialogTest, BorderlessBlackWindowWithItsControls) {
+    EXPECT_TRUE(dialog->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(dialog->windowType(), Qt::Dialog);
+    EXPECT_EQ(dialog->size(), QSize(354, 97));
+    EXPECT_EQ(dialog->font(), programFont());
+    EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(Qt::black));
+
+    auto control = [this](const char* name) { return dialog->findChild<QWidget*>(QString::fromLatin1(name)); };
+    ASSERT_EQ(control("Label2"), dialog->Label2);
+    ASSERT_EQ(control("Label1"), dialog->Label1);
+    ASSERT_EQ(control("Image1"), dialog->Image1);
+    ASSERT_EQ(control("Button1"), dialog->Button1);
+    ASSERT_EQ(control("Animate1"), dialog->Animate1);
+
+    EXPECT_EQ(dialog->Label2->text(), "Updateprüfung...");
+    EXPECT_EQ(dialog->Label2->pos(), QPoint(14, 6));
+    EXPECT_EQ(dialog->Label1->pos(), QPoint(16, 32));
+    EXPECT_TRUE(dialog->Label1->font().bold());
+    EXPECT_EQ(dialog->Image1->geometry(), QRect(334, 3, 16, 16));
+    EXPECT_EQ(dialog->Image1->pixmap().size(), QSize(16, 16));
+    EXPECT_EQ(dialog->Button1->geometry(), QRect(273, 62, 75, 25));
+    EXPECT_EQ(dialog->Button1->text(), "Überprüfen");
+    EXPECT_EQ(dialog->Animate1->geometry(), QRect(248, 66, 16, 16));
+    EXPECT_FALSE(dialog->Animate1->isVisible()) << "no check, no busy sign";
+    for (QLabel* label : {dialog->Label1, dialog->Label2})
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white));
+}
+
+TEST_F(UpdateDialogTest, LongestResultFitsIntoTheWindow) {
+    serve({{200, "065"}});
+    EXPECT_EQ(check(), download);
+    const QRect place = dialog->Label1->geometry();
+    EXPECT_LT(place.right(), 354 - 2) << "inside the frame";
+    EXPECT_LT(place.bottom(), dialog->Button1->y()) << "above the button";
+    const QString longest = QStringLiteral("Bitte laden sie die neuste Version von ") + defaultUpdateServer().host();
+    const QRect needed = QFontMetrics(dialog->Label1->font())
+                             .boundingRect(QRect(0, 0, place.width(), 1000), Qt::TextWordWrap, longest);
+    EXPECT_LE(needed.width(), place.width());
+    EXPECT_LE(needed.height(), place.height()) << "the server's name wraps, nothing is cut off";
+}
+
+TEST_F(UpdateDialogTest, FrameAroundTheWindowAndLineUnderTheTitle) {
+    const QImage picture = dialog->grab().toImage();
+    ASSERT_EQ(picture.size(), QSize(354, 97));
+    const QColor black(Qt::black);
+    EXPECT_NE(picture.pixelColor(0, 50), black) << "left edge";
+    EXPECT_NE(picture.pixelColor(177, 0), black) << "top edge";
+    EXPECT_NE(picture.pixelColor(353, 50), black) << "right edge";
+    EXPECT_NE(picture.pixelColor(177, 96), black) << "bottom edge";
+    EXPECT_NE(picture.pixelColor(177, 24), black) << "line under the title";
+    EXPECT_EQ(picture.pixelColor(177, 60), black) << "background";
+}
+
+TEST_F(UpdateDialogTest, BusySignRunsRoundDuringACheck) {
+    serve({silence});
+    press();
+    BusyAnimation* sign = dialog->Animate1;
+    EXPECT_TRUE(sign->isRunning());
+    EXPECT_TRUE(sign->isVisible());
+    const int first = sign->frame();
+    const QImage before = dialog->grab(sign->geometry()).toImage();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sign->frame() != first; }, 2000));
+    const QImage after = dialog->grab(sign->geometry()).toImage();
+    EXPECT_NE(before, after) << "each frame looks different";
+    bool bright = false;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) bright |= before.pixelColor(x, y).lightness() > 200;
+    EXPECT_TRUE(bright) << "light dots on the black window";
+    EXPECT_EQ(before.pixelColor(0, 0), QColor(Qt::black)) << "no background of its own";
+}
