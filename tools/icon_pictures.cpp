@@ -483,4 +483,28 @@ QImage resourceIcon(int resource) {
     return icon(kIconSize, painters[resource]);
 }
 
+std::vector<QImage> busyAnimation() {
+    std::vector<QImage> frames;
+    for (int frame = 0; frame < kBusyFrameCount; ++frame) {
+        QImage image = canvas(kIconSize, kIconSize);
+        QPainter p;
+        beginPainting(p, image);
+        p.setPen(Qt::NoPen);
+        const QPointF centre(kIconSize / 2.0, kIconSize / 2.0);
+        const double radius = kIconSize * 0.36;
+        const double dot = 1.7;
+        for (int i = 0; i < kBusyFrameCount; ++i) {
+            // The bright dot runs clockwise; the ones behind it fade out.
+            const int behind = (frame - i + kBusyFrameCount) % kBusyFrameCount;
+            const int grey = std::max(70, 255 - behind * 40);
+            p.setBrush(QColor(grey, grey, grey));
+            const double angle = 2.0 * M_PI * i / kBusyFrameCount - M_PI / 2.0;
+            p.drawEllipse(QPointF(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle)), dot, dot);
+        }
+        p.end();
+        frames.push_back(image);
+    }
+    return frames;
+}
+
 }  // namespace dz::pictures

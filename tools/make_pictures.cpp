@@ -47,10 +47,10 @@ class PictureWriter {
 public:
     explicit PictureWriter(fs::path root) : root_(std::move(root)) {}
 
-    void write(const fs::path& relative, const std::vector<QImage>& frames) {
+    void write(const fs::path& relative, const std::vector<QImage>& frames, int delayCs = kFrameDelayCs) {
         const fs::path file = root_ / relative;
         fs::create_directories(file.parent_path());
-        writeGif(file, frames, kFrameDelayCs);
+        writeGif(file, frames, delayCs);
         ++count_;
     }
     void write(const fs::path& relative, const QImage& image) { write(relative, std::vector<QImage>{image}); }
@@ -106,6 +106,7 @@ void writeAll(const dz::Info& info, PictureWriter& out) {
     writeStateFrames(out);
     for (const NamedPanelIcon& icon : kPanelIcons) out.write(icon.file, panelIcon(icon.icon));
     for (int r = 0; r < dz::kResourceCount; ++r) out.write(catalogPath(info.resourceTypes[r].image), resourceIcon(r));
+    out.write("b/busy.gif", busyAnimation(), kBusyFrameDelayCs);
 }
 
 }  // namespace

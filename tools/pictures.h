@@ -51,4 +51,10 @@ QImage panelIcon(PanelIcon icon);
 // Resource 0..15.
 QImage resourceIcon(int resource);
 
+// The busy sign of the update check: eight dots in a circle with a bright one
+// running round, 16 x 16, one frame per step.
+inline constexpr int kBusyFrameCount = 8;
+inline constexpr int kBusyFrameDelayCs = 9;
+std::vector<QImage> busyAnimation();
+
 }  // namespace dz::pictures

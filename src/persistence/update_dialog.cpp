@@ -2,7 +2,9 @@
 
 #include <QHideEvent>
 #include <QLabel>
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QMovie>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -69,46 +71,33 @@ QString judgeVersionPage(const QByteArray& body, const QString& host) {
 
 // --- the busy sign -----------------------------------------------------------
 
-BusyAnimation::BusyAnimation(QWidget* parent) : QWidget(parent), timer_(new QTimer(this)) {
-    timer_->setInterval(90);
-    connect(timer_, &QTimer::timeout, this, [this] {
-        frame_ = (frame_ + 1) % frameCount;
-        update();
-    });
+BusyAnimation::BusyAnimation(QWidget* parent)
+    : QWidget(parent),
+      movie_(new QMovie(QCoreApplication::applicationDirPath() + QStringLiteral("/images/b/busy.gif"), QByteArray(),
+                        this)) {
+    connect(movie_, &QMovie::frameChanged, this, [this] { update(); });
     hide();
 }
 
 void BusyAnimation::start() {
-    frame_ = 0;
-    timer_->start();
+    movie_->stop();
+    movie_->start();
     show();
     update();
 }
 
 void BusyAnimation::stop() {
-    timer_->stop();
+    movie_->stop();
     hide();
 }
 
-bool BusyAnimation::isRunning() const { return timer_->isActive(); }
+bool BusyAnimation::isRunning() const { return movie_->state() == QMovie::Running; }
+
+int BusyAnimation::frame() const { return movie_->currentFrameNumber(); }
 
 void BusyAnimation::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Qt::NoPen);
-    const QPointF centre = QRectF(rect()).center();
-    const double side = std::min(width(), height());
-    const double radius = side * 0.36;
-    const double dot = std::max(1.5, side * 0.1);
-    for (int i = 0; i < frameCount; ++i) {
-        // The bright dot runs clockwise; the ones behind it fade out.
-        const int behind = (frame_ - i + frameCount) % frameCount;
-        const int grey = std::max(70, 255 - behind * 40);
-        p.setBrush(QColor(grey, grey, grey));
-        const double angle = 2.0 * std::numbers::pi * i / frameCount - std::numbers::pi / 2.0;
-        const QPointF at(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
-        p.drawEllipse(at, dot, dot);
-    }
+    p.drawPixmap(0, 0, movie_->currentPixmap());
 }
 
 // --- the dialog ----------------------------------------------------------------

@@ -17,6 +17,8 @@ class QNetworkReply;
 class QPushButton;
 class QTimer;
 
+class QMovie;
+
 namespace dz {
 
 // The result texts of a check.
@@ -35,8 +37,9 @@ QUrl versionPageUrl(const QUrl& server);
 // An empty body or an empty first line means no usable answer.
 QString judgeVersionPage(const QByteArray& body, const QString& host);
 
-// A small busy sign: eight dots on a circle, a bright one running round. The
-// frames are drawn here at run time; the widget is only visible while running.
+// A small busy sign: our animated GIF "images/b/busy.gif" beside the program
+// (eight dots on a circle, a bright one running round). The widget is only
+// visible while it runs.
 class BusyAnimation : public QWidget {
     Q_OBJECT
 
@@ -46,7 +49,7 @@ public:
     void start();
     void stop();
     bool isRunning() const;
-    int frame() const { return frame_; }
+    int frame() const;
 
     static constexpr int frameCount = 8;
 
@@ -54,8 +57,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QTimer* timer_ = nullptr;
-    int frame_ = 0;
+    QMovie* movie_ = nullptr;
 };
 
 // A small borderless black window with its title strip, close symbol, the

@@ -64,6 +64,7 @@ std::vector<ExpectedPicture> everyPicture(const Info& info) {
         list.push_back({imagePath(icon), QSize(13, 16)});
     for (const char* icon : {"bev/grenze.gif", "w/31.gif"}) list.push_back({imagePath(icon), QSize(16, 16)});
     for (const char* icon : {"w/30.gif", "b/beamfrom_o.gif"}) list.push_back({imagePath(icon), QSize(17, 17)});
+    list.push_back({imagePath("b/busy.gif"), QSize(16, 16)});  // the update check's busy sign
     for (const InfoRessource& resource : info.resourceTypes) list.push_back({imagePath(resource.image), QSize(16, 16)});
     return list;
 }
@@ -109,7 +110,7 @@ Info PictureSet::info;
 
 TEST_F(PictureSet, EveryPictureTheCatalogAsksForExistsInItsSize) {
     const std::vector<ExpectedPicture> list = everyPicture(info);
-    EXPECT_EQ(list.size(), 200u) << "10 planets, 15 fields, 140 buildings, 8 frames, 27 icons";
+    EXPECT_EQ(list.size(), 201u) << "10 planets, 15 fields, 140 buildings, 8 frames, 27 icons, the busy sign";
     for (const ExpectedPicture& expected : list) {
         QImageReader reader(expected.file);
         EXPECT_EQ(reader.format(), "gif") << expected.file.toStdString();
@@ -231,7 +232,7 @@ TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
     ASSERT_EQ(b.exitCode, 0) << b.errors.toStdString();
 
     const QStringList files = filesBelow(first.path() + QStringLiteral("/images"));
-    EXPECT_EQ(files.size(), 200);
+    EXPECT_EQ(files.size(), 201);
     ASSERT_EQ(files, filesBelow(second.path() + QStringLiteral("/images")));
     for (const QString& file : files) {
         const QByteArray bytes = contents(first.path() + QStringLiteral("/images/") + file);
@@ -249,4 +250,14 @@ TEST(PictureGenerator, FailsWithAMessageWithoutData) {
     EXPECT_TRUE(run.errors.contains(QStringLiteral("make_pictures: cannot read the catalog")))
         << run.errors.toStdString();
     EXPECT_FALSE(QDir(out.path() + QStringLiteral("/images")).exists()) << "nothing written";
+}
+
+TEST(BusySign, IsAnEndlessAnimationOfEightSteps) {
+    QImageReader reader(QStringLiteral(DZ_IMAGES_DIR "/b/busy.gif"));
+    EXPECT_EQ(reader.imageCount(), 8);
+    EXPECT_EQ(reader.loopCount(), -1);
+    const QImage first = reader.read();
+    const QImage second = reader.read();
+    ASSERT_FALSE(second.isNull());
+    EXPECT_NE(first.convertToFormat(QImage::Format_RGB32), second.convertToFormat(QImage::Format_RGB32));
 }
