@@ -21,7 +21,6 @@ namespace {
 
 constexpr int clientWidth = 465;
 constexpr int clientHeight = 627;
-constexpr int titleHeight = 24;  // the strip with the title and the close symbol
 
 // What the program is for and who makes it.
 const char* const aboutText =
@@ -92,17 +91,6 @@ const char* const releaseNotesText =
     " - Neuer Plan f\u00fcr jeden der zehn Planetentypen";
 
 // The close symbol: a small white cross on dark grey, as in our other dialogs.
-QPixmap drawCloseSymbol() {
-    QPixmap picture(16, 16);
-    picture.fill(QColor(64, 64, 64));
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap));
-    p.drawLine(QPoint(4, 4), QPoint(11, 11));
-    p.drawLine(QPoint(11, 4), QPoint(4, 11));
-    return picture;
-}
-
 // A text field the user can read and scroll but neither edit nor tab into.
 QPlainTextEdit* makeMemo(QWidget* parent, const char* name, const char* text, QRect where, bool scrollBar) {
     auto* memo = new QPlainTextEdit(QString::fromUtf8(text), parent);
@@ -118,28 +106,14 @@ QPlainTextEdit* makeMemo(QWidget* parent, const char* name, const char* text, QR
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(QWidget* mainWindow) : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint) {
+TfrmAbout::TfrmAbout(QWidget* mainWindow) : BorderlessDialog(mainWindow, QSize(clientWidth, clientHeight), QPoint(444, 4)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About..."));
-    setFixedSize(clientWidth, clientHeight);
-    setFont(programFont());
-    QPalette colours = palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colours.setColor(group, QPalette::Window, Qt::black);
-        colours.setColor(group, QPalette::WindowText, Qt::white);
-    }
-    setPalette(colours);
-    setAutoFillBackground(true);
     move(startPosition());
 
     Label1 = makeLabel(this, "Label1", QStringLiteral("About..."), 14, 6);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(444, 4, 16, 16);
-    Image1->setPixmap(drawCloseSymbol());
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->installEventFilter(this);
+    Image1 = closeSymbol();
 
     Memo1 = makeMemo(this, "Memo1", aboutText, QRect(14, 40, 435, 225), false);
     QPalette dark = Memo1->palette();
@@ -174,7 +148,7 @@ void TfrmAbout::FormClose() {
 
 void TfrmAbout::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
-        dragging_ = false;
+        stopDragging();
         // Disabling the main window disables its child windows as well; the
         // box is the one window that must take input meanwhile.
         setEnabled(true);
@@ -194,64 +168,10 @@ void TfrmAbout::showEvent(QShowEvent* event) {
 void TfrmAbout::hideEvent(QHideEvent* event) {
     // Every way of closing the box ends here: the buttons, Escape, close(), hide().
     if (!event->spontaneous()) {
-        dragging_ = false;
+        stopDragging();
         FormClose();
     }
     QDialog::hideEvent(event);
-}
-
-void TfrmAbout::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    QPainter p(this);
-    const QPalette& colours = palette();
-    // A raised frame around the whole window and a groove under the title strip.
-    qDrawShadePanel(&p, rect(), colours, false, 1);
-    qDrawShadeLine(&p, 2, titleHeight, width() - 3, titleHeight, colours, true, 1, 0);
-}
-
-void TfrmAbout::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = true;
-        grip_ = event->globalPosition().toPoint() - pos();
-        event->accept();
-        return;
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void TfrmAbout::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - grip_);
-        event->accept();
-        return;
-    }
-    QDialog::mouseMoveEvent(event);
-}
-
-void TfrmAbout::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) dragging_ = false;
-    QDialog::mouseReleaseEvent(event);
-}
-
-bool TfrmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1) {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-                // The close symbol is no grip for dragging.
-                return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            case QEvent::MouseButtonRelease: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (mouse->button() != Qt::LeftButton) break;
-                // As with a button: only a release over the symbol closes the box.
-                if (Image1->rect().contains(mouse->position().toPoint())) Image1Click();
-                return true;
-            }
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace dz

@@ -2,7 +2,7 @@
 // on and the release notes.
 #pragma once
 
-#include <QDialog>
+#include "view/borderless_dialog.h"
 #include <QPoint>
 #include <QString>
 
@@ -23,7 +23,7 @@ inline constexpr const char* aboutVersion = "0.6.5";
 // the caller disables the main window and calls show(); however the box is
 // closed afterwards ("Zurück", the close symbol, Escape, close() or hide()),
 // it enables the main window again.
-class TfrmAbout : public QDialog {
+class TfrmAbout : public BorderlessDialog {
     Q_OBJECT
 
 public:
@@ -51,20 +51,14 @@ public:
     QPushButton* Button1 = nullptr;
 
 protected:
+    void closeSymbolClicked() override { Image1Click(); }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Runs however the box is closed: the main window accepts input again.
     void FormClose();
 
-    bool dragging_ = false;
-    QPoint grip_;  // where the pointer holds the window, relative to its top left corner
 };
 
 }  // namespace dz

@@ -25,19 +25,6 @@ namespace {
 
 constexpr int clientWidth = 250;
 constexpr int clientHeight = 105;
-constexpr int titleHeight = 24;  // the strip with the title and the close symbol
-
-// The close symbol: a small white cross on dark grey.
-QPixmap drawCloseSymbol() {
-    QPixmap picture(16, 16);
-    picture.fill(QColor(64, 64, 64));
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap));
-    p.drawLine(QPoint(4, 4), QPoint(11, 11));
-    p.drawLine(QPoint(11, 4), QPoint(4, 11));
-    return picture;
-}
 
 std::filesystem::path toPath(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
 
@@ -46,31 +33,17 @@ std::filesystem::path toPath(const QString& file) { return std::filesystem::path
 
 TfrmSet::TfrmSet(ProgramState& state, std::function<void(const QString&)> setLblAns,
                  std::function<void()> recomputePopulation, const QString& settingsPath, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    : BorderlessDialog(parent, QSize(clientWidth, clientHeight), QPoint(230, 3)),
       state_(state),
       setLblAns_(std::move(setLblAns)),
       recomputePopulation_(std::move(recomputePopulation)),
       settingsPath_(settingsPath) {
     setObjectName(QStringLiteral("frmSet"));
     setWindowTitle(QStringLiteral("Einstellungen"));
-    setFixedSize(clientWidth, clientHeight);
-    setFont(programFont());
-    QPalette colours = palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colours.setColor(group, QPalette::Window, Qt::black);
-        colours.setColor(group, QPalette::WindowText, Qt::white);
-    }
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     Label2 = makeLabel(this, "Label2", QStringLiteral("Einstellungen..."), 14, 6);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(230, 3, 16, 16);
-    Image1->setPixmap(drawCloseSymbol());
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->installEventFilter(this);
+    Image1 = closeSymbol();
 
     Label1 = makeLabel(this, "Label1", QStringLiteral("internes Ansehen:"), 14, 40);
 
@@ -126,60 +99,6 @@ void TfrmSet::showEvent(QShowEvent* event) {
         }
     }
     QDialog::showEvent(event);
-}
-
-void TfrmSet::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    QPainter p(this);
-    const QPalette& colours = palette();
-    // A raised frame around the whole window and a groove under the title strip.
-    qDrawShadePanel(&p, rect(), colours, false, 1);
-    qDrawShadeLine(&p, 2, titleHeight, width() - 3, titleHeight, colours, true, 1, 0);
-}
-
-void TfrmSet::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = true;
-        grip_ = event->globalPosition().toPoint() - pos();
-        event->accept();
-        return;
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void TfrmSet::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - grip_);
-        event->accept();
-        return;
-    }
-    QDialog::mouseMoveEvent(event);
-}
-
-void TfrmSet::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) dragging_ = false;
-    QDialog::mouseReleaseEvent(event);
-}
-
-bool TfrmSet::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1) {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-                // The close symbol is no grip for dragging.
-                return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            case QEvent::MouseButtonRelease: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (mouse->button() != Qt::LeftButton) break;
-                // Closing without saving, as a button does: only when released over the symbol.
-                if (Image1->rect().contains(mouse->position().toPoint())) reject();
-                return true;
-            }
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace dz

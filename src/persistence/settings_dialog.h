@@ -1,7 +1,7 @@
 // The settings dialog: the player's internal reputation, kept in saves.kpl.
 #pragma once
 
-#include <QDialog>
+#include "view/borderless_dialog.h"
 #include <QPoint>
 #include <QString>
 #include <functional>
@@ -17,7 +17,7 @@ struct ProgramState;
 // A small borderless window with its own title strip, close symbol and
 // "Speichern" button. It can be dragged by its background. Every showing reads
 // the settings file again, so edits that were not saved are dropped.
-class TfrmSet : public QDialog {
+class TfrmSet : public BorderlessDialog {
     Q_OBJECT
 
 public:
@@ -49,11 +49,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void resetReputation();
@@ -62,8 +57,6 @@ private:
     std::function<void(const QString&)> setLblAns_;
     std::function<void()> recomputePopulation_;
     QString settingsPath_;
-    bool dragging_ = false;
-    QPoint grip_;  // where the pointer holds the window, relative to its top left corner
 };
 
 }  // namespace dz

@@ -32,20 +32,8 @@ namespace {
 
 constexpr int clientWidth = 354;
 constexpr int clientHeight = 97;
-constexpr int titleHeight = 24;  // the strip with the title and the close symbol
 
 // The close symbol: a small white cross on dark grey, as in our other dialogs.
-QPixmap drawCloseSymbol() {
-    QPixmap picture(16, 16);
-    picture.fill(QColor(64, 64, 64));
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap));
-    p.drawLine(QPoint(4, 4), QPoint(11, 11));
-    p.drawLine(QPoint(11, 4), QPoint(4, 11));
-    return picture;
-}
-
 }  // namespace
 
 QUrl defaultUpdateServer() { return QUrl(QStringLiteral(DZ_UPDATE_SERVER)); }
@@ -103,31 +91,17 @@ void BusyAnimation::paintEvent(QPaintEvent*) {
 // --- the dialog ----------------------------------------------------------------
 
 TfrmUpdate::TfrmUpdate(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    : BorderlessDialog(parent, QSize(clientWidth, clientHeight), QPoint(334, 3)),
       network_(new QNetworkAccessManager(this)),
       deadline_(new QTimer(this)),
       server_(defaultUpdateServer()) {
     setObjectName(QStringLiteral("frmUpdate"));
     setWindowTitle(QStringLiteral("Updateprüfung"));
     setModal(true);
-    setFixedSize(clientWidth, clientHeight);
-    setFont(programFont());
-    QPalette colours = palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colours.setColor(group, QPalette::Window, Qt::black);
-        colours.setColor(group, QPalette::WindowText, Qt::white);
-    }
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     Label2 = makeLabel(this, "Label2", QStringLiteral("Updateprüfung..."), 14, 6);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(334, 3, 16, 16);
-    Image1->setPixmap(drawCloseSymbol());
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->installEventFilter(this);
+    Image1 = closeSymbol();
 
     Label1 = makeLabel(this, "Label1", QString(), 16, 32);
     QFont bold = font();
@@ -222,60 +196,6 @@ void TfrmUpdate::hideEvent(QHideEvent* event) {
     // A closed window asks nothing more; its result would only be wiped at the next showing.
     if (!event->spontaneous()) dropCheck();
     QDialog::hideEvent(event);
-}
-
-void TfrmUpdate::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    QPainter p(this);
-    const QPalette& colours = palette();
-    // A raised frame around the whole window and a groove under the title strip.
-    qDrawShadePanel(&p, rect(), colours, false, 1);
-    qDrawShadeLine(&p, 2, titleHeight, width() - 3, titleHeight, colours, true, 1, 0);
-}
-
-void TfrmUpdate::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = true;
-        grip_ = event->globalPosition().toPoint() - pos();
-        event->accept();
-        return;
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void TfrmUpdate::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - grip_);
-        event->accept();
-        return;
-    }
-    QDialog::mouseMoveEvent(event);
-}
-
-void TfrmUpdate::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) dragging_ = false;
-    QDialog::mouseReleaseEvent(event);
-}
-
-bool TfrmUpdate::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1) {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-                // The close symbol is no grip for dragging.
-                return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            case QEvent::MouseButtonRelease: {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                if (mouse->button() != Qt::LeftButton) break;
-                // Closing only when released over the symbol.
-                if (Image1->rect().contains(mouse->position().toPoint())) reject();
-                return true;
-            }
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace dz

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDialog>
+#include "view/borderless_dialog.h"
 #include <QPoint>
 #include <QPointer>
 #include <QString>
@@ -65,7 +65,7 @@ private:
 // background. Every press of the button runs one check: a GET of version.php
 // on the update server, without blocking the window. A newer press replaces a
 // running check; closing the window drops it.
-class TfrmUpdate : public QDialog {
+class TfrmUpdate : public BorderlessDialog {
     Q_OBJECT
 
 public:
@@ -99,11 +99,6 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void replyFinished(QNetworkReply* reply);
@@ -117,8 +112,6 @@ private:
     QTimer* deadline_ = nullptr;
     QUrl server_;
     std::chrono::milliseconds timeout_{10000};
-    bool dragging_ = false;
-    QPoint grip_;  // where the pointer holds the window, relative to its top left corner
 };
 
 }  // namespace dz
