@@ -40,6 +40,10 @@ std::optional<StoredReputation> readSettingsFile(const std::filesystem::path& pa
     } catch (const std::ios_base::failure&) {
         return std::nullopt;  // opened but not readable, a folder for instance
     }
+    return settingsFromLines(lines);
+}
+
+std::optional<StoredReputation> settingsFromLines(const std::vector<std::string>& lines) {
     if (lines.empty()) return std::nullopt;
     const std::optional<std::int32_t> value = parseInt32(lines.front());
     if (!value) return std::nullopt;

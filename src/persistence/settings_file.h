@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dz {
 
@@ -23,6 +24,9 @@ struct StoredReputation {
 // when the file is missing, cannot be read, is empty or when line 1 is not an
 // integer. Never throws a file error.
 std::optional<StoredReputation> readSettingsFile(const std::filesystem::path& path = settingsFileName);
+
+// The same for the lines of a settings file already read.
+std::optional<StoredReputation> settingsFromLines(const std::vector<std::string>& lines);
 
 // Creates or replaces the settings file with one line: `text` verbatim,
 // followed by CR LF. The text goes to a temporary file in the same folder
