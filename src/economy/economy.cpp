@@ -88,8 +88,10 @@ std::vector<GridRow> computeProduction(const Info& info, const ActPlan& plan, ch
 
 // --- population and personnel ----------------------------------------------
 
-int unemployed(const Ressources& r) {
-    return r.inhabitants - r.workersNeeded - r.ecoGuards - r.holodeckOperators - r.scientists - r.soldiers;
+long long unemployed(const Ressources& r) {
+    // In 64 bits: counts read from a plan file may be anywhere in int32.
+    return static_cast<long long>(r.inhabitants) - r.workersNeeded - r.ecoGuards - r.holodeckOperators - r.scientists -
+           r.soldiers;
 }
 
 void clampPersonnel(ActPlan& plan) {
@@ -104,7 +106,7 @@ void clampPersonnel(ActPlan& plan) {
 namespace {
 
 // Takes `missing` persons away, kind by kind, and names the kind that covered the rest.
-std::optional<std::string> dismiss(Ressources& r, int missing) {
+std::optional<std::string> dismiss(Ressources& r, long long missing) {
     struct Kind {
         int* count;
         const char* message;
@@ -117,7 +119,7 @@ std::optional<std::string> dismiss(Ressources& r, int missing) {
     };
     for (const Kind& kind : order) {
         if (*kind.count >= missing) {
-            *kind.count -= missing;
+            *kind.count -= static_cast<int>(missing);
             return std::to_string(missing) + text(kind.message);
         }
         missing -= *kind.count;
@@ -183,7 +185,7 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     r.inhabitants = r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace;
 
     PopulationResult result;
-    if (const int free = unemployed(r); free < 0) result.status = dismiss(r, -free);
+    if (const long long free = unemployed(r); free < 0) result.status = dismiss(r, -free);
 
     const long long growth = reputationTenths(plan);
     plan.reputationGrowth = float(growth) / 10.0f;
@@ -199,7 +201,7 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     result.rows.push_back({text("verfügb. Wohnraum"), number(r.livingSpace)});
     result.rows.push_back({text("Arbeiter"), number(r.workersNeeded)});
     if (r.workersNeeded > r.inhabitants) {
-        result.rows.push_back({text("Fehlende Arbeiter!"), number(r.inhabitants - r.workersNeeded)});
+        result.rows.push_back({text("Fehlende Arbeiter!"), number(static_cast<long long>(r.inhabitants) - r.workersNeeded)});
         result.buttonsEnabled = false;
     } else {
         result.rows.push_back({text("Arbeitslose"), number(unemployed(r))});

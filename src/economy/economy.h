@@ -56,7 +56,7 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
 // counted from the buildings whatever their state. No message.
 void clampPersonnel(ActPlan& plan);
 
-int unemployed(const Ressources& r);
+long long unemployed(const Ressources& r);
 
 enum class Personnel { Eco, Holodeck, Scientist, Soldier };
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "catalog/builtin_tables.h"
 #include "catalog/catalog_files.h"
 #include "economy/cell_look.h"
@@ -212,6 +215,35 @@ TEST_F(EconomyTest, ShortageCoveredByTheFirstKindNamesIt) {
 
     plan.ressources.ecoGuards = 3;
     EXPECT_EQ(population().status, std::optional<std::string>("3 Umweltsch\xFCtzer entlassen"));
+}
+
+// Counts at the ends of int32 (from a plan file, or a limit typed by the
+// user) must not overflow: the sums are taken in 64 bits.
+TEST_F(EconomyTest, ExtremeCountsDoNotOverflow) {
+    crowd(info, 18);
+    place(0, 0, true, bldHousingCore);
+    place(1, 0, true, kFactory);
+    Ressources& r = plan.ressources;
+    r.limitEnabled = true;
+    r.populationLimit = INT32_MIN;
+    auto result = population();
+    EXPECT_EQ(r.inhabitants, INT32_MIN);
+    const auto missing = std::find_if(result.rows.begin(), result.rows.end(),
+                                      [](const GridRow& row) { return row.label == "Fehlende Arbeiter!"; });
+    ASSERT_NE(missing, result.rows.end());
+    EXPECT_EQ(missing->value, "-2147483666");  // INT32_MIN - 18
+
+    r.limitEnabled = false;
+    r.soldiers = INT32_MIN;  // "unemployed" would be 20 - 18 + 2^31
+    result = population();
+    EXPECT_EQ(unemployed(r), 2 + 2147483648LL);
+    EXPECT_EQ(result.status, std::nullopt);
+
+    r.soldiers = INT32_MAX;  // all of them go: 2 + 2^31 - 1 - 2 = everyone but 2
+    result = population();
+    EXPECT_EQ(result.status, std::optional<std::string>("2147483645 Soldaten entlassen"));
+    EXPECT_EQ(r.soldiers, 2);
+    EXPECT_EQ(unemployed(r), 0);
 }
 
 TEST_F(EconomyTest, HolodeckOperatorsGoBeforeSoldiers) {
