@@ -1,8 +1,13 @@
 #include "shell/application.h"
 
 #include <QMessageBox>
+#include <QStringList>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+
+#include "catalog/catalog_files.h"
+#include "shell/main_window.h"
 
 namespace dz {
 
@@ -58,6 +63,53 @@ void showFatalError(bool batchMode, const QString& message) {
         return;
     }
     QMessageBox::critical(nullptr, QStringLiteral("Dizozodidu"), message);
+}
+
+int runPlanner(int argc, char** argv) {
+    // Exact and case-sensitive: "images" is a plan file name.
+    const bool batchMode = argc > 1 && std::strcmp(argv[1], "IMAGES") == 0;
+    const bool noScreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+                          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (noScreen && batchMode) {
+        // Batch mode needs no screen: it runs offscreen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (noScreen) {
+        // Qt would abort with a terse message of its own; say what to do instead.
+        std::fputs("dizozodidu: Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt).\n"
+                   "Starten Sie den Planer auf einem Desktop, über \"ssh -X\" oder mit \"xvfb-run -a dizozodidu\".\n"
+                   "Ein Bild eines Plans ohne Bildschirm: dizozodidu IMAGES plan.kpls\n",
+                   stderr);
+        return kExitFailure;
+    }
+
+    installQuietMessageHandler();
+    DizozodiduApplication app(argc, argv);
+    app.setBatchMode(batchMode);
+
+    // The program-wide objects: the catalog, the one plan, the run's flags.
+    Info info;
+    ActPlan actPlan;
+    ProgramState state;
+    try {
+        loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
+    } catch (const std::exception& e) {
+        showFatalError(batchMode, QStringLiteral("Die Spieldaten konnten nicht geladen werden.\n\n%1")
+                                      .arg(QString::fromUtf8(e.what())));
+        return kExitFailure;
+    }
+
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    try {
+        TfrmMain frmMain(info, actPlan, state, arguments, batchMode);
+        // Batch mode shows the window too (offscreen without a display): its
+        // picture is what batch mode writes.
+        frmMain.show();
+        return app.exec();
+    } catch (const std::exception& e) {
+        showFatalError(batchMode, QString::fromUtf8(e.what()));
+        return kExitFailure;
+    }
 }
 
 }  // namespace dz

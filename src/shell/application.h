@@ -44,4 +44,9 @@ void installQuietMessageHandler();
 // in batch mode. Usable before any window exists.
 void showFatalError(bool batchMode, const QString& message);
 
+// The whole program with main()'s arguments: the application object, the
+// catalog, the window and the event loop. `dizozodidu plan.kpls` opens a plan;
+// `dizozodidu IMAGES plan.kpls` is batch mode. Returns the exit status.
+int runPlanner(int argc, char** argv);
+
 }  // namespace dz
