@@ -1,26 +1,45 @@
-// Speed of what the user waits for: a new plan on the largest planet of our
-// data, the field menu, and each field action with recomputation and the
-// redraw of its cells, in an offscreen window with the real pictures.
+// What the user waits for inside the window: a new plan on the largest planet
+// of our data, the field menu, each field action with recomputation and the
+// redraw of its cells, and saving and loading a full plan. Offscreen window,
+// real data and pictures. Each timed step ends when the event loop has
+// deleted released controls, laid out and painted.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <chrono>
 
 #include "catalog/catalog_files.h"
+#include "plan/field_menu.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/planet_menu.h"
+#include "view/qt_text.h"
 
 namespace {
 
 using namespace dz;
+using Clock = std::chrono::steady_clock;
+
+// Every action entry of a menu and its submenus.
+void leaves(QMenu* menu, QList<QAction*>& actions) {
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            leaves(a->menu(), actions);
+        else
+            actions << a;
+    }
+}
 
 struct Session {
     Info info;
     ActPlan plan;
     ProgramState state;
     std::unique_ptr<TfrmMain> window;
+    QTemporaryDir dir;
     int largest = 0;
 
     Session() {
@@ -31,9 +50,11 @@ struct Session {
         window->loadPanelIcons();
         window->show();
         for (int p = 0; p < kPlanetCount; ++p)
-            if (info.planets[p].width * (info.planets[p].surfaceHeight + info.planets[p].orbitHeight) >
-                info.planets[largest].width * (info.planets[largest].surfaceHeight + info.planets[largest].orbitHeight))
-                largest = p;
+            if (fields(p) > fields(largest)) largest = p;
+    }
+
+    int fields(int p) const {
+        return info.planets[p].width * (info.planets[p].surfaceHeight + info.planets[p].orbitHeight);
     }
 
     // What the event loop does after every user action: delete released
@@ -48,6 +69,14 @@ struct Session {
         window->PopupClick(tag);
     }
 
+    // The seconds of one field action and the event loop's work after it.
+    double timedAct(int x, int y, bool onSurface, int tag) {
+        const auto start = Clock::now();
+        act(x, y, onSurface, tag);
+        settle();
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    }
+
     // The first surface field of a type that carries no building.
     std::pair<int, int> free(int fieldType, int skip = 0) {
         for (int x = 0; x < plan.width(); ++x)
@@ -57,10 +86,15 @@ struct Session {
         return {-1, -1};
     }
 
-    // A new plan of the largest planet with a base and most meadows built.
-    void crowded() {
+    void newPlan() {
         state.planChanged = false;  // no question before the new plan
         window->menNew->entries()[largest]->trigger();
+        settle();
+    }
+
+    // A new plan of the largest planet with a base and most meadows built.
+    void crowded() {
+        newPlan();
         auto [bx, by] = free(ftMeadow);
         act(bx, by, true, tagBuildBase + bldBaseA);
         for (int i = 0;; ++i) {
@@ -69,6 +103,35 @@ struct Session {
             act(x, y, true, tagBuildBase + (i % 2 ? bldHousingCore : 16));
         }
         settle();
+    }
+
+    // A new plan of the largest planet where every field carries what its
+    // field menu offers to build, chosen in turn; returns the built fields.
+    int full() {
+        newPlan();
+        auto [bx, by] = free(ftMeadow);
+        act(bx, by, true, tagBuildBase + bldBaseA);
+        int choice = 0;
+        for (int pass = 0; pass < 3; ++pass)  // the orbit opens once its port stands
+            for (bool onSurface : {true, false})
+                for (int x = 0; x < plan.width(); ++x)
+                    for (int y = 0; y < (onSurface ? plan.surfaceHeight() : plan.orbitHeight()); ++y) {
+                        auto& column = onSurface ? plan.current.surface[x] : plan.current.orbit[x];
+                        if (column[y].built) continue;
+                        window->PopupOpen(static_cast<FieldPicture*>(window->images.cell(x, y, onSurface)[1]),
+                                          Qt::RightButton, {});
+                        QList<QAction*> actions, builds;
+                        leaves(window->menPopup, actions);
+                        for (QAction* a : actions)
+                            if (a->data().toInt() >= tagBuildBase && a->data().toInt() < tagTerraformBase) builds << a;
+                        if (!builds.isEmpty()) builds[choice++ % builds.size()]->trigger();
+                    }
+        settle();
+        int built = 0;
+        for (const auto* grid : {&plan.current.surface, &plan.current.orbit})
+            for (const auto& column : *grid)
+                for (const Field& f : column) built += f.built;
+        return built;
     }
 };
 
@@ -79,39 +142,49 @@ Session& session() {
     return *theSession;
 }
 
+// In-process measurements: the median of five repetitions, each the mean of
+// as many runs as fit into 0.2 s.
+void configure(benchmark::internal::Benchmark* b) {
+    b->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
 void BM_NewPlanLargestPlanet(benchmark::State& state) {
     Session& s = session();
     for (auto _ : state) {
-        s.state.planChanged = false;
-        s.window->menNew->entries()[s.largest]->trigger();
-        s.settle();
+        const auto start = Clock::now();
+        s.newPlan();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
+    const InfoPlanet& p = s.info.planets[s.largest];
+    state.SetLabel(fromCp1252(p.name).toStdString() + ", " + std::to_string(p.width) + " × " + std::to_string(p.surfaceHeight) + " + " +
+                   std::to_string(p.orbitHeight) + " orbit rows");
 }
-BENCHMARK(BM_NewPlanLargestPlanet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NewPlanLargestPlanet)->Apply(configure);
 
 void BM_FieldMenu(benchmark::State& state) {
     Session& s = session();
     s.crowded();
     auto [x, y] = s.free(ftMeadow);
     for (auto _ : state) {
+        const auto start = Clock::now();
         s.plan.selected = FieldSelection{x, y, true};
         s.window->buildFieldMenu();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
 }
-BENCHMARK(BM_FieldMenu)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldMenu)->Apply(configure);
 
-void BM_BuildAndDemolish(benchmark::State& state) {
+void BM_Build(benchmark::State& state) {
     Session& s = session();
     s.crowded();
     auto [x, y] = s.free(ftMeadow);
     for (auto _ : state) {
-        s.act(x, y, true, tagBuildBase + bldLabSmall);
+        state.SetIterationTime(s.timedAct(x, y, true, tagBuildBase + bldLabSmall));
         s.act(x, y, true, tagDemolish);
         s.settle();
     }
-    state.SetItemsProcessed(2 * state.iterations());
 }
-BENCHMARK(BM_BuildAndDemolish)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Build)->Apply(configure);
 
 void BM_BuildOver(benchmark::State& state) {
     Session& s = session();
@@ -119,79 +192,113 @@ void BM_BuildOver(benchmark::State& state) {
     auto [x, y] = s.free(ftMeadow);
     s.act(x, y, true, tagBuildBase + bldLabSmall);
     int i = 0;
-    for (auto _ : state) {
-        s.act(x, y, true, tagBuildBase + (++i % 2 ? bldLabLarge : bldLabSmall));
-        s.settle();
-    }
-    state.SetItemsProcessed(state.iterations());
+    for (auto _ : state) state.SetIterationTime(s.timedAct(x, y, true, tagBuildBase + (++i % 2 ? bldLabLarge : bldLabSmall)));
 }
-BENCHMARK(BM_BuildOver)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildOver)->Apply(configure);
 
-void BM_SwitchOffAndOn(benchmark::State& state) {
+void BM_Demolish(benchmark::State& state) {
+    Session& s = session();
+    s.crowded();
+    auto [x, y] = s.free(ftMeadow);
+    for (auto _ : state) {
+        s.act(x, y, true, tagBuildBase + bldLabSmall);
+        s.settle();
+        state.SetIterationTime(s.timedAct(x, y, true, tagDemolish));
+    }
+}
+BENCHMARK(BM_Demolish)->Apply(configure);
+
+void BM_SwitchOffOrOn(benchmark::State& state) {
     Session& s = session();
     s.crowded();
     auto [x, y] = s.free(ftMeadow);
     s.act(x, y, true, tagBuildBase + bldLabLarge);
+    for (auto _ : state) state.SetIterationTime(s.timedAct(x, y, true, tagToggle));
+}
+BENCHMARK(BM_SwitchOffOrOn)->Apply(configure);
+
+void BM_Terraform(benchmark::State& state) {
+    Session& s = session();
+    s.crowded();
+    auto [x, y] = s.free(ftMeadow);
     for (auto _ : state) {
-        s.act(x, y, true, tagToggle);
+        state.SetIterationTime(s.timedAct(x, y, true, tagTerraformBase + 6));
+        s.act(x, y, true, tagInitial);
         s.settle();
     }
-    state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_SwitchOffAndOn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Terraform)->Apply(configure);
 
-void BM_TerraformAndReset(benchmark::State& state) {
+void BM_ResetField(benchmark::State& state) {
     Session& s = session();
     s.crowded();
     auto [x, y] = s.free(ftMeadow);
     for (auto _ : state) {
         s.act(x, y, true, tagTerraformBase + 6);
-        s.act(x, y, true, tagInitial);
+        s.settle();
+        state.SetIterationTime(s.timedAct(x, y, true, tagInitial));
+    }
+}
+BENCHMARK(BM_ResetField)->Apply(configure);
+
+void BM_AreaBuildingBuild(benchmark::State& state) {
+    Session& s = session();
+    s.crowded();
+    auto [x, y] = s.free(ftMeadow);
+    for (auto _ : state) {
+        state.SetIterationTime(s.timedAct(x, y, true, tagBuildBase + bldAreaWide));  // applies the range: 25 cells
+        s.act(x, y, true, tagDemolish);
         s.settle();
     }
-    state.SetItemsProcessed(2 * state.iterations());
 }
-BENCHMARK(BM_TerraformAndReset)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AreaBuildingBuild)->Apply(configure);
 
-void BM_AreaBuildingOnACrowdedPlan(benchmark::State& state) {
+void BM_AreaBuildingSwitch(benchmark::State& state) {
     Session& s = session();
     s.crowded();
     auto [x, y] = s.free(ftMeadow);
     s.act(x, y, true, tagBuildBase + bldAreaWide);
-    for (auto _ : state) {
-        s.act(x, y, true, tagToggle);  // removes or applies the range: 25 cells redrawn
-        s.settle();
-    }
-    state.SetItemsProcessed(state.iterations());
+    // Switching removes or applies the range: 25 cells redrawn.
+    for (auto _ : state) state.SetIterationTime(s.timedAct(x, y, true, tagToggle));
 }
-BENCHMARK(BM_AreaBuildingOnACrowdedPlan)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AreaBuildingSwitch)->Apply(configure);
 
-void BM_ShowBuildingSurface(benchmark::State& state) {
+// The path of "Speichern" and "Laden" after the file dialog: the plan file
+// written, then read, checked and shown with every cell.
+void BM_SaveFullPlan(benchmark::State& state) {
     Session& s = session();
-    s.crowded();
-    auto [x, y] = s.free(ftMeadow);
-    s.act(x, y, true, tagBuildBase + bldLabSmall);
+    const int built = s.full();
+    const QString file = s.dir.filePath(QStringLiteral("full"));
     for (auto _ : state) {
-        s.window->showBuilding(x, y, bldLabSmall, true);
-        s.settle();
+        const auto start = Clock::now();
+        if (!s.window->savePlanFile(file)) state.SkipWithError("saving failed");
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
+    state.SetLabel(std::to_string(built) + " of " + std::to_string(s.fields(s.largest)) + " fields built");
 }
-BENCHMARK(BM_ShowBuildingSurface)->Unit(benchmark::kMicrosecond);
-void BM_ShowField(benchmark::State& state) {
+BENCHMARK(BM_SaveFullPlan)->Apply(configure);
+
+void BM_LoadFullPlan(benchmark::State& state) {
     Session& s = session();
-    s.crowded();
-    auto [x, y] = s.free(ftMeadow);
+    const int built = s.full();
+    const QString file = s.dir.filePath(QStringLiteral("full.kpls"));
+    s.window->savePlanFile(file);
+    s.newPlan();  // the first load replaces a plan of the same planet, like every later one
     for (auto _ : state) {
-        s.window->showField(x, y, ftMeadow, true);
+        const auto start = Clock::now();
+        if (!s.window->loadPlanFile(file)) state.SkipWithError("loading failed");
         s.settle();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
+    state.SetLabel(std::to_string(built) + " of " + std::to_string(s.fields(s.largest)) + " fields built");
 }
-BENCHMARK(BM_ShowField)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadFullPlan)->Apply(configure);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    installQuietMessageHandler();
     DizozodiduApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

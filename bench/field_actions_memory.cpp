@@ -1,0 +1,93 @@
+// Memory over a long session of field actions: `bench_field_actions_memory N`
+// makes N random choices in the field menus of the largest planet, like a
+// player right-clicking fields, in an offscreen window with the real data and
+// pictures. bench_processes compares the peak resident memory of a run of 100
+// choices with one of 10,000: replaced cell controls must be released, so the
+// two stay close. Prints the choices made and the fields built at the end.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "catalog/catalog_files.h"
+#include "plan/field_menu.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "shell/planet_menu.h"
+
+namespace {
+
+// Every action entry of a menu and its submenus.
+void leaves(QMenu* menu, QList<QAction*>& actions) {
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            leaves(a->menu(), actions);
+        else
+            actions << a;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    dz::installQuietMessageHandler();
+    dz::DizozodiduApplication app(argc, argv);
+    const int choices = argc > 1 ? std::atoi(argv[1]) : 10000;
+
+    dz::Info info;
+    dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
+    dz::ActPlan plan;
+    dz::ProgramState state;
+    dz::TfrmMain window(info, plan, state, QStringList{}, false);
+    window.tmStartup->stop();
+    window.loadImageLists();
+    window.loadPanelIcons();
+    window.show();
+
+    int largest = 0;
+    auto fields = [&](int p) {
+        return info.planets[p].width * (info.planets[p].surfaceHeight + info.planets[p].orbitHeight);
+    };
+    for (int p = 0; p < dz::kPlanetCount; ++p)
+        if (fields(p) > fields(largest)) largest = p;
+    window.menNew->entries()[largest]->trigger();
+
+    std::mt19937 random(42);
+    int made = 0;
+    while (made < choices) {
+        const bool orbit = plan.orbitHeight() > 0 && random() % 4 == 0;
+        const int x = int(random() % unsigned(plan.width()));
+        const int y = int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight()));
+        // The right click: the field menu is made for the field.
+        window.PopupOpen(static_cast<dz::FieldPicture*>(window.images.cell(x, y, !orbit)[1]), Qt::RightButton, {});
+        QList<QAction*> actions;
+        leaves(window.menPopup, actions);
+        if (actions.isEmpty()) continue;
+        // Building is chosen more often, so that the colony grows.
+        QAction* chosen = actions[int(random() % unsigned(actions.size()))];
+        if (random() % 2 == 0)
+            for (QAction* a : actions)
+                if (a->data().toInt() >= dz::tagBuildBase && a->data().toInt() < dz::tagTerraformBase &&
+                    random() % 3 == 0) {
+                    chosen = a;
+                    break;
+                }
+        chosen->trigger();
+        ++made;
+        // What the event loop does after every action: delete released
+        // controls, lay out and paint.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    int built = 0;
+    for (const auto* grid : {&plan.current.surface, &plan.current.orbit})
+        for (const auto& column : *grid)
+            for (const dz::Field& f : column) built += f.built;
+    std::printf("%d choices, %d fields built\n", made, built);
+    return 0;
+}

@@ -1,0 +1,241 @@
+// Whole processes as the user starts them, timed from the spawn: the report
+// tool on every example plan, batch mode (plan to JPEG) on each example plan
+// and the planner's start-up until its window is shown; and the peak memory
+// of long sessions. Every process runs in a fresh temporary folder, so the
+// example plans and the checkout stay untouched.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+fs::path binDir;    // the folder of the planner and the bench programs
+fs::path workDir;   // the temporary folder the processes run in
+std::vector<fs::path> examples;
+
+struct Run {
+    bool finished = false;  // ended normally with status 0 and, if asked for, printed a line
+    double seconds = 0;     // spawn to exit, or to the first line of output
+    long peakKb = 0;        // peak resident memory (ru_maxrss)
+    std::string output;
+};
+
+enum class Until { Exit, FirstLine };
+
+// The environment of this process with `unset` removed and `set` added.
+std::vector<std::string> environmentWith(std::vector<std::string> set, const std::vector<std::string>& unset = {}) {
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        const bool replaced = std::any_of(set.begin(), set.end(), [&](const std::string& s) {
+            return s.compare(0, name.size() + 1, name + "=") == 0;
+        });
+        if (!replaced && std::find(unset.begin(), unset.end(), name) == unset.end()) set.push_back(entry);
+    }
+    return set;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (std::string& s : strings) result.push_back(s.data());
+    result.push_back(nullptr);
+    return result;
+}
+
+// Starts a program in workDir with stdout on a pipe and waits for it. A
+// process that takes longer than `limitSeconds` is killed and counts as failed.
+Run spawn(std::vector<std::string> args, std::vector<std::string> environment, Until until,
+          double limitSeconds = 60) {
+    Run run;
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0) return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+    std::vector<char*> argv = pointers(args);
+    std::vector<char*> envp = pointers(environment);
+
+    pid_t pid = 0;
+    const auto start = Clock::now();
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (error != 0) {
+        close(out[0]);
+        return run;
+    }
+    bool sawLine = false, timedOut = false;
+    char buffer[4096];
+    for (;;) {
+        const double left = limitSeconds - std::chrono::duration<double>(Clock::now() - start).count();
+        pollfd p{out[0], POLLIN, 0};
+        if (left <= 0 || poll(&p, 1, int(left * 1000) + 1) == 0) {
+            timedOut = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0) break;
+        run.output.append(buffer, size_t(n));
+        if (until == Until::FirstLine && !sawLine && run.output.find('\n') != std::string::npos) {
+            run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            sawLine = true;
+        }
+    }
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (until == Until::Exit) run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.peakKb = usage.ru_maxrss;
+    run.finished = !timedOut && WIFEXITED(status) && WEXITSTATUS(status) == 0 && (until == Until::Exit || sawLine);
+    return run;
+}
+
+std::string bin(const char* program) { return (binDir / program).string(); }
+
+// Process measurements: the median of fifteen single runs, after one run that
+// is not counted (file cache, font cache).
+void configure(benchmark::internal::Benchmark* b) {
+    b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(15)->ReportAggregatesOnly(true);
+}
+
+template <class Start>
+void timeProcess(benchmark::State& state, const std::string& what, Start start) {
+    static std::set<std::string> warm;
+    if (warm.insert(what).second) start();
+    for (auto _ : state) {
+        const Run run = start();
+        if (!run.finished) {
+            state.SkipWithError("the process failed");
+            break;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+}
+
+void BM_ReportAllExamples(benchmark::State& state) {
+    std::vector<std::string> args{bin("dizozodidu-report")};
+    for (const fs::path& e : examples) args.push_back(e.string());
+    timeProcess(state, "report", [&] { return spawn(args, environmentWith({}), Until::Exit); });
+    state.SetLabel(std::to_string(examples.size()) + " plans");
+}
+
+// Batch mode as on a machine without a display: the program chooses the
+// offscreen platform itself.
+void BM_BatchPlanToJpeg(benchmark::State& state, const fs::path& plan) {
+    const fs::path copy = workDir / plan.filename();
+    fs::copy_file(plan, copy, fs::copy_options::overwrite_existing);
+    const fs::path picture = copy.string() + ".jpeg";
+    timeProcess(state, plan.string(), [&] {
+        fs::remove(picture);
+        Run run = spawn({bin("dizozodidu"), "IMAGES", copy.string()},
+                        environmentWith({}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}), Until::Exit);
+        run.finished = run.finished && fs::exists(picture) && fs::file_size(picture) > 0;
+        return run;
+    });
+}
+
+// The planner as the player starts it, without a plan; on the display of
+// this process, offscreen when there is none.
+void BM_StartupToShownWindow(benchmark::State& state) {
+    const bool display = getenv("DISPLAY") && *getenv("DISPLAY");
+    const std::vector<std::string> environment =
+        display ? environmentWith({}, {"QT_QPA_PLATFORM"}) : environmentWith({"QT_QPA_PLATFORM=offscreen"});
+    timeProcess(state, "start-up", [&] { return spawn({bin("bench_startup_probe")}, environment, Until::FirstLine); });
+    state.SetLabel(display ? "X display " + std::string(getenv("DISPLAY")) : "offscreen");
+}
+
+// Peak resident memory of a session of 10,000 random field-menu choices and
+// of one of 100.
+void BM_PeakMemoryFieldActions(benchmark::State& state) {
+    const auto environment = environmentWith({"QT_QPA_PLATFORM=offscreen"});
+    for (auto _ : state) {
+        const Run shortRun = spawn({bin("bench_field_actions_memory"), "100"}, environment, Until::Exit);
+        const Run longRun = spawn({bin("bench_field_actions_memory"), "10000"}, environment, Until::Exit, 600);
+        if (!shortRun.finished || !longRun.finished) {
+            state.SkipWithError("the session failed");
+            break;
+        }
+        state.SetIterationTime(longRun.seconds);
+        state.counters["peak_100_kB"] = double(shortRun.peakKb);
+        state.counters["peak_10000_kB"] = double(longRun.peakKb);
+        std::string line = longRun.output.substr(0, longRun.output.find('\n'));
+        state.SetLabel(line);
+    }
+}
+
+// Resident memory after the first new plan and after 1000 more.
+void BM_ResidentMemoryNewPlans(benchmark::State& state) {
+    const auto environment = environmentWith({"QT_QPA_PLATFORM=offscreen"});
+    for (auto _ : state) {
+        const Run run = spawn({bin("bench_new_plan_memory"), "1000"}, environment, Until::Exit, 600);
+        long first = 0, after = 0;
+        const size_t colon = run.output.find(':');
+        if (!run.finished || colon == std::string::npos ||
+            std::sscanf(run.output.c_str() + colon + 1, "%ld %ld", &first, &after) != 2) {
+            state.SkipWithError("the session failed");
+            break;
+        }
+        state.SetIterationTime(run.seconds);
+        state.counters["first_kB"] = double(first);
+        state.counters["after_kB"] = double(after);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    binDir = fs::canonical("/proc/self/exe").parent_path();
+    for (const auto& entry : fs::directory_iterator(DZ_EXAMPLES_DIR))
+        if (entry.path().extension() == ".kpls") examples.push_back(entry.path());
+    std::sort(examples.begin(), examples.end());
+    char folder[] = "/tmp/dizozodidu-bench-XXXXXX";
+    if (!mkdtemp(folder)) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    workDir = folder;
+
+    benchmark::RegisterBenchmark("BM_ReportAllExamples", BM_ReportAllExamples)->Apply(configure);
+    for (const fs::path& plan : examples)
+        benchmark::RegisterBenchmark(("BM_BatchPlanToJpeg/" + plan.stem().string()).c_str(), BM_BatchPlanToJpeg, plan)
+            ->Apply(configure);
+    benchmark::RegisterBenchmark("BM_StartupToShownWindow", BM_StartupToShownWindow)->Apply(configure);
+    benchmark::RegisterBenchmark("BM_PeakMemoryFieldActions", BM_PeakMemoryFieldActions)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark("BM_ResidentMemoryNewPlans", BM_ResidentMemoryNewPlans)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fs::remove_all(workDir);
+    return 0;
+}
