@@ -4,6 +4,8 @@
 # Build and test: compiler, CMake, Ninja, Qt 6 Widgets, giflib (writes our pictures),
 # libjpeg-turbo (screenshots), GoogleTest.
 DZ_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgif-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+# Fuzzing the file readers: clang with libFuzzer and the sanitizer runtimes.
+DZ_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Seeing the window without a desktop: a virtual X server and a screen grabber.
 DZ_DISPLAY_PACKAGES=(xvfb xauth imagemagick)
 
