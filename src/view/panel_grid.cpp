@@ -1,5 +1,6 @@
 #include "view/panel_grid.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "view/qt_text.h"
@@ -69,12 +70,16 @@ CellLook PanelGrid::look(int column, int row) const {
     return cellLook(kind_, column, row, cell(column, row), cell(1, 2), decimalSeparator_);
 }
 
-void PanelGrid::paintEvent(QPaintEvent*) {
+void PanelGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
+    // Only the cells in the region to repaint: the rest would be clipped
+    // away anyway, and laying out their texts is most of a paint's cost.
+    const QRegion& region = event->region();
     for (int row = 0; row < rowCount(); ++row) {
         for (int column = 0; column < 2; ++column) {
             const QRect r = cellRect(column, row);
+            if (!region.intersects(r)) continue;
             const CellLook l = look(column, row);
             QFont f = font();
             f.setBold(l.bold);
