@@ -31,6 +31,7 @@ TIMES = [
     ("BM_ReportAllExamples", "`dizozodidu-report` on all {label} of examples/, whole process", None),
     ("BM_BatchPlanToJpeg/", "batch mode `{arg}.kpls` → JPEG, whole process (offscreen)", 300 * MS),
     ("BM_StartupToShownWindow", "start-up to a shown window, whole process ({screen})", 300 * MS),
+    ("BM_StartupUntilReady", "start-up until the window shows its pictures (after its 150 ms timer)", None),
 ]
 
 
