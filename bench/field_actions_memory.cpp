@@ -12,25 +12,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "catalog/catalog_files.h"
+#include "bench_window.h"
 #include "plan/field_menu.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/planet_menu.h"
-
-namespace {
-
-// Every action entry of a menu and its submenus.
-void leaves(QMenu* menu, QList<QAction*>& actions) {
-    for (QAction* a : menu->actions()) {
-        if (a->menu())
-            leaves(a->menu(), actions);
-        else
-            actions << a;
-    }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -38,23 +24,10 @@ int main(int argc, char** argv) {
     dz::DizozodiduApplication app(argc, argv);
     const int choices = argc > 1 ? std::atoi(argv[1]) : 10000;
 
-    dz::Info info;
-    dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
-    dz::ActPlan plan;
-    dz::ProgramState state;
-    dz::TfrmMain window(info, plan, state, QStringList{}, false);
-    window.tmStartup->stop();
-    window.loadImageLists();
-    window.loadPanelIcons();
-    window.show();
-
-    int largest = 0;
-    auto fields = [&](int p) {
-        return info.planets[p].width * (info.planets[p].surfaceHeight + info.planets[p].orbitHeight);
-    };
-    for (int p = 0; p < dz::kPlanetCount; ++p)
-        if (fields(p) > fields(largest)) largest = p;
-    window.menNew->entries()[largest]->trigger();
+    bench::BenchWindow session;
+    dz::TfrmMain& window = *session.window;
+    const dz::ActPlan& plan = session.plan;
+    window.menNew->entries()[session.largest]->trigger();
 
     std::mt19937 random(42);
     int made = 0;
@@ -65,7 +38,7 @@ int main(int argc, char** argv) {
         // The right click: the field menu is made for the field.
         window.PopupOpen(static_cast<dz::FieldPicture*>(window.images.cell(x, y, !orbit)[1]), Qt::RightButton, {});
         QList<QAction*> actions;
-        leaves(window.menPopup, actions);
+        bench::leaves(window.menPopup, actions);
         if (actions.isEmpty()) continue;
         // Building is chosen more often, so that the colony grows.
         QAction* chosen = actions[int(random() % unsigned(actions.size()))];
@@ -78,10 +51,7 @@ int main(int argc, char** argv) {
                 }
         chosen->trigger();
         ++made;
-        // What the event loop does after every action: delete released
-        // controls, lay out and paint.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
+        bench::BenchWindow::settle();
     }
 
     int built = 0;

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "catalog/catalog_files.h"
+#include "bench_window.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
 #include "shell/planet_menu.h"
@@ -33,20 +33,10 @@ int main(int argc, char** argv) {
     dz::DizozodiduApplication app(argc, argv);
     const int plans = argc > 1 ? std::atoi(argv[1]) : 1000;
 
-    dz::Info info;
-    dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
-    dz::ActPlan plan;
-    dz::ProgramState state;
-    dz::TfrmMain window(info, plan, state, QStringList{}, false);
-    window.tmStartup->stop();
-    window.loadImageLists();
-    window.loadPanelIcons();
-    window.show();
-
+    bench::BenchWindow session;
     auto newPlan = [&](int p) {
-        window.menNew->entries()[p]->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
+        session.window->menNew->entries()[p]->trigger();
+        bench::BenchWindow::settle();
     };
     // Warm up: every planet type once, so caches of fonts and pictures are full.
     for (int p = 0; p < dz::kPlanetCount; ++p) newPlan(p);

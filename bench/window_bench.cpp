@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <chrono>
 
-#include "catalog/catalog_files.h"
+#include "bench_window.h"
 #include "plan/field_menu.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
@@ -24,45 +24,10 @@ namespace {
 using namespace dz;
 using Clock = std::chrono::steady_clock;
 
-// Every action entry of a menu and its submenus.
-void leaves(QMenu* menu, QList<QAction*>& actions) {
-    for (QAction* a : menu->actions()) {
-        if (a->menu())
-            leaves(a->menu(), actions);
-        else
-            actions << a;
-    }
-}
+using bench::leaves;
 
-struct Session {
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    std::unique_ptr<TfrmMain> window;
+struct Session : bench::BenchWindow {
     QTemporaryDir dir;
-    int largest = 0;
-
-    Session() {
-        loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
-        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
-        window->tmStartup->stop();
-        window->loadImageLists();
-        window->loadPanelIcons();
-        window->show();
-        for (int p = 0; p < kPlanetCount; ++p)
-            if (fields(p) > fields(largest)) largest = p;
-    }
-
-    int fields(int p) const {
-        return info.planets[p].width * (info.planets[p].surfaceHeight + info.planets[p].orbitHeight);
-    }
-
-    // What the event loop does after every user action: delete released
-    // controls, lay out and paint.
-    void settle() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
 
     void act(int x, int y, bool onSurface, int tag) {
         plan.selected = FieldSelection{x, y, onSurface};

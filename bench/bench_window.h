@@ -1,0 +1,57 @@
+// The planner's window as the measurements use it: our data and pictures,
+// the start-up work done at once instead of on its timer, shown (offscreen
+// unless a display is asked for).
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QTimer>
+#include <memory>
+
+#include "catalog/catalog_files.h"
+#include "shell/main_window.h"
+
+namespace bench {
+
+struct BenchWindow {
+    dz::Info info;
+    dz::ActPlan plan;
+    dz::ProgramState state;
+    std::unique_ptr<dz::TfrmMain> window;
+    int largest = 0;  // the planet type with the most fields
+
+    BenchWindow() {
+        dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
+        window = std::make_unique<dz::TfrmMain>(info, plan, state, QStringList{}, false);
+        window->tmStartup->stop();
+        window->loadImageLists();
+        window->loadPanelIcons();
+        window->show();
+        for (int p = 0; p < dz::kPlanetCount; ++p)
+            if (fields(p) > fields(largest)) largest = p;
+    }
+
+    int fields(int p) const {
+        return info.planets[p].width * (info.planets[p].surfaceHeight + info.planets[p].orbitHeight);
+    }
+
+    // What the event loop does after every user action: delete released
+    // controls, lay out and paint.
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+};
+
+// Every action entry of a menu and its submenus.
+inline void leaves(QMenu* menu, QList<QAction*>& actions) {
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            leaves(a->menu(), actions);
+        else
+            actions << a;
+    }
+}
+
+}  // namespace bench
