@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <random>
 
 #include "catalog/catalog_files.h"
 #include "catalog/text_file.h"
@@ -81,6 +82,33 @@ void checkSaveLoadSave(Session& session) {
         fault("saving a loaded saved plan gives other lines");
 }
 
+void collectTags(const std::vector<MenuEntry>& entries, std::vector<int>& tags) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.submenu)
+            collectTags(entry.entries, tags);
+        else
+            tags.push_back(entry.tag);
+    }
+}
+
+// Up to 16 choices from field menus, drawn from the input, as a player goes
+// on after loading a plan or starting one.
+void playMenuChoices(Session& session, std::string_view bytes) {
+    std::uint64_t hash = 1469598103934665603ULL;
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    std::mt19937_64 random(hash);
+    ActPlan& plan = session.plan;
+    for (int step = 0; step < 16; ++step) {
+        const bool onSurface = plan.orbitHeight() == 0 || random() % 4 != 0;
+        const int height = onSurface ? plan.surfaceHeight() : plan.orbitHeight();
+        if (plan.width() == 0 || height == 0) return;
+        plan.selected = FieldSelection{int(random() % unsigned(plan.width())), int(random() % unsigned(height)), onSurface};
+        std::vector<int> tags;
+        collectTags(session.planner.buildFieldMenu(), tags);
+        if (!tags.empty()) session.planner.popupClick(tags[random() % tags.size()]);
+    }
+}
+
 }  // namespace
 
 void setDataDir(const std::filesystem::path& dir) { dataDir() = dir; }
@@ -98,6 +126,8 @@ void planFile(std::string_view bytes) {
     session.planner.loadPlan(loaded);
     checkShape(session.info, session.plan);
     checkSaveLoadSave(session);
+    playMenuChoices(session, bytes);
+    checkSaveLoadSave(session);
 }
 
 void buildingFile(std::string_view bytes) {
@@ -111,6 +141,11 @@ void buildingFile(std::string_view bytes) {
     }
     for (std::size_t b = 0; b < info.buildings.size(); ++b)
         if (info.buildings[b].name != lines.at(b * kBuildingRecordLines)) fault("a building's name is not its first line");
+    // Plan with these buildings on one planet type, chosen by the input.
+    Session session(info);
+    session.planner.newPlan(int(bytes.size() % kPlanetCount));
+    playMenuChoices(session, bytes);
+    checkSaveLoadSave(session);
 }
 
 void resourceFile(std::string_view bytes) {
@@ -135,16 +170,14 @@ void planetFile(std::string_view bytes) {
         if (info.planets[0].name != catalog().planets[0].name) fault("a rejected planet file changed the catalog");
         return;
     }
-    // Every planet type can be chosen under "Neu": start a plan on each, look
-    // at its field menu and save and load it.
+    // Every planet type can be chosen under "Neu": start a plan on each, save
+    // and load it, plan a little on it and save and load it again.
     for (int p = 0; p < kPlanetCount; ++p) {
         Session session(info);
         session.planner.newPlan(p);
         checkShape(session.info, session.plan);
-        if (session.plan.width() > 0 && session.plan.surfaceHeight() > 0) {
-            session.plan.selected = FieldSelection{0, 0, true};
-            (void)session.planner.buildFieldMenu();
-        }
+        checkSaveLoadSave(session);
+        playMenuChoices(session, bytes);
         checkSaveLoadSave(session);
     }
 }

@@ -31,6 +31,10 @@ std::string text(const char* utf8) { return utf8ToCp1252(utf8); }
 
 std::string number(long long value) { return std::to_string(value); }
 
+std::int32_t clampToInt32(long long value) {
+    return std::int32_t(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+}
+
 }  // namespace
 
 std::string formatTenths(long long tenths, char decimalSeparator) {
@@ -162,24 +166,28 @@ long long reputationTenths(const ActPlan& plan) {
 
 PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator) {
     Ressources& r = plan.ressources;
-    r.livingSpace = 0;
-    r.workersNeeded = 0;
     const int p = plan.planetType;
-    plan.attractiveness = (p >= 0 && p < kPlanetCount) ? info.planets[std::size_t(p)].baseAttractiveness : 0;
+    // Summed in 64 bits and kept within int32: the values come from the data
+    // files, which may hold any int32.
+    long long livingSpace = 0, workersNeeded = 0;
+    long long attractiveness = (p >= 0 && p < kPlanetCount) ? info.planets[std::size_t(p)].baseAttractiveness : 0;
     plan.reputationGrowth = 0.0f;
 
     walkPlan(plan, [&](const Field& f, bool onSurface) {
-        if (onSurface && f.building == bldHousingCore) r.livingSpace += 4;
+        if (onSurface && f.building == bldHousingCore) livingSpace += 4;
         const InfoBuilding* b = buildingOn(info, f);
         if (!b) return;
-        if (f.built) plan.attractiveness += b->attractiveness;
+        if (f.built) attractiveness += b->attractiveness;
         if (f.inOperation) {
             // A housing core gives 4 while switched off and its housing while on.
-            if (onSurface && f.building == bldHousingCore) r.livingSpace -= 4;
-            r.livingSpace += b->housing;
-            r.workersNeeded += b->workers;
+            if (onSurface && f.building == bldHousingCore) livingSpace -= 4;
+            livingSpace += b->housing;
+            workersNeeded += b->workers;
         }
     });
+    r.livingSpace = clampToInt32(livingSpace);
+    r.workersNeeded = clampToInt32(workersNeeded);
+    plan.attractiveness = clampToInt32(attractiveness);
 
     clampPersonnel(plan);
     r.inhabitants = r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace;

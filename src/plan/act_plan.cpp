@@ -1,5 +1,6 @@
 #include "plan/act_plan.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace dz {
@@ -40,30 +41,45 @@ ResourceArray& ActPlan::selectedCostEntry() {
     return grid.at(selected.x).at(selected.y);
 }
 
+namespace {
+
+// The cost sums wrap around at the ends of int32 instead of overflowing
+// (values read from a plan file may lie anywhere in int32). Wrapping keeps
+// the bookkeeping exact: taking away what was added gives the old sum back.
+std::int32_t wrappingAdd(std::int32_t a, std::int32_t b) {
+    return std::int32_t(std::uint32_t(a) + std::uint32_t(b));
+}
+std::int32_t wrappingSubtract(std::int32_t a, std::int32_t b) {
+    return std::int32_t(std::uint32_t(a) - std::uint32_t(b));
+}
+
+}  // namespace
+
 void ActPlan::addTerraformCost(const ResourceArray& cost) {
     ResourceArray& entry = selectedCostEntry();
     for (int i = 0; i < kResourceCount; ++i) {
-        entry[i] += cost[i];
-        ressources.terraformCosts[i] += cost[i];
+        entry[i] = wrappingAdd(entry[i], cost[i]);
+        ressources.terraformCosts[i] = wrappingAdd(ressources.terraformCosts[i], cost[i]);
     }
 }
 
 void ActPlan::clearFieldTerraformCost() {
     ResourceArray& entry = selectedCostEntry();
     for (int i = 0; i < kResourceCount; ++i) {
-        ressources.terraformCosts[i] -= entry[i];
+        ressources.terraformCosts[i] = wrappingSubtract(ressources.terraformCosts[i], entry[i]);
         entry[i] = 0;
     }
 }
 
 void ActPlan::addBuildingCost(const Info& info) {
     const ResourceArray& cost = info.buildings.at(field().building).buildCost;
-    for (int i = 0; i < kResourceCount; ++i) ressources.buildingCosts[i] += cost[i];
+    for (int i = 0; i < kResourceCount; ++i) ressources.buildingCosts[i] = wrappingAdd(ressources.buildingCosts[i], cost[i]);
 }
 
 void ActPlan::subtractBuildingCost(const Info& info) {
     const ResourceArray& cost = info.buildings.at(field().building).buildCost;
-    for (int i = 0; i < kResourceCount; ++i) ressources.buildingCosts[i] -= cost[i];
+    for (int i = 0; i < kResourceCount; ++i)
+        ressources.buildingCosts[i] = wrappingSubtract(ressources.buildingCosts[i], cost[i]);
 }
 
 }  // namespace dz

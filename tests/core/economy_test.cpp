@@ -246,6 +246,22 @@ TEST_F(EconomyTest, ExtremeCountsDoNotOverflow) {
     EXPECT_EQ(unemployed(r), 0);
 }
 
+// Data files may hold any int32: sums beyond it stop at its ends.
+TEST_F(EconomyTest, SumsOfExtremeDataValuesStayWithinInt32) {
+    info.buildings[bldHousingCore].housing = INT32_MAX;
+    info.buildings[bldHousingCore].attractiveness = INT32_MIN;
+    info.buildings[kFactory].workers = INT32_MAX;
+    info.planets[0].baseAttractiveness = -5;
+    place(0, 0, true, bldHousingCore);
+    place(1, 0, true, bldHousingCore);
+    place(2, 0, true, kFactory);
+    place(3, 0, true, kFactory);
+    population();
+    EXPECT_EQ(plan.ressources.livingSpace, INT32_MAX);
+    EXPECT_EQ(plan.ressources.workersNeeded, INT32_MAX);
+    EXPECT_EQ(plan.attractiveness, INT32_MIN);
+}
+
 TEST_F(EconomyTest, HolodeckOperatorsGoBeforeSoldiers) {
     crowd(info, 18);
     place(0, 0, true, bldHousingCore);

@@ -235,6 +235,26 @@ TEST_F(PlanTest, BuildingCostsFollowTheBuildingOnTheField) {
     EXPECT_THROW(plan.addBuildingCost(info), std::out_of_range) << "no building to count";
 }
 
+// Sums loaded from a plan file may sit at the ends of int32; adding wraps
+// around, and taking the same away gives the loaded sum back exactly.
+TEST_F(PlanTest, CostSumsAtTheEndsOfInt32WrapAndComeBack) {
+    planner.newPlan(0);
+    plan.ressources.buildingCosts[0] = INT32_MAX;
+    plan.ressources.terraformCosts[1] = INT32_MIN;
+    select(0, 1, true);
+    plan.field().building = 3;
+    plan.addBuildingCost(info);
+    EXPECT_EQ(plan.ressources.buildingCosts[0], INT32_MIN + 299);
+    plan.subtractBuildingCost(info);
+    EXPECT_EQ(plan.ressources.buildingCosts[0], INT32_MAX);
+
+    plan.ressources.surfaceTerraformCosts[0][1][1] = 5;  // as loaded with the field
+    plan.clearFieldTerraformCost();
+    EXPECT_EQ(plan.ressources.terraformCosts[1], INT32_MAX - 4);
+    plan.addTerraformCost(ResourceArray{0, 5});
+    EXPECT_EQ(plan.ressources.terraformCosts[1], INT32_MIN);
+}
+
 TEST_F(PlanTest, SelectionOutsideThePlanIsRefused) {
     planner.newPlan(0);  // 3 x 2 + 2
     for (auto [x, y, surface] : {std::tuple{-1, -1, true}, std::tuple{3, 0, true}, std::tuple{0, 2, false},
