@@ -42,8 +42,6 @@ bool& throwing() {
     std::abort();
 }
 
-std::vector<std::string> linesOf(std::string_view bytes) { return splitLines(bytes); }
-
 // A plan in memory with everything the planner needs beside it.
 struct Session {
     Info info;
@@ -82,15 +80,6 @@ void checkSaveLoadSave(Session& session) {
         fault("saving a loaded saved plan gives other lines");
 }
 
-void collectTags(const std::vector<MenuEntry>& entries, std::vector<int>& tags) {
-    for (const MenuEntry& entry : entries) {
-        if (entry.submenu)
-            collectTags(entry.entries, tags);
-        else
-            tags.push_back(entry.tag);
-    }
-}
-
 // Up to 16 choices from field menus, drawn from the input, as a player goes
 // on after loading a plan or starting one.
 void playMenuChoices(Session& session, std::string_view bytes) {
@@ -103,8 +92,7 @@ void playMenuChoices(Session& session, std::string_view bytes) {
         const int height = onSurface ? plan.surfaceHeight() : plan.orbitHeight();
         if (plan.width() == 0 || height == 0) return;
         plan.selected = FieldSelection{int(random() % unsigned(plan.width())), int(random() % unsigned(height)), onSurface};
-        std::vector<int> tags;
-        collectTags(session.planner.buildFieldMenu(), tags);
+        const std::vector<int> tags = menuTags(session.planner.buildFieldMenu());
         if (!tags.empty()) session.planner.popupClick(tags[random() % tags.size()]);
     }
 }
@@ -118,7 +106,7 @@ void planFile(std::string_view bytes) {
     const Info& info = catalog();
     LoadedPlan loaded;
     try {
-        loaded = readPlanLines(linesOf(bytes), info);
+        loaded = readPlanLines(splitLines(bytes), info);
     } catch (const PlanFileError&) {
         return;
     }
@@ -132,7 +120,7 @@ void planFile(std::string_view bytes) {
 
 void buildingFile(std::string_view bytes) {
     Info info = catalog();
-    const std::vector<std::string> lines = linesOf(bytes);
+    const std::vector<std::string> lines = splitLines(bytes);
     try {
         readBuildingLines(info, lines, kBuildingFileName);
     } catch (const DataFileError&) {
@@ -150,7 +138,7 @@ void buildingFile(std::string_view bytes) {
 
 void resourceFile(std::string_view bytes) {
     Info info = catalog();
-    const std::vector<std::string> lines = linesOf(bytes);
+    const std::vector<std::string> lines = splitLines(bytes);
     try {
         readResourceLines(info, lines, kResourceFileName);
     } catch (const DataFileError&) {
@@ -165,7 +153,7 @@ void resourceFile(std::string_view bytes) {
 void planetFile(std::string_view bytes) {
     Info info = catalog();
     try {
-        readPlanetLines(info, linesOf(bytes), kPlanetFileName);
+        readPlanetLines(info, splitLines(bytes), kPlanetFileName);
     } catch (const DataFileError&) {
         if (info.planets[0].name != catalog().planets[0].name) fault("a rejected planet file changed the catalog");
         return;
@@ -183,7 +171,7 @@ void planetFile(std::string_view bytes) {
 }
 
 void settingsFile(std::string_view bytes) {
-    const std::vector<std::string> lines = linesOf(bytes);
+    const std::vector<std::string> lines = splitLines(bytes);
     const std::optional<StoredReputation> stored = settingsFromLines(lines);
     if (!stored) return;
     if (stored->text != lines.front()) fault("the reputation text is not line 1 as written");

@@ -3,6 +3,7 @@
 // Plans the example colonies of examples/ through the planner's own rules and
 // field actions (only what the field menu would offer is done) and saves them
 // as plan files. Run it again after the data set changes.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -56,10 +57,9 @@ public:
     }
 
 private:
-    static bool offers(const std::vector<MenuEntry>& entries, int tag) {
-        for (const MenuEntry& e : entries)
-            if ((!e.submenu && e.tag == tag) || (e.submenu && offers(e.entries, tag))) return true;
-        return false;
+    static bool offers(const FieldMenu& menu, int tag) {
+        const std::vector<int> tags = menuTags(menu);
+        return std::find(tags.begin(), tags.end(), tag) != tags.end();
     }
 
     ActPlan plan_;

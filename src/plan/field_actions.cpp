@@ -45,6 +45,19 @@ void sortByCaption(std::vector<MenuEntry>& entries) {
             if (bytesLess(entries[j].caption, entries[j - 1].caption)) std::swap(entries[j], entries[j - 1]);
 }
 
+std::vector<int> menuTags(const std::vector<MenuEntry>& entries) {
+    std::vector<int> tags;
+    for (const MenuEntry& e : entries) {
+        if (!e.submenu) {
+            tags.push_back(e.tag);
+            continue;
+        }
+        const std::vector<int> inner = menuTags(e.entries);
+        tags.insert(tags.end(), inner.begin(), inner.end());
+    }
+    return tags;
+}
+
 // --- rules -----------------------------------------------------------------
 
 bool Planner::canBuild(int b) const {

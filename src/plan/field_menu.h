@@ -28,4 +28,8 @@ using FieldMenu = std::vector<MenuEntry>;
 // captions keep their order.
 void sortByCaption(std::vector<MenuEntry>& entries);
 
+// The tags of every entry that carries out an action, submenus included, in
+// menu order.
+std::vector<int> menuTags(const std::vector<MenuEntry>& entries);
+
 }  // namespace dz

@@ -300,6 +300,15 @@ TEST(SortByCaption, UnsignedBytesPrefixesFirstAndStable) {
     EXPECT_EQ(entries[2].tag, 7);
 }
 
+TEST(MenuTags, ActionEntriesOfAllLevelsInMenuOrderWithoutSubmenuHeads) {
+    const FieldMenu menu{{"Abreißen", tagDemolish, false, {}},
+                         {"Bauen", 0, true, {{"Wohnanlage", tagBuildBase + 3, false, {}},
+                                             {"Mehr", 0, true, {{"Werft", tagBuildBase + 40, false, {}}}}}},
+                         {"Anfangszustand", tagInitial, false, {}}};
+    EXPECT_EQ(menuTags(menu), (std::vector<int>{tagDemolish, tagBuildBase + 3, tagBuildBase + 40, tagInitial}));
+    EXPECT_TRUE(menuTags({}).empty());
+}
+
 TEST_F(FieldActionsTest, AlphabeticalSortSortsTheBuildingsAndKeepsTheirTags) {
     build(0, 0, bldBaseA);
     info.buildings[bldHousingCore].name = "Wohnanlage";

@@ -302,11 +302,7 @@ TEST(PlanFileRoundTrip, SaveLoadSaveGivesTheSameBytesOnEveryPlanet) {
             plan.selected = FieldSelection{int(random() % unsigned(plan.width())),
                                            int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight())),
                                            !orbit};
-            std::vector<int> tags;
-            for (const MenuEntry& top : planner.buildFieldMenu()) {
-                if (!top.submenu) tags.push_back(top.tag);
-                for (const MenuEntry& e : top.entries) tags.push_back(e.tag);
-            }
+            const std::vector<int> tags = menuTags(planner.buildFieldMenu());
             if (!tags.empty()) planner.popupClick(tags[random() % tags.size()]);
             if (random() % 4 == 0) planner.hireOrFire(Personnel(random() % 4), 0, 22);
         }

@@ -13,18 +13,6 @@ using plan_checks::checkBookkeeping;
 
 using namespace dz;
 
-namespace {
-
-void leaves(const std::vector<MenuEntry>& entries, std::vector<int>& tags) {
-    for (const MenuEntry& e : entries)
-        if (e.submenu)
-            leaves(e.entries, tags);
-        else
-            tags.push_back(e.tag);
-}
-
-}  // namespace
-
 TEST(RandomPlanning, BookkeepingAgreesWithTheFieldsAfterEveryChoice) {
     Info info;
     loadCatalog(info, DZ_DATA_DIR);
@@ -41,8 +29,7 @@ TEST(RandomPlanning, BookkeepingAgreesWithTheFieldsAfterEveryChoice) {
             const int x = int(random() % unsigned(plan.width()));
             const int y = int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight()));
             plan.selected = FieldSelection{x, y, !orbit};
-            std::vector<int> tags;
-            leaves(planner.buildFieldMenu(), tags);
+            const std::vector<int> tags = menuTags(planner.buildFieldMenu());
             if (tags.empty()) continue;
             // Favour building, so that colonies grow; everything is chosen now and then.
             int tag = tags[random() % tags.size()];
