@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "catalog/catalog_files.h"
-#include "shell/main_window.h"
+#include "core/catalog/catalog_files.h"
+#include "gui/main_window.h"
 
 namespace bench {
 

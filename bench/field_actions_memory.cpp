@@ -13,10 +13,10 @@
 #include <random>
 
 #include "bench_window.h"
-#include "plan/field_menu.h"
-#include "shell/application.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
+#include "core/plan/field_menu.h"
+#include "app/application.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

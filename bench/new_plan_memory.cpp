@@ -11,9 +11,9 @@
 #include <string>
 
 #include "bench_window.h"
-#include "shell/application.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
+#include "app/application.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
 
 namespace {
 

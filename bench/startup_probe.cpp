@@ -10,8 +10,8 @@
 #include <QWindow>
 #include <cstdio>
 
-#include "shell/application.h"
-#include "shell/main_window.h"
+#include "app/application.h"
+#include "gui/main_window.h"
 
 namespace {
 

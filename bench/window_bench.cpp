@@ -13,11 +13,11 @@
 #include <chrono>
 
 #include "bench_window.h"
-#include "plan/field_menu.h"
-#include "shell/application.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
-#include "view/qt_text.h"
+#include "core/plan/field_menu.h"
+#include "app/application.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
+#include "gui/widgets/qt_text.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <memory>
 #include <random>
 
-#include "catalog/catalog_files.h"
-#include "catalog/text_file.h"
-#include "persistence/plan_file.h"
-#include "persistence/settings_file.h"
-#include "plan/planner.h"
+#include "core/catalog/catalog_files.h"
+#include "core/text/text_file.h"
+#include "core/files/plan_file.h"
+#include "core/files/settings_file.h"
+#include "core/planner/planner.h"
 
 namespace dz::fuzz {
 

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "catalog/info.h"
+#include "core/catalog/info.h"
 #include "paint_kit.h"
 #include "pictures.h"
 

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "catalog/catalog_files.h"
-#include "persistence/plan_file.h"
-#include "plan/planner.h"
+#include "core/catalog/catalog_files.h"
+#include "core/files/plan_file.h"
+#include "core/planner/planner.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "catalog/catalog_files.h"
-#include "catalog/cp1252.h"
-#include "catalog/info.h"
+#include "core/catalog/catalog_files.h"
+#include "core/text/cp1252.h"
+#include "core/catalog/info.h"
 #include "gif_file.h"
 #include "paint_kit.h"
 #include "pictures.h"

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "catalog/catalog_files.h"
-#include "catalog/cp1252.h"
-#include "persistence/plan_file.h"
-#include "plan/planner.h"
+#include "core/catalog/catalog_files.h"
+#include "core/text/cp1252.h"
+#include "core/files/plan_file.h"
+#include "core/planner/planner.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "catalog/builtin_tables.h"
+#include "core/catalog/builtin_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "catalog/catalog_files.h"
+#include "core/catalog/catalog_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "catalog/text_file.h"
+#include "core/text/text_file.h"
 
 using namespace dz;
 using Lines = std::vector<std::string>;

@@ -1,14 +1,14 @@
-#include "economy/economy.h"
+#include "core/economy/economy.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 
-#include "catalog/builtin_tables.h"
-#include "catalog/catalog_files.h"
-#include "economy/cell_look.h"
-#include "plan/planner.h"
+#include "core/catalog/builtin_tables.h"
+#include "core/catalog/catalog_files.h"
+#include "core/layout/cell_look.h"
+#include "core/planner/planner.h"
 #include "recording_view.h"
 
 using namespace dz;

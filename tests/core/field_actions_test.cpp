@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "catalog/builtin_tables.h"
-#include "catalog/cp1252.h"
-#include "plan/planner.h"
+#include "core/catalog/builtin_tables.h"
+#include "core/text/cp1252.h"
+#include "core/planner/planner.h"
 #include "recording_view.h"
 
 using namespace dz;

@@ -1,4 +1,4 @@
-#include "plan/field_cells.h"
+#include "core/layout/field_cells.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "persistence/plan_file.h"
+#include "core/files/plan_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <fstream>
 #include <random>
 
-#include "catalog/builtin_tables.h"
-#include "catalog/catalog_files.h"
-#include "plan/planner.h"
+#include "core/catalog/builtin_tables.h"
+#include "core/catalog/catalog_files.h"
+#include "core/planner/planner.h"
 #include "recording_view.h"
 
 using namespace dz;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "catalog/builtin_tables.h"
-#include "plan/act_plan.h"
-#include "plan/planner.h"
+#include "core/catalog/builtin_tables.h"
+#include "core/plan/act_plan.h"
+#include "core/planner/planner.h"
 #include "recording_view.h"
 
 using namespace dz;

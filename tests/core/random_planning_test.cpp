@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "catalog/catalog_files.h"
-#include "plan/planner.h"
+#include "core/catalog/catalog_files.h"
+#include "core/planner/planner.h"
 #include "recording_view.h"
 #include "support/plan_checks.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "plan/plan_view.h"
+#include "core/planner/plan_view.h"
 
 class RecordingView : public dz::PlanView {
 public:

@@ -1,4 +1,4 @@
-#include "persistence/settings_file.h"
+#include "core/files/settings_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

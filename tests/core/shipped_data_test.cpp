@@ -5,9 +5,9 @@
 #include <fstream>
 #include <set>
 
-#include "catalog/catalog_files.h"
-#include "catalog/text_file.h"
-#include "plan/window_layout.h"
+#include "core/catalog/catalog_files.h"
+#include "core/text/text_file.h"
+#include "core/layout/window_layout.h"
 
 using namespace dz;
 

@@ -1,4 +1,4 @@
-#include "catalog/text_file.h"
+#include "core/text/text_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plan/window_layout.h"
+#include "core/layout/window_layout.h"
 
 #include <gtest/gtest.h>
 

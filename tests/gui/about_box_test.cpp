@@ -1,4 +1,4 @@
-#include "persistence/about_box.h"
+#include "gui/dialogs/about_box.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/main_window.h"
+#include "gui/main_window.h"
 #include "test_support.h"
 
 using namespace dz;

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "catalog/catalog_files.h"
-#include "plan/field_cells.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
-#include "view/panel_grid.h"
+#include "core/catalog/catalog_files.h"
+#include "core/layout/field_cells.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
+#include "gui/widgets/panel_grid.h"
 
 using namespace dz;
 

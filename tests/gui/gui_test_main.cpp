@@ -3,7 +3,7 @@
 // itself.
 #include <gtest/gtest.h>
 
-#include "shell/application.h"
+#include "app/application.h"
 
 
 int main(int argc, char** argv) {

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <random>
 
-#include "catalog/catalog_files.h"
-#include "plan/field_cells.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
+#include "core/catalog/catalog_files.h"
+#include "core/layout/field_cells.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
 #include "support/plan_checks.h"
 
 using namespace dz;

@@ -1,4 +1,4 @@
-#include "shell/main_window.h"
+#include "gui/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "catalog/builtin_tables.h"
-#include "persistence/about_box.h"
-#include "persistence/update_dialog.h"
+#include "core/catalog/builtin_tables.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/update_dialog.h"
 #include "test_support.h"
-#include "shell/planet_menu.h"
+#include "gui/widgets/planet_menu.h"
 
 using namespace dz;
 

@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <fstream>
 
-#include "catalog/catalog_files.h"
-#include "persistence/plan_file.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
+#include "core/catalog/catalog_files.h"
+#include "core/files/plan_file.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
 #include "test_support.h"
-#include "view/panel_grid.h"
+#include "gui/widgets/panel_grid.h"
 
 using namespace dz;
 

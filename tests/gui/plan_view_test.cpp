@@ -8,12 +8,12 @@
 #include <QTest>
 #include <filesystem>
 
-#include "catalog/catalog_files.h"
-#include "plan/field_cells.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
+#include "core/catalog/catalog_files.h"
+#include "core/layout/field_cells.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
 #include "test_support.h"
-#include "view/qt_text.h"
+#include "gui/widgets/qt_text.h"
 
 using namespace dz;
 namespace fs = std::filesystem;

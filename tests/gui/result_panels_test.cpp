@@ -11,13 +11,13 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "catalog/catalog_files.h"
-#include "shell/main_window.h"
-#include "shell/planet_menu.h"
+#include "core/catalog/catalog_files.h"
+#include "gui/main_window.h"
+#include "gui/widgets/planet_menu.h"
 #include "test_support.h"
-#include "view/panel_grid.h"
-#include "view/up_down_button.h"
-#include "persistence/settings_dialog.h"
+#include "gui/widgets/panel_grid.h"
+#include "gui/widgets/up_down_button.h"
+#include "gui/dialogs/settings_dialog.h"
 
 using namespace dz;
 

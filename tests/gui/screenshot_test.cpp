@@ -1,4 +1,4 @@
-#include "persistence/screenshot.h"
+#include "gui/export/screenshot.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@
 #include <set>
 #include <vector>
 
-#include "plan/window_layout.h"
+#include "core/layout/window_layout.h"
 
 using namespace dz;
 

@@ -1,4 +1,4 @@
-#include "persistence/settings_dialog.h"
+#include "gui/dialogs/settings_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include <QTest>
 #include <memory>
 
-#include "plan/program_state.h"
-#include "shell/main_window.h"
+#include "core/planner/program_state.h"
+#include "gui/main_window.h"
 #include "test_support.h"
 
 using namespace dz;

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "shell/application.h"
+#include "app/application.h"
 
 // Answers the next modal message box from a timer, as a user would, and
 // remembers what it showed. The answer is withdrawn when the object goes.

@@ -1,4 +1,4 @@
-#include "persistence/update_dialog.h"
+#include "gui/dialogs/update_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@
 #include <memory>
 #include <vector>
 
-#include "plan/program_state.h"
-#include "shell/main_window.h"
+#include "core/planner/program_state.h"
+#include "gui/main_window.h"
 #include "test_support.h"
 
 using namespace dz;

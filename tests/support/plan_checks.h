@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "catalog/info.h"
-#include "plan/act_plan.h"
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
 
 namespace plan_checks {
 

@@ -1,0 +1,91 @@
+// The colony's economy: production per tick, population and personnel,
+// attractiveness, reputation, BSP and the total build costs. Every
+// computation reads the plan and the catalog and returns plain texts for the
+// result panels; the window only copies them into its controls. Texts are
+// Windows-1252 bytes like the catalog's names.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
+
+namespace dz {
+
+// One row of a result grid: a label and a value text.
+struct GridRow {
+    std::string label;
+    std::string value;
+    bool operator==(const GridRow&) const = default;
+};
+
+// --- production per tick ---------------------------------------------------
+
+// "Lagerraum", "EPS", an empty spacer row, then one row per resource with its
+// change per tick: no decimals, one decimal for resource 8, written with
+// `decimalSeparator`.
+std::vector<GridRow> computeProduction(const Info& info, const ActPlan& plan, char decimalSeparator);
+
+// --- population and personnel ----------------------------------------------
+
+enum class LabelColour { White, Green, Grey, Red };
+
+// The indicator labels of the "Informationen" panel.
+struct Indicators {
+    std::string attractiveness;  // "+120+3(+40)"
+    LabelColour attractivenessColour = LabelColour::Green;
+    LabelColour attractivenessCaptionColour = LabelColour::White;
+    std::string reputationGrowth;  // "+2.6" or "0.0"
+    LabelColour reputationGrowthColour = LabelColour::Grey;
+};
+
+struct PopulationResult {
+    std::vector<GridRow> rows;          // 7 rows, or 3 when workers are missing
+    bool buttonsEnabled = true;         // the four hire and fire buttons
+    std::optional<std::string> status;  // a dismissal, for status panel 2
+    Indicators indicators;
+};
+
+// Recomputes living space, workers, inhabitants, dismissals, attractiveness
+// and reputation growth into the plan and returns what the panels show.
+PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator);
+
+// Lowers hired personnel to the places the buildings of the plan provide,
+// counted from the buildings whatever their state. No message.
+void clampPersonnel(ActPlan& plan);
+
+long long unemployed(const Ressources& r);
+
+enum class Personnel { Eco, Holodeck, Scientist, Soldier };
+
+// A click on a hire and fire button: released at height y of a button
+// `buttonHeight` high. The upper half hires one person if someone is
+// unemployed and a place is free, the lower half fires one; the exact middle
+// does nothing. Returns the status text, if anything changed.
+std::optional<std::string> hireOrFire(Ressources& r, Personnel kind, int y, int buttonHeight);
+
+// The population-limit check box was ticked or unticked with `editText` in
+// the edit box. Returns the text the edit box must be given when that text
+// is no number (the window's own change handling then unticks the box).
+std::optional<std::string> populationLimitClicked(Ressources& r, bool ticked, const std::string& editText);
+
+// --- total build costs and BSP ---------------------------------------------
+
+enum class CostView { All, Buildings, Terraformings };
+
+// 16 resource rows and the "Credits" row.
+std::vector<GridRow> computeCosts(const Info& info, const ActPlan& plan, CostView view);
+
+// BSP of the buildings in operation, and of the two depots in any state on the surface.
+int availableBsp(const Info& info, const ActPlan& plan);
+
+// --- number texts ----------------------------------------------------------
+
+// A value in tenths written with one decimal ("-0.5", "12.0").
+std::string formatTenths(long long tenths, char decimalSeparator);
+// "+5" for 0 and more, "-5" below.
+std::string signedText(long long value);
+
+}  // namespace dz

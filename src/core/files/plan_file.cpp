@@ -1,0 +1,254 @@
+#include "core/files/plan_file.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "core/text/text_file.h"
+
+namespace dz {
+
+int classifyVersion(const std::string& version) {
+    if (version == "0.0") return 0;
+    if (version == "0.6.1" || version == "0.6.2" || version == "063") return 1;
+    if (version == "064") return 2;
+    return -1;
+}
+
+std::string planFileName(const std::string& chosen) {
+    const std::size_t slash = chosen.find_last_of("/\\");
+    const std::size_t dot = chosen.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    if (hasExtension && chosen.compare(dot, std::string::npos, ".kpls") == 0) return chosen;
+    return chosen + ".kpls";
+}
+
+// --- writing ---------------------------------------------------------------
+
+namespace {
+
+// The summary written for readers outside the planner: the production per
+// tick as whole numbers (resource 8 truncated toward zero), storage and EPS.
+std::vector<long long> summary(const Info& info, const ActPlan& plan) {
+    std::vector<long long> s(kResourceCount + 2, 0);
+    long long& storage = s[kResourceCount];
+    long long& eps = s[kResourceCount + 1];
+    int bonusCount = 0;
+    bool bonus = false;
+    for (std::size_t x = 0; x < plan.current.surface.size(); ++x) {
+        for (int grid = 0; grid < 2; ++grid) {
+            const bool onSurface = grid == 0;
+            if (!onSurface && x >= plan.current.orbit.size()) continue;
+            for (const Field& f : onSurface ? plan.current.surface[x] : plan.current.orbit[x]) {
+                if (f.building < 0 || f.building >= kBuildingCount) continue;
+                const InfoBuilding& b = info.buildings[std::size_t(f.building)];
+                storage += b.storage;
+                eps += b.eps;
+                if (!f.inOperation) continue;
+                if (onSurface && (f.building == bldHousingAnnex || f.building == bldHousingCore)) ++bonusCount;
+                if (!onSurface && f.building == bldOrbitSupply) bonus = true;
+                for (int r = 0; r < kResourceCount; ++r) s[r] += b.production[r];
+            }
+        }
+    }
+    if (bonus) s[resSupply] += bonusCount;
+    const int inhabitants = plan.ressources.inhabitants;
+    s[resSupply] -= inhabitants / 5 + (inhabitants % 5 != 0 ? 1 : 0);
+    // In tenths, so that the truncation is exact: 10 · S + scientists, / 10.
+    s[resResearch] = (10 * s[resResearch] + plan.ressources.scientists) / 10;
+    return s;
+}
+
+std::string flag(bool value) { return value ? "1" : "0"; }
+
+}  // namespace
+
+std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int internalReputation) {
+    std::vector<std::string> lines;
+    auto add = [&lines](long long value) { lines.push_back(std::to_string(value)); };
+    const Ressources& r = plan.ressources;
+    lines.push_back("064");
+    add(plan.planetType);
+    add(internalReputation);
+    for (long long value : summary(info, plan)) add(value);
+    for (int i = 0; i < kResourceCount; ++i) {
+        add(r.terraformCosts[i]);
+        add(r.buildingCosts[i]);
+    }
+    auto cell = [&](const Field& f, const ResourceArray& cost) {
+        add(f.fieldType);
+        lines.push_back(flag(f.inOperation));
+        add(f.building);
+        for (std::int32_t c : cost) add(c);
+    };
+    for (std::size_t x = 0; x < plan.current.surface.size(); ++x) {
+        for (std::size_t y = 0; y < plan.current.surface[x].size(); ++y)
+            cell(plan.current.surface[x][y], r.surfaceTerraformCosts.at(x).at(y));
+        if (x < plan.current.orbit.size())
+            for (std::size_t y = 0; y < plan.current.orbit[x].size(); ++y)
+                cell(plan.current.orbit[x][y], r.orbitTerraformCosts.at(x).at(y));
+    }
+    for (long long value : {r.livingSpace, r.workersNeeded, r.ecoGuards, r.holodeckOperators, r.scientists, r.soldiers})
+        add(value);
+    lines.push_back(flag(r.limitEnabled));
+    add(r.populationLimit);
+    for (std::size_t x = 0; x < plan.initial.surface.size(); ++x) {
+        for (const Field& f : plan.initial.surface[x]) add(f.fieldType);
+        if (x < plan.initial.orbit.size())
+            for (const Field& f : plan.initial.orbit[x]) add(f.fieldType);
+    }
+    return lines;
+}
+
+void writeLinesSafely(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    std::filesystem::path temporary = file;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
+        for (const std::string& line : lines) out << line << "\r\n";
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary);
+            throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, file, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
+    }
+}
+
+void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation) {
+    writeLinesSafely(file, planLines(info, plan, internalReputation));
+}
+
+// --- reading ---------------------------------------------------------------
+
+namespace {
+
+// Walks the lines; every problem is a PlanFileError naming the line.
+class PlanReader {
+public:
+    explicit PlanReader(const std::vector<std::string>& lines) : lines_(lines) {}
+
+    bool atEnd() const { return pos_ >= lines_.size(); }
+    std::size_t position() const { return pos_; }
+    void skip(std::size_t count) {
+        if (pos_ + count > lines_.size()) fail(lines_.size(), "Die Datei endet zu früh.");
+        pos_ += count;
+    }
+    const std::string& text() {
+        if (atEnd()) fail(pos_, "Die Datei endet zu früh.");
+        return lines_[pos_++];
+    }
+    std::int32_t integer() {
+        const std::string& line = text();
+        const auto value = parseInt32(line);
+        if (!value) fail(pos_ - 1, "Keine Ganzzahl.");
+        return *value;
+    }
+    std::int32_t integerIn(std::int32_t low, std::int32_t high, const char* what) {
+        const std::int32_t value = integer();
+        if (value < low || value > high) fail(pos_ - 1, std::string(what) + " " + std::to_string(value) + " gibt es nicht.");
+        return value;
+    }
+    [[noreturn]] void fail(std::size_t index, const std::string& why) const {
+        throw PlanFileError("Zeile " + std::to_string(index + 1) + ": " + why);
+    }
+
+private:
+    const std::vector<std::string>& lines_;
+    std::size_t pos_ = 0;
+};
+
+LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int width, int surfaceHeight,
+                     int orbitHeight) {
+    LoadedGrid surface(static_cast<std::size_t>(width), std::vector<LoadedCell>(static_cast<std::size_t>(surfaceHeight)));
+    orbit.assign(std::size_t(width), std::vector<LoadedCell>(std::size_t(orbitHeight)));
+    auto cell = [&](LoadedCell& c) {
+        c.fieldType = in.integerIn(0, kFieldTypeCount - 1, "Feldtyp");
+        c.inOperation = in.integer() != 0;
+        const std::size_t buildingLine = in.position();
+        c.building = in.integerIn(-1, kBuildingCount - 1, "Gebäude");
+        if (c.building >= 0 && !info.fields[std::size_t(c.fieldType)].buildable[std::size_t(c.building)])
+            in.fail(buildingLine, "Dieses Gebäude kann auf diesem Feldtyp nicht stehen.");
+        for (std::int32_t& cost : c.terraformCost) cost = in.integer();
+    };
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < surfaceHeight; ++y) cell(surface[std::size_t(x)][std::size_t(y)]);
+        for (int y = 0; y < orbitHeight; ++y) cell(orbit[std::size_t(x)][std::size_t(y)]);
+    }
+    return surface;
+}
+
+}  // namespace
+
+LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info) {
+    PlanReader in(lines);
+    LoadedPlan plan;
+    std::string version = "0.0";
+    if (!lines.empty() && lines[0].size() > 2) version = in.text();
+    plan.versionClass = classifyVersion(version);
+    plan.planetType = in.integerIn(0, kPlanetCount - 1, "Planetentyp");
+    const InfoPlanet& planet = info.planets[std::size_t(plan.planetType)];
+
+    if (plan.versionClass != -1) {
+        plan.reputationText = in.text();
+        const auto reputation = parseInt32(*plan.reputationText);
+        if (!reputation) in.fail(in.position() - 1, "Keine Ganzzahl.");
+        plan.internalReputation = *reputation;
+        in.skip(plan.versionClass == 2 ? 18 : 16);  // the summary, for other readers
+    }
+    for (int i = 0; i < kResourceCount; ++i) {
+        plan.terraformCosts[i] = in.integer();
+        plan.buildingCosts[i] = in.integer();
+    }
+    plan.surface = readCells(in, info, plan.orbit, planet.width, planet.surfaceHeight, planet.orbitHeight);
+    plan.livingSpace = in.integer();
+    plan.workersNeeded = in.integer();
+    plan.ecoGuards = in.integer();
+    plan.holodeckOperators = in.integer();
+    plan.scientists = in.integer();
+    plan.soldiers = in.integer();
+    if (!in.atEnd()) {
+        plan.hasLimit = true;
+        plan.limitEnabled = in.integer() != 0;
+        plan.populationLimitText = in.text();
+        const auto limit = parseInt32(plan.populationLimitText);
+        if (!limit) in.fail(in.position() - 1, "Keine Ganzzahl.");
+        plan.populationLimit = *limit;
+        if (plan.versionClass == 0) {
+            // The older layout kept the reputation here as well; it counts.
+            plan.reputationText = in.text();
+            const auto reputation = parseInt32(*plan.reputationText);
+            if (!reputation) in.fail(in.position() - 1, "Keine Ganzzahl.");
+            plan.internalReputation = *reputation;
+        }
+        if (plan.versionClass == 2 && !in.atEnd()) {
+            IntGrid surface(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.surfaceHeight)));
+            IntGrid orbit(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.orbitHeight)));
+            for (int x = 0; x < planet.width; ++x) {
+                for (auto& f : surface[std::size_t(x)]) f = in.integerIn(0, kFieldTypeCount - 1, "Feldtyp");
+                for (auto& f : orbit[std::size_t(x)]) f = in.integerIn(0, kFieldTypeCount - 1, "Feldtyp");
+            }
+            plan.initialSurface = std::move(surface);
+            plan.initialOrbit = std::move(orbit);
+        }
+    }
+    return plan;
+}
+
+LoadedPlan readPlanFile(const std::filesystem::path& file, const Info& info) {
+    std::vector<std::string> lines;
+    try {
+        lines = readTextLines(file);
+    } catch (const DataFileError& e) {
+        throw PlanFileError(e.what());
+    }
+    return readPlanLines(lines, info);
+}
+
+}  // namespace dz

@@ -1,0 +1,94 @@
+// The operations that change the plan as a whole and report to the view.
+#pragma once
+
+#include "core/catalog/info.h"
+#include "core/economy/economy.h"
+#include "core/plan/act_plan.h"
+#include "core/plan/field_menu.h"
+#include "core/files/plan_file.h"
+#include "core/planner/plan_view.h"
+#include "core/planner/program_state.h"
+
+namespace dz {
+
+class Planner {
+public:
+    Planner(Info& info, ActPlan& plan, ProgramState& state, PlanView& view)
+        : info_(info), plan_(plan), state_(state), view_(view) {}
+
+    // A new, empty plan of planet type p (0..9) drawn from the planet's template.
+    void newPlan(int p);
+    // The empty state of the planet type in plan.planetType.
+    void resetPlan();
+
+    // The economy, computed and shown. The population comes first where
+    // both run: production reads the inhabitants and scientists it leaves.
+    void computePopulation();
+    void computeProduction();
+    // Shows a total-cost view and remembers it as the checked one; "Gesamt"
+    // also refreshes the available BSP.
+    void refreshCosts(CostView view);
+    void refreshCheckedCosts() { refreshCosts(costView_); }
+    CostView costView() const { return costView_; }
+
+    // A hire and fire button released at height y of a button `buttonHeight` high.
+    void hireOrFire(Personnel kind, int y, int buttonHeight);
+    // The population-limit box ticked or unticked. Returns the text the
+    // edit box must be given when its text is no number; the caller sets it
+    // and then calls recomputePersonnel().
+    std::optional<std::string> populationLimitClicked(bool ticked, const std::string& editText);
+    void recomputePersonnel();
+
+    // The decimal separator of the user's locale, for the production values.
+    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+    char decimalSeparator() const { return decimalSeparator_; }
+
+    // --- the field menu and its actions, all on plan.selected ---------------
+
+    // Whether building b / terraforming t is offered for the selected field.
+    bool canBuild(int b) const;
+    bool canTerraform(int t) const;
+    // The menu of the selected field.
+    FieldMenu buildFieldMenu() const;
+    // Carries out the menu entry with this tag on the selected field.
+    void popupClick(int tag);
+
+    void buildOnSelected(int b);
+    void terraformSelected(int t);
+    void demolishSelected();
+    void toggleSelected();
+    void resetSelectedField();
+
+    // Replaces the plan by one read from a plan file (already checked).
+    void loadPlan(const LoadedPlan& loaded);
+
+    // Applies (add) or removes the range of an area building at surface
+    // position (x, y) and redraws the fields in it.
+    void applyAreaWide(bool add, int x, int y);
+    void applyAreaNear(bool add, int x, int y);
+
+    const Info& info() const { return info_; }
+    ActPlan& plan() { return plan_; }
+
+private:
+    struct Target {
+        int x, y;
+        bool onSurface;
+    };
+    void applyArea(bool add, const std::vector<Target>& targets, bool wide);
+    std::vector<Target> wideTargets(int x, int y) const;
+    std::vector<Target> nearTargets(int x, int y) const;
+    // The places a building gives to the personnel capacities (sign +1 or -1).
+    void changeCapacities(int building, int sign);
+    void redraw(int x, int y, bool onSurface);
+    void afterBuildingChange();
+
+    Info& info_;
+    ActPlan& plan_;
+    ProgramState& state_;
+    PlanView& view_;
+    CostView costView_ = CostView::All;
+    char decimalSeparator_ = '.';
+};
+
+}  // namespace dz

@@ -1,0 +1,107 @@
+#include "core/text/text_file.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "core/text/cp1252.h"
+
+namespace dz {
+
+namespace {
+
+std::string describe(const std::string& file, std::size_t line, const std::string& problem) {
+    if (line == 0) return file + ": " + problem;
+    return file + ", Zeile " + std::to_string(line) + ": " + problem;
+}
+
+}  // namespace
+
+DataFileError::DataFileError(std::string file, std::size_t line, const std::string& problem)
+    : std::runtime_error(describe(file, line, problem)), file_(std::move(file)), line_(line) {}
+
+std::vector<std::string> splitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(bytes.substr(start, i - start));
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+std::vector<std::string> readTextLines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw DataFileError(path.string(), 0, "Die Datei kann nicht geöffnet werden.");
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw DataFileError(path.string(), 0, "Die Datei kann nicht gelesen werden.");
+    return splitLines(bytes);
+}
+
+std::optional<std::int32_t> parseInt32(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    for (char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        value = value * 10 + (c - '0');
+        if (value > std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+const std::string& LineCursor::peek() {
+    if (atEnd())
+        fail("Die Datei endet zu früh (sie hat " + std::to_string(lines_.size()) + " Zeilen).");
+    return lines_[pos_];
+}
+
+const std::string& LineCursor::text() {
+    const std::string& line = peek();
+    ++pos_;
+    return line;
+}
+
+std::int32_t LineCursor::integer() {
+    const std::string& line = peek();
+    const auto value = parseInt32(line);
+    if (!value) fail("\"" + cp1252ToUtf8(line) + "\" ist keine gültige Ganzzahl.");
+    ++pos_;
+    return *value;
+}
+
+std::int32_t LineCursor::integerIn(std::int32_t low, std::int32_t high, const char* what) {
+    const std::int32_t value = integer();
+    if (value < low || value > high)
+        failAt(pos_ - 1, std::string(what) + " " + std::to_string(value) + " liegt nicht zwischen " +
+                             std::to_string(low) + " und " + std::to_string(high) + ".");
+    return value;
+}
+
+void LineCursor::fail(const std::string& problem) const { failAt(pos_, problem); }
+
+void LineCursor::failAt(std::size_t index, const std::string& problem) const {
+    throw DataFileError(fileName_, index + 1, problem);
+}
+
+}  // namespace dz

@@ -1,0 +1,285 @@
+#include "gui/export/screenshot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWidget>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "core/layout/window_layout.h"
+
+namespace dz {
+
+namespace {
+
+const QString kJpegExtension = QStringLiteral(".jpeg");
+
+QSize outerSize(const QWidget* window) {
+    return window->size() + QSize(2 * FrameMetrics::border, 2 * FrameMetrics::border + FrameMetrics::caption);
+}
+
+// The client area as it is painted now. Layout requests, polish and resize
+// events still waiting in the queue are delivered first, so that a plan loaded
+// a moment ago is shown in its final layout. Timers and input stay queued.
+QImage grabClient(QWidget* window) {
+    QCoreApplication::sendPostedEvents();
+    if (QLayout* layout = window->layout()) layout->activate();  // a hidden window is laid out on demand only
+    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Title bar hints as the window system sees them: without CustomizeWindowHint
+// a window gets the full set of buttons.
+Qt::WindowFlags captionFlags(const QWidget* window) {
+    Qt::WindowFlags flags = window->windowFlags();
+    if (!flags.testFlag(Qt::CustomizeWindowHint))
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint;
+    return flags;
+}
+
+// The outer window drawn by us, for platforms without a window manager: the
+// style's window frame around everything, the active caption bar inside the
+// top border, the client area below it.
+QImage drawnFrame(QWidget* window, const QImage& client) {
+    const QSize outer = outerSize(window);
+    QStyle* style = window->style();
+    QImage image(outer, QImage::Format_RGB32);
+    image.fill(window->palette().color(QPalette::Active, QPalette::Window));
+
+    QPainter painter(&image);
+
+    QStyleOptionFrame frame;
+    frame.initFrom(window);
+    frame.rect = image.rect();
+    frame.lineWidth = FrameMetrics::border;
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Active;
+    style->drawPrimitive(QStyle::PE_FrameWindow, &frame, &painter, window);
+
+    QStyleOptionTitleBar caption;
+    caption.initFrom(window);
+    caption.rect = QRect(FrameMetrics::border, FrameMetrics::border, outer.width() - 2 * FrameMetrics::border,
+                         FrameMetrics::caption);
+    caption.text = window->windowTitle();
+    caption.icon = window->windowIcon();
+    caption.titleBarFlags = captionFlags(window);
+    caption.titleBarState = int(window->windowState() & ~Qt::WindowMinimized) | QStyle::State_Active;
+    caption.state |= QStyle::State_Active;
+    caption.palette.setCurrentColorGroup(QPalette::Active);
+    caption.subControls = QStyle::SC_All;
+    caption.activeSubControls = QStyle::SC_None;
+    style->drawComplexControl(QStyle::CC_TitleBar, &caption, &painter, window);
+
+    painter.drawImage(QPoint(FrameMetrics::border, FrameMetrics::border + FrameMetrics::caption), client);
+    return image;
+}
+
+// The frame a window manager draws, taken from the screen; a null image when
+// there is none or it does not have the outer size we promise.
+QImage realFrame(QWidget* window, const QImage& client) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window->isVisible()) return {};
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (frame.size() == inner.size() || frame.size() != outerSize(window)) return {};
+    QScreen* screen = window->screen();
+    if (!screen) return {};
+    const QPoint onScreen = frame.topLeft() - screen->geometry().topLeft();
+    QImage image = screen->grabWindow(0, onScreen.x(), onScreen.y(), frame.width(), frame.height())
+                       .toImage()
+                       .convertToFormat(QImage::Format_RGB32);
+    if (image.size() != frame.size()) return {};  // scaled screen or partly off the screen
+    // Another window may cover the client area on the screen: it comes from
+    // the widget's own rendering instead.
+    QPainter painter(&image);
+    painter.drawImage(inner.topLeft() - frame.topLeft(), client);
+    return image;
+}
+
+// --- JPEG encoding -----------------------------------------------------------
+
+// libjpeg's default error handler ends the process; this one jumps back to
+// the encoder with the message.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void errorExit(j_common_ptr cinfo) {
+    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+void noWarnings(j_common_ptr, int) {}
+
+// Collects the compressed bytes in a growing malloc'ed block, which the
+// caller frees whatever happened.
+struct MemoryDestination {
+    jpeg_destination_mgr pub;
+    JOCTET* data;
+    std::size_t capacity;
+    std::size_t used;
+};
+
+constexpr std::size_t kFirstBlock = 64 * 1024;
+
+void initDestination(j_compress_ptr cinfo) {
+    auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
+    dest->data = static_cast<JOCTET*>(std::malloc(kFirstBlock));
+    if (!dest->data) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+    dest->capacity = kFirstBlock;
+    dest->pub.next_output_byte = dest->data;
+    dest->pub.free_in_buffer = dest->capacity;
+}
+
+boolean growDestination(j_compress_ptr cinfo) {
+    auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
+    const std::size_t old = dest->capacity;
+    auto* grown = static_cast<JOCTET*>(std::realloc(dest->data, 2 * old));
+    if (!grown) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
+    dest->data = grown;
+    dest->capacity = 2 * old;
+    dest->pub.next_output_byte = dest->data + old;
+    dest->pub.free_in_buffer = dest->capacity - old;
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo) {
+    auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
+    dest->used = dest->capacity - dest->pub.free_in_buffer;
+}
+
+// Everything the encoder touches lives here, on the heap: after a longjmp
+// the state is read from memory the jump cannot have made indeterminate.
+struct Encoder {
+    jpeg_compress_struct cinfo;
+    ErrorManager errors;
+    MemoryDestination dest;
+};
+
+// Compresses the RGB888 rows of `rgb` into encoder->dest. Holds no object
+// with a destructor, so the jump back from libjpeg leaves nothing behind.
+bool compress(Encoder* encoder, const QImage& rgb) {
+    jpeg_compress_struct* cinfo = &encoder->cinfo;
+    cinfo->err = jpeg_std_error(&encoder->errors.pub);
+    encoder->errors.pub.error_exit = errorExit;
+    encoder->errors.pub.emit_message = noWarnings;
+    encoder->errors.message[0] = '\0';
+    if (setjmp(encoder->errors.jump)) {
+        jpeg_destroy_compress(cinfo);
+        return false;
+    }
+    jpeg_create_compress(cinfo);
+    encoder->dest.pub.init_destination = initDestination;
+    encoder->dest.pub.empty_output_buffer = growDestination;
+    encoder->dest.pub.term_destination = termDestination;
+    cinfo->dest = &encoder->dest.pub;
+
+    cinfo->image_width = JDIMENSION(rgb.width());
+    cinfo->image_height = JDIMENSION(rgb.height());
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_RGB;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, 90, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    while (cinfo->next_scanline < cinfo->image_height) {
+        // Rows of a QImage are padded to 32 bits: one row at a time.
+        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(cinfo->next_scanline)));
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    jpeg_destroy_compress(cinfo);
+    return true;
+}
+
+QString nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
+
+bool fail(QString* error, const QString& reason) {
+    if (error) *error = reason;
+    return false;
+}
+
+}  // namespace
+
+QString screenshotTarget(const QString& name) {
+    // The extension is the last component's part from its last dot; since
+    // ".jpeg" holds neither a dot nor a slash after its first character, that
+    // part is ".jpeg" exactly when the name ends so.
+    return name.endsWith(kJpegExtension, Qt::CaseSensitive) ? name : name + kJpegExtension;
+}
+
+QImage captureWindow(QWidget* window) {
+    const QImage client = grabClient(window);
+    QImage image = realFrame(window, client);
+    if (image.isNull()) image = drawnFrame(window, client);
+    return image.convertToFormat(QImage::Format_RGB888);
+}
+
+bool writeJpeg(const QImage& image, const QString& path, QString* error) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    auto encoder = std::make_unique<Encoder>();
+    const bool encoded = compress(encoder.get(), rgb);
+    // Owned by us from here on, whether compressing finished or not.
+    std::unique_ptr<JOCTET, decltype(&std::free)> bytes(encoder->dest.data, &std::free);
+    if (!encoded)
+        return fail(error, QStringLiteral("Das Bild konnte nicht als JPEG kodiert werden (%1).")
+                               .arg(QString::fromLocal8Bit(encoder->errors.message)));
+
+    const QFileInfo target(path);
+    if (!target.absoluteDir().exists())
+        return fail(error, QStringLiteral("Der Ordner %1 existiert nicht.").arg(nativePath(target.absolutePath())));
+    if (target.isDir())
+        return fail(error, QStringLiteral("%1 ist ein Ordner.").arg(nativePath(path)));
+    if (target.exists() && !target.isWritable())
+        return fail(error, QStringLiteral("Die Datei %1 ist schreibgeschützt.").arg(nativePath(path)));
+
+    // The bytes go to a temporary file beside the target, which replaces the
+    // target only when everything has been written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(error, QStringLiteral("Die Datei %1 konnte nicht angelegt werden (%2).")
+                               .arg(nativePath(path), file.errorString()));
+    const auto size = qint64(encoder->dest.used);
+    if (file.write(reinterpret_cast<const char*>(bytes.get()), size) != size) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(error,
+                    QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).").arg(nativePath(path), reason));
+    }
+    if (!file.commit())
+        return fail(error, QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).")
+                               .arg(nativePath(path), file.errorString()));
+    return true;
+}
+
+ScreenshotResult saveScreenshot(QWidget* window, const QString& name) {
+    if (!window) return ScreenshotResult::Failed;
+    const QImage image = captureWindow(window);
+    return writeJpeg(image, screenshotTarget(name)) ? ScreenshotResult::Saved : ScreenshotResult::Failed;
+}
+
+QString screenshotSavedText() { return QStringLiteral("Screenshot konnte erfolgreich gespeichert werden!"); }
+
+QString screenshotFailedText(const QString& givenName) {
+    return QStringLiteral("Screenshot konnte nicht gespeichert werden! (") + givenName + QLatin1Char(')');
+}
+
+QString screenshotCancelledText() { return QStringLiteral("Screenshot konnte nicht gespeichert werden!"); }
+
+}  // namespace dz

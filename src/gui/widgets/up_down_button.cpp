@@ -1,0 +1,52 @@
+#include "gui/widgets/up_down_button.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOption>
+
+namespace dz {
+
+UpDownButton::UpDownButton(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    // A button looks like a button, not like the black panel it stands on:
+    // dark arrows on the standard button face.
+    QPalette colours = QApplication::palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            colours.setColor(group, role, Qt::black);
+    colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(colours);
+}
+
+void UpDownButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int half = height() / 2;
+    const QRect halves[2] = {QRect(0, 0, width(), half), QRect(0, half, width(), height() - half)};
+    for (int i = 0; i < 2; ++i) {
+        QStyleOptionButton button;
+        button.initFrom(this);
+        button.rect = halves[i];
+        if (pressedHalf_ == i + 1) button.state |= QStyle::State_Sunken;
+        else button.state |= QStyle::State_Raised;
+        style()->drawControl(QStyle::CE_PushButtonBevel, &button, &painter, this);
+        QStyleOption arrow;
+        arrow.initFrom(this);
+        arrow.rect = halves[i].adjusted(3, 2, -3, -2);
+        style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow,
+                               &painter, this);
+    }
+}
+
+void UpDownButton::mousePressEvent(QMouseEvent* event) {
+    pressedHalf_ = event->position().y() < height() / 2 ? 1 : 2;
+    update();
+}
+
+void UpDownButton::mouseReleaseEvent(QMouseEvent* event) {
+    pressedHalf_ = 0;
+    update();
+    emit released(event->position().toPoint());
+}
+
+}  // namespace dz
