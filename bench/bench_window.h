@@ -18,12 +18,12 @@ struct BenchWindow {
     dz::Info info;
     dz::ActPlan plan;
     dz::ProgramState state;
-    std::unique_ptr<dz::TfrmMain> window;
+    std::unique_ptr<dz::MainWindow> window;
     int largest = 0;  // the planet type with the most fields
 
     BenchWindow() {
         dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
-        window = std::make_unique<dz::TfrmMain>(info, plan, state, QStringList{}, false);
+        window = std::make_unique<dz::MainWindow>(info, plan, state, QStringList{}, false);
         window->tmStartup->stop();
         window->loadImageLists();
         window->loadPanelIcons();

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     const int choices = argc > 1 ? std::atoi(argv[1]) : 10000;
 
     bench::BenchWindow session;
-    dz::TfrmMain& window = *session.window;
+    dz::MainWindow& window = *session.window;
     const dz::ActPlan& plan = session.plan;
     window.menNew->entries()[session.largest]->trigger();
 

@@ -26,7 +26,7 @@ protected:
             // The filter sees the timer's event before the timer handles it;
             // the report is queued behind the start-up work and its painting.
             if (event->type() == QEvent::Timer && receiver->objectName() == QLatin1String("tmStartup") &&
-                qobject_cast<dz::TfrmMain*>(receiver->parent()))
+                qobject_cast<dz::MainWindow*>(receiver->parent()))
                 report();
             return false;
         }
@@ -49,7 +49,7 @@ private:
     }
     static bool isMainWindow(QWindow* window) {
         for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<dz::TfrmMain*>(widget) && widget->windowHandle() == window) return true;
+            if (qobject_cast<dz::MainWindow*>(widget) && widget->windowHandle() == window) return true;
         return false;
     }
     bool reported_ = false;

@@ -101,7 +101,7 @@ int runPlanner(int argc, char** argv) {
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     try {
-        TfrmMain frmMain(info, actPlan, state, arguments, batchMode);
+        MainWindow frmMain(info, actPlan, state, arguments, batchMode);
         // Batch mode shows the window too (offscreen without a display): its
         // picture is what batch mode writes.
         frmMain.show();

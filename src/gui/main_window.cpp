@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "core/files/plan_file.h"
+#include "core/files/settings_file.h"
 #include "gui/export/screenshot.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/settings_dialog.h"
@@ -28,6 +29,7 @@
 #include "core/layout/field_cells.h"
 #include "app/application.h"
 #include "gui/decoration.h"
+#include "gui/style.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/panel_grid.h"
@@ -76,25 +78,16 @@ constexpr int kSecondColumnStart = ptSmallAsteroids;
 }  // namespace
 
 namespace {
-using MenuHandler = void (TfrmMain::*)();
+using MenuHandler = void (MainWindow::*)();
 const MenuHandler kPlanetHandlers[kPlanetCount] = {
-    &TfrmMain::Standardplanet1Click, &TfrmMain::Wstenplanet1Click,   &TfrmMain::Felsplanet1Click,
-    &TfrmMain::Lavaplanet1Click,     &TfrmMain::Eisplanet1Click,     &TfrmMain::GemigterPlanet1Click,
-    &TfrmMain::Wasserplanet1Click,   &TfrmMain::kleinesAsteroidenfeld1Click, &TfrmMain::Eisasteroid1Click,
-    &TfrmMain::GroesAsteroidenfeld1Click,
+    &MainWindow::Standardplanet1Click, &MainWindow::Wstenplanet1Click,   &MainWindow::Felsplanet1Click,
+    &MainWindow::Lavaplanet1Click,     &MainWindow::Eisplanet1Click,     &MainWindow::GemigterPlanet1Click,
+    &MainWindow::Wasserplanet1Click,   &MainWindow::kleinesAsteroidenfeld1Click, &MainWindow::Eisasteroid1Click,
+    &MainWindow::GroesAsteroidenfeld1Click,
 };
 }  // namespace
 
-QFont programFont() {
-    const QString family = QFontDatabase::hasFamily(QStringLiteral("Verdana")) ? QStringLiteral("Verdana")
-                                                                                : QStringLiteral("DejaVu Sans");
-    QFont font(family);
-    font.setPixelSize(11);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-TfrmMain::TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList arguments, bool batchMode,
+MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QStringList arguments, bool batchMode,
                    QWidget* parent)
     : QMainWindow(parent),
       info_(info),
@@ -122,24 +115,24 @@ TfrmMain::TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList a
 
     // The side windows live as long as the main window: about box, update
     // check and settings, in this order.
-    frmAbout = new TfrmAbout(this);
+    frmAbout = new AboutBox(this);
     frmAbout->setObjectName(QStringLiteral("frmAbout"));
-    frmUpdate = new TfrmUpdate(this);
+    frmUpdate = new UpdateDialog(this);
     frmUpdate->setObjectName(QStringLiteral("frmUpdate"));
-    frmSet = new TfrmSet(
+    frmSet = new SettingsDialog(
         state_, [this](const QString& text) { lblAns->setText(text); }, [this] { planner_.computePopulation(); },
-        QStringLiteral("saves.kpl"), this);
+        QString::fromLatin1(settingsFileName), this);
     frmSet->setObjectName(QStringLiteral("frmSet"));
 
     tmStartup = new QTimer(this);
     tmStartup->setObjectName(QStringLiteral("tmStartup"));
     tmStartup->setSingleShot(true);
     tmStartup->setInterval(150);
-    connect(tmStartup, &QTimer::timeout, this, &TfrmMain::tmStartupTimer);
+    connect(tmStartup, &QTimer::timeout, this, &MainWindow::tmStartupTimer);
     tmStartup->start();
 }
 
-void TfrmMain::createControls() {
+void MainWindow::createControls() {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
@@ -181,7 +174,7 @@ void TfrmMain::createControls() {
     menPopup->setFont(font());
 }
 
-void TfrmMain::createPanelIconControls() {
+void MainWindow::createPanelIconControls() {
     // Until the pictures are loaded the people icons show a small placeholder
     // figure; the storage and EPS boxes stay empty.
     QPixmap placeholder(7, 15);
@@ -221,7 +214,7 @@ void TfrmMain::createPanelIconControls() {
     for (QLabel* box : {imgLager, imgEps}) box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void TfrmMain::createResultControls() {
+void MainWindow::createResultControls() {
     // Production per tick: storage, EPS, a spacer and one row per resource.
     grdTick = new PanelGrid(GridKind::Tick, grpTick);
     grdTick->setObjectName(QStringLiteral("grdTick"));
@@ -238,9 +231,9 @@ void TfrmMain::createResultControls() {
         radio->move(left, 21);
         radio->adjustSize();
     }
-    connect(rbtAll, &QRadioButton::clicked, this, &TfrmMain::rbtAllClick);
-    connect(rbtBuildings, &QRadioButton::clicked, this, &TfrmMain::rbtBuildingsClick);
-    connect(rbtTerraformings, &QRadioButton::clicked, this, &TfrmMain::rbtTerraformingsClick);
+    connect(rbtAll, &QRadioButton::clicked, this, &MainWindow::rbtAllClick);
+    connect(rbtBuildings, &QRadioButton::clicked, this, &MainWindow::rbtBuildingsClick);
+    connect(rbtTerraformings, &QRadioButton::clicked, this, &MainWindow::rbtTerraformingsClick);
     grdGesRess = new PanelGrid(GridKind::Costs, grpGesRess);
     grdGesRess->setObjectName(QStringLiteral("grdGesRess"));
     grdGesRess->setGeometry(32, 47, 225, 290);
@@ -250,7 +243,7 @@ void TfrmMain::createResultControls() {
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->move(12, 52);
     CheckBox1->adjustSize();
-    connect(CheckBox1, &QCheckBox::toggled, this, &TfrmMain::CheckBox1Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::CheckBox1Click);
     makeLabel(grpPersons, "lblAnsCaption", QStringLiteral("internes Ansehen:"), 12, 26);
     lblAns = makeLabel(grpPersons, "lblAns", QString(), 130, 26);
     lblAns->setFixedWidth(85);
@@ -258,15 +251,15 @@ void TfrmMain::createResultControls() {
     Edit1 = new QLineEdit(QStringLiteral("0"), grpPersons);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(165, 49, 50, 20);
-    connect(Edit1, &QLineEdit::textChanged, this, &TfrmMain::Edit1Change);
+    connect(Edit1, &QLineEdit::textChanged, this, &MainWindow::Edit1Change);
     grdPeople = new PanelGrid(GridKind::People, grpPersons);
     grdPeople->setObjectName(QStringLiteral("grdPeople"));
     grdPeople->setGeometry(29, 72, 169, 170);
-    const std::tuple<UpDownButton**, const char*, void (TfrmMain::*)(QPoint)> buttons[] = {
-        {&udOeko, "udOeko", &TfrmMain::udOekoMouseUp},
-        {&udHolodeck, "udHolodeck", &TfrmMain::udHolodeckMouseUp},
-        {&udStudy, "udStudy", &TfrmMain::udStudyMouseUp},
-        {&udSoldier, "udSoldier", &TfrmMain::udSoldierMouseUp},
+    const std::tuple<UpDownButton**, const char*, void (MainWindow::*)(QPoint)> buttons[] = {
+        {&udOeko, "udOeko", &MainWindow::udOekoMouseUp},
+        {&udHolodeck, "udHolodeck", &MainWindow::udHolodeckMouseUp},
+        {&udStudy, "udStudy", &MainWindow::udStudyMouseUp},
+        {&udSoldier, "udSoldier", &MainWindow::udSoldierMouseUp},
     };
     int row = 3;
     for (auto [button, name, handler] : buttons) {
@@ -291,7 +284,7 @@ void TfrmMain::createResultControls() {
     for (QLabel* label : grpInfo->findChildren<QLabel*>()) setLabelColour(label, Qt::white);
 }
 
-void TfrmMain::createMenu() {
+void MainWindow::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menMain"));
     bar->setFixedHeight(FrameMetrics::menuBar);
@@ -306,9 +299,9 @@ void TfrmMain::createMenu() {
     }
     bar->addMenu(menNew);
 
-    Laden1 = bar->addAction(QStringLiteral("Laden"), this, &TfrmMain::Laden1Click);
+    Laden1 = bar->addAction(QStringLiteral("Laden"), this, &MainWindow::Laden1Click);
     Laden1->setObjectName(QStringLiteral("Laden1"));
-    Speichern1 = bar->addAction(QStringLiteral("Speichern"), this, &TfrmMain::Speichern1Click);
+    Speichern1 = bar->addAction(QStringLiteral("Speichern"), this, &MainWindow::Speichern1Click);
     Speichern1->setObjectName(QStringLiteral("Speichern1"));
     Speichern1->setEnabled(false);
 
@@ -319,21 +312,21 @@ void TfrmMain::createMenu() {
     AlphabetischeSortierung1->setObjectName(QStringLiteral("AlphabetischeSortierung1"));
     AlphabetischeSortierung1->setCheckable(true);
     AlphabetischeSortierung1->setChecked(false);
-    connect(AlphabetischeSortierung1, &QAction::triggered, this, &TfrmMain::AlphabetischeSortierung1Click);
+    connect(AlphabetischeSortierung1, &QAction::triggered, this, &MainWindow::AlphabetischeSortierung1Click);
     AufUpdatesberprfen2 = menSettings->addAction(QStringLiteral("Auf Updates überprüfen"), this,
-                                                 &TfrmMain::AufUpdatesberprfen2Click);
+                                                 &MainWindow::AufUpdatesberprfen2Click);
     AufUpdatesberprfen2->setObjectName(QStringLiteral("AufUpdatesberprfen2"));
     AufUpdatesberprfen1 = menSettings->addAction(QStringLiteral("Einstellungen"), this,
-                                                 &TfrmMain::AufUpdatesberprfen1Click);
+                                                 &MainWindow::AufUpdatesberprfen1Click);
     AufUpdatesberprfen1->setObjectName(QStringLiteral("AufUpdatesberprfen1"));
 
-    Screenshot1 = bar->addAction(QStringLiteral("Screenshot"), this, &TfrmMain::Screenshot1Click);
+    Screenshot1 = bar->addAction(QStringLiteral("Screenshot"), this, &MainWindow::Screenshot1Click);
     Screenshot1->setObjectName(QStringLiteral("Screenshot1"));
-    About1 = bar->addAction(QStringLiteral("About..."), this, &TfrmMain::About1Click);
+    About1 = bar->addAction(QStringLiteral("About..."), this, &MainWindow::About1Click);
     About1->setObjectName(QStringLiteral("About1"));
 }
 
-void TfrmMain::applyLayout(const MainLayout& layout) {
+void MainWindow::applyLayout(const MainLayout& layout) {
     grpPlanet->setGeometry(toQRect(layout.grpPlanet));
     grpOrbit->setGeometry(toQRect(layout.grpOrbit));
     grpTick->setGeometry(toQRect(layout.grpTick));
@@ -344,22 +337,22 @@ void TfrmMain::applyLayout(const MainLayout& layout) {
     setFixedSize(windowSizeFor(layout));
 }
 
-void TfrmMain::setStatus(int panel, const std::string& text) {
+void MainWindow::setStatus(int panel, const std::string& text) {
     if (panel < 0 || panel >= int(statusPanels_.size())) return;
     statusPanels_[panel]->setText(fromCp1252(text));
 }
 
-QString TfrmMain::statusText(int panel) const {
+QString MainWindow::statusText(int panel) const {
     if (panel < 0 || panel >= int(statusPanels_.size())) return {};
     return statusPanels_[panel]->text();
 }
 
-void TfrmMain::layoutForPlanet(int p) {
+void MainWindow::layoutForPlanet(int p) {
     const InfoPlanet& planet = info_.planets.at(p);
     applyLayout(dz::layoutForPlanet(planet.width, planet.surfaceHeight, planet.orbitHeight));
 }
 
-bool TfrmMain::confirmDiscard() {
+bool MainWindow::confirmDiscard() {
     if (!state_.planChanged) return true;
     if (batchMode_) return true;  // nobody to ask; batch mode never changes a plan
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"),
@@ -369,24 +362,24 @@ bool TfrmMain::confirmDiscard() {
     return box.exec() == QMessageBox::Yes;
 }
 
-void TfrmMain::enablePlanControls() {
+void MainWindow::enablePlanControls() {
     for (QGroupBox* box : {grpTick, grpGesRess, grpPersons}) box->setEnabled(true);
     Speichern1->setEnabled(true);
 }
 
-void TfrmMain::newPlanClick(int p) {
+void MainWindow::newPlanClick(int p) {
     if (confirmDiscard()) planner_.newPlan(p);
 }
 
 // --- plan view -------------------------------------------------------------
 
-void TfrmMain::resizeImageGrids(int width, int surfaceHeight, int orbitHeight) {
+void MainWindow::resizeImageGrids(int width, int surfaceHeight, int orbitHeight) {
     images.resize(width, surfaceHeight, orbitHeight);
 }
 
-void TfrmMain::hideCell(int x, int y, bool onSurface) { releaseCell(images.cell(x, y, onSurface)); }
+void MainWindow::hideCell(int x, int y, bool onSurface) { releaseCell(images.cell(x, y, onSurface)); }
 
-std::pair<QLabel*, FieldPicture*> TfrmMain::replaceCell(int x, int y, bool onSurface) {
+std::pair<QLabel*, FieldPicture*> MainWindow::replaceCell(int x, int y, bool onSurface) {
     Cell& cell = images.cell(x, y, onSurface);
     if (cell[0] && cell[1]) {
         // The cell's controls get their new content in place: for the user
@@ -416,7 +409,7 @@ std::pair<QLabel*, FieldPicture*> TfrmMain::replaceCell(int x, int y, bool onSur
     const Rect p = pictureRect(x, y);
     picture->setGeometry(p.left, p.top, p.width, p.height);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    connect(picture, &FieldPicture::mouseUp, this, &TfrmMain::PopupOpen);
+    connect(picture, &FieldPicture::mouseUp, this, &MainWindow::PopupOpen);
     cell[1] = picture;
 
     frame->show();
@@ -424,13 +417,13 @@ std::pair<QLabel*, FieldPicture*> TfrmMain::replaceCell(int x, int y, bool onSur
     return {frame, picture};
 }
 
-void TfrmMain::setFrame(QLabel* frame, const Field& field, bool showsBuilding) {
+void MainWindow::setFrame(QLabel* frame, const Field& field, bool showsBuilding) {
     // Without the frames (start-up stopped early) the cell has no frame picture.
     const int index = frameIndex(field, showsBuilding);
     if (index < imlOthers.count()) frame->setPixmap(imlOthers.at(index));
 }
 
-void TfrmMain::showField(int x, int y, int fieldType, bool onSurface) {
+void MainWindow::showField(int x, int y, int fieldType, bool onSurface) {
     const InfoField& type = info_.fields.at(std::size_t(fieldType));
     const Field& field = plan_.fieldAt(x, y, onSurface);
     auto [frame, picture] = replaceCell(x, y, onSurface);
@@ -440,7 +433,7 @@ void TfrmMain::showField(int x, int y, int fieldType, bool onSurface) {
     picture->setToolTip(fromCp1252(type.name));
 }
 
-void TfrmMain::showBuilding(int x, int y, int building, bool onSurface) {
+void MainWindow::showBuilding(int x, int y, int building, bool onSurface) {
     const InfoBuilding& b = info_.buildings.at(std::size_t(building));
     const Field& field = plan_.fieldAt(x, y, onSurface);
     const InfoField& type = info_.fields.at(std::size_t(field.fieldType));
@@ -464,9 +457,9 @@ void TfrmMain::showBuilding(int x, int y, int building, bool onSurface) {
     control->setToolTip(fromCp1252(b.name));
 }
 
-void TfrmMain::showProduction(const std::vector<GridRow>& rows) { grdTick->setRows(rows); }
+void MainWindow::showProduction(const std::vector<GridRow>& rows) { grdTick->setRows(rows); }
 
-void TfrmMain::showPopulation(const PopulationResult& result) {
+void MainWindow::showPopulation(const PopulationResult& result) {
     grdPeople->setRows(result.rows);
     for (UpDownButton* button : {udOeko, udHolodeck, udStudy, udSoldier}) button->setEnabled(result.buttonsEnabled);
     const Indicators& ind = result.indicators;
@@ -477,32 +470,32 @@ void TfrmMain::showPopulation(const PopulationResult& result) {
     setLabelColour(lblAnsehen, labelColour(ind.reputationGrowthColour));
 }
 
-void TfrmMain::showCosts(const std::vector<GridRow>& rows) { grdGesRess->setRows(rows); }
+void MainWindow::showCosts(const std::vector<GridRow>& rows) { grdGesRess->setRows(rows); }
 
-void TfrmMain::showBsp(int bsp) { lblBSP->setText(QString::number(bsp)); }
+void MainWindow::showBsp(int bsp) { lblBSP->setText(QString::number(bsp)); }
 
-void TfrmMain::checkCostView(CostView view) {
+void MainWindow::checkCostView(CostView view) {
     QRadioButton* radio = view == CostView::All ? rbtAll : view == CostView::Buildings ? rbtBuildings : rbtTerraformings;
     radio->setChecked(true);
 }
 
-void TfrmMain::resetPopulationLimit() {
+void MainWindow::resetPopulationLimit() {
     const QSignalBlocker box(CheckBox1);
     const QSignalBlocker edit(Edit1);
     CheckBox1->setChecked(false);
     Edit1->setText(QStringLiteral("0"));
 }
 
-void TfrmMain::showPopulationLimit(bool ticked, const std::string& text) {
+void MainWindow::showPopulationLimit(bool ticked, const std::string& text) {
     const QSignalBlocker box(CheckBox1);
     const QSignalBlocker edit(Edit1);
     CheckBox1->setChecked(ticked);
     Edit1->setText(fromCp1252(text));
 }
 
-void TfrmMain::showInternalReputation(const std::string& text) { lblAns->setText(fromCp1252(text)); }
+void MainWindow::showInternalReputation(const std::string& text) { lblAns->setText(fromCp1252(text)); }
 
-bool TfrmMain::loadPlanFile(const QString& file) {
+bool MainWindow::loadPlanFile(const QString& file) {
     LoadedPlan loaded;
     try {
         loaded = readPlanFile(file.toStdString(), info_);
@@ -523,7 +516,7 @@ bool TfrmMain::loadPlanFile(const QString& file) {
     return true;
 }
 
-bool TfrmMain::savePlanFile(const QString& chosen) {
+bool MainWindow::savePlanFile(const QString& chosen) {
     const std::string name = planFileName(chosen.toStdString());
     try {
         savePlan(name, info_, plan_, state_.internalReputation);
@@ -536,29 +529,29 @@ bool TfrmMain::savePlanFile(const QString& chosen) {
     return true;
 }
 
-void TfrmMain::rbtAllClick() { planner_.refreshCosts(CostView::All); }
-void TfrmMain::rbtBuildingsClick() { planner_.refreshCosts(CostView::Buildings); }
-void TfrmMain::rbtTerraformingsClick() { planner_.refreshCosts(CostView::Terraformings); }
+void MainWindow::rbtAllClick() { planner_.refreshCosts(CostView::All); }
+void MainWindow::rbtBuildingsClick() { planner_.refreshCosts(CostView::Buildings); }
+void MainWindow::rbtTerraformingsClick() { planner_.refreshCosts(CostView::Terraformings); }
 
-void TfrmMain::CheckBox1Click() {
+void MainWindow::CheckBox1Click() {
     const auto replacement = planner_.populationLimitClicked(CheckBox1->isChecked(), toCp1252(Edit1->text()));
     // Setting the text unticks the box through Edit1Change, which switches the limit off again.
     if (replacement) Edit1->setText(fromCp1252(*replacement));
     planner_.recomputePersonnel();
 }
 
-void TfrmMain::Edit1Change() { CheckBox1->setChecked(false); }
+void MainWindow::Edit1Change() { CheckBox1->setChecked(false); }
 
-void TfrmMain::hireOrFire(Personnel kind, UpDownButton* button, QPoint position) {
+void MainWindow::hireOrFire(Personnel kind, UpDownButton* button, QPoint position) {
     planner_.hireOrFire(kind, position.y(), button->height());
 }
 
-void TfrmMain::udOekoMouseUp(QPoint position) { hireOrFire(Personnel::Eco, udOeko, position); }
-void TfrmMain::udHolodeckMouseUp(QPoint position) { hireOrFire(Personnel::Holodeck, udHolodeck, position); }
-void TfrmMain::udStudyMouseUp(QPoint position) { hireOrFire(Personnel::Scientist, udStudy, position); }
-void TfrmMain::udSoldierMouseUp(QPoint position) { hireOrFire(Personnel::Soldier, udSoldier, position); }
+void MainWindow::udOekoMouseUp(QPoint position) { hireOrFire(Personnel::Eco, udOeko, position); }
+void MainWindow::udHolodeckMouseUp(QPoint position) { hireOrFire(Personnel::Holodeck, udHolodeck, position); }
+void MainWindow::udStudyMouseUp(QPoint position) { hireOrFire(Personnel::Scientist, udStudy, position); }
+void MainWindow::udSoldierMouseUp(QPoint position) { hireOrFire(Personnel::Soldier, udSoldier, position); }
 
-void TfrmMain::PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint) {
+void MainWindow::PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint) {
     if (button != Qt::RightButton) return;
     const FieldSelection selected = decodeFieldKey(picture->fieldKey());
     if (!plan_.contains(selected.x, selected.y, selected.onSurface)) return;
@@ -566,7 +559,7 @@ void TfrmMain::PopupOpen(FieldPicture* picture, Qt::MouseButton button, QPoint) 
     buildFieldMenu();
 }
 
-void TfrmMain::buildFieldMenu() {
+void MainWindow::buildFieldMenu() {
     // The menu is made anew for every right click; the old entries and
     // submenus go.
     qDeleteAll(menPopup->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
@@ -574,7 +567,7 @@ void TfrmMain::buildFieldMenu() {
     for (const MenuEntry& entry : planner_.buildFieldMenu()) addMenuEntry(menPopup, entry);
 }
 
-void TfrmMain::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
+void MainWindow::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     // A "&" in a name is a letter, not a shortcut mark.
     const QString caption = fromCp1252(entry.caption).replace(QLatin1Char('&'), QLatin1String("&&"));
     if (entry.submenu) {
@@ -589,11 +582,11 @@ void TfrmMain::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     connect(action, &QAction::triggered, this, [this, tag = entry.tag] { PopupClick(tag); });
 }
 
-void TfrmMain::PopupClick(int tag) { planner_.popupClick(tag); }
+void MainWindow::PopupClick(int tag) { planner_.popupClick(tag); }
 
 // --- start-up pictures -----------------------------------------------------
 
-void TfrmMain::loadImageLists() {
+void MainWindow::loadImageLists() {
     imlFields.clear();
     imlPlanets.clear();
     imlOthers.clear();
@@ -608,7 +601,7 @@ void TfrmMain::loadImageLists() {
     for (const char* file : kFrameFiles) addToImageList(imagePath(programDir_, file), imlOthers);
 }
 
-QLabel* TfrmMain::makeIcon(QWidget* box, const std::string& catalogPath, int left, int top) {
+QLabel* MainWindow::makeIcon(QWidget* box, const std::string& catalogPath, int left, int top) {
     const QImage picture = readPicture(imagePath(programDir_, catalogPath));
     auto* icon = new QLabel(box);
     icon->setPixmap(QPixmap::fromImage(picture));
@@ -618,7 +611,7 @@ QLabel* TfrmMain::makeIcon(QWidget* box, const std::string& catalogPath, int lef
     return icon;
 }
 
-void TfrmMain::loadPanelIcons() {
+void MainWindow::loadPanelIcons() {
     const std::pair<QLabel*, const char*> people[] = {
         {imgFree, "bev\\max.gif"},     {imgGrenze, "bev\\grenze.gif"},         {imgWork, "bev\\work.gif"},
         {imgWorkless, "bev\\free.gif"}, {imgOeko, "bev\\umwelt.gif"},          {imgHolo, "bev\\holo.gif"},
@@ -641,29 +634,29 @@ void TfrmMain::loadPanelIcons() {
     panelIcons.rows[kResourceCount][1] = makeIcon(grpGesRess, "w\\31.gif", 10, 304);
 }
 
-void TfrmMain::Standardplanet1Click() { newPlanClick(0); }
-void TfrmMain::Wstenplanet1Click() { newPlanClick(1); }
-void TfrmMain::Felsplanet1Click() { newPlanClick(2); }
-void TfrmMain::Lavaplanet1Click() { newPlanClick(3); }
-void TfrmMain::Eisplanet1Click() { newPlanClick(4); }
-void TfrmMain::GemigterPlanet1Click() { newPlanClick(5); }
-void TfrmMain::Wasserplanet1Click() { newPlanClick(6); }
-void TfrmMain::kleinesAsteroidenfeld1Click() { newPlanClick(7); }
-void TfrmMain::Eisasteroid1Click() { newPlanClick(8); }
-void TfrmMain::GroesAsteroidenfeld1Click() { newPlanClick(9); }
+void MainWindow::Standardplanet1Click() { newPlanClick(0); }
+void MainWindow::Wstenplanet1Click() { newPlanClick(1); }
+void MainWindow::Felsplanet1Click() { newPlanClick(2); }
+void MainWindow::Lavaplanet1Click() { newPlanClick(3); }
+void MainWindow::Eisplanet1Click() { newPlanClick(4); }
+void MainWindow::GemigterPlanet1Click() { newPlanClick(5); }
+void MainWindow::Wasserplanet1Click() { newPlanClick(6); }
+void MainWindow::kleinesAsteroidenfeld1Click() { newPlanClick(7); }
+void MainWindow::Eisasteroid1Click() { newPlanClick(8); }
+void MainWindow::GroesAsteroidenfeld1Click() { newPlanClick(9); }
 
 namespace {
 const QString kPlanFilter = QStringLiteral("DizozodiduSaves (*.kpls)");
 }  // namespace
 
-void TfrmMain::Laden1Click() {
+void MainWindow::Laden1Click() {
     if (!confirmDiscard()) return;
     const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Laden"), QString(), kPlanFilter);
     if (file.isEmpty()) return;
     loadPlanFile(file);
 }
 
-void TfrmMain::Speichern1Click() {
+void MainWindow::Speichern1Click() {
     QFileDialog dialog(this, QStringLiteral("Speichern"), QString(), kPlanFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -671,9 +664,9 @@ void TfrmMain::Speichern1Click() {
     savePlanFile(dialog.selectedFiles().first());
 }
 
-void TfrmMain::AufUpdatesberprfen2Click() { frmUpdate->exec(); }
-void TfrmMain::AufUpdatesberprfen1Click() { frmSet->exec(); }
-void TfrmMain::Screenshot1Click() {
+void MainWindow::AufUpdatesberprfen2Click() { frmUpdate->exec(); }
+void MainWindow::AufUpdatesberprfen1Click() { frmSet->exec(); }
+void MainWindow::Screenshot1Click() {
     QFileDialog dialog(this, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -683,25 +676,25 @@ void TfrmMain::Screenshot1Click() {
     takeScreenshot(dialog.selectedFiles().first());
 }
 
-void TfrmMain::takeScreenshot(const QString& name) {
+void MainWindow::takeScreenshot(const QString& name) {
     if (saveScreenshot(this, name) == ScreenshotResult::Saved)
         QMessageBox::information(this, QStringLiteral("Screenshot"), screenshotSavedText());
     else
         QMessageBox::warning(this, QStringLiteral("Screenshot"), screenshotFailedText(name));
 }
-void TfrmMain::About1Click() {
+void MainWindow::About1Click() {
     // The about box enables the main window again however it is closed.
     setEnabled(false);
     frmAbout->show();
     frmAbout->raise();
 }
 
-void TfrmMain::AlphabetischeSortierung1Click() {
+void MainWindow::AlphabetischeSortierung1Click() {
     // The action toggles its own check mark; the flag follows it.
     state_.alphabeticalSort = AlphabetischeSortierung1->isChecked();
 }
 
-void TfrmMain::tmStartupTimer() {
+void MainWindow::tmStartupTimer() {
     tmStartup->stop();
     // Qt widgets are double-buffered already.
 
@@ -719,7 +712,7 @@ void TfrmMain::tmStartupTimer() {
     if (a1 == QLatin1String("IMAGES")) runBatch(arguments_.value(1));
 }
 
-void TfrmMain::runBatch(const QString& planFile) {
+void MainWindow::runBatch(const QString& planFile) {
     // The plan becomes a picture beside it: silent on success, a message on
     // stderr and a non-zero exit status on any failure.
     auto fail = [](const QString& message) {
@@ -736,7 +729,7 @@ void TfrmMain::runBatch(const QString& planFile) {
     QCoreApplication::exit(0);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (confirmDiscard())
         event->accept();
     else

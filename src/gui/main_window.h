@@ -1,4 +1,4 @@
-// TfrmMain: the planner's one window. It shows what the core decided and hands
+// MainWindow: the planner's one window. It shows what the core decided and hands
 // user input to it; the frame (menus, status line, layout, questions) and the
 // plan view live here.
 #pragma once
@@ -29,16 +29,16 @@ namespace dz {
 
 class PanelGrid;
 class PlanetMenu;
-class TfrmAbout;
-class TfrmSet;
-class TfrmUpdate;
+class AboutBox;
+class SettingsDialog;
+class UpdateDialog;
 class UpDownButton;
 
-class TfrmMain : public QMainWindow, public PlanView {
+class MainWindow : public QMainWindow, public PlanView {
     Q_OBJECT
 public:
     // `arguments` are the program arguments without the program name.
-    TfrmMain(Info& info, ActPlan& plan, ProgramState& state, QStringList arguments, bool batchMode,
+    MainWindow(Info& info, ActPlan& plan, ProgramState& state, QStringList arguments, bool batchMode,
              QWidget* parent = nullptr);
 
     // The folder the pictures are read from ("images" below it); the
@@ -153,9 +153,9 @@ public:
     QAction* Screenshot1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* tmStartup = nullptr;
-    TfrmSet* frmSet = nullptr;        // the settings dialog
-    TfrmUpdate* frmUpdate = nullptr;  // the update check
-    TfrmAbout* frmAbout = nullptr;    // the about box
+    SettingsDialog* frmSet = nullptr;        // the settings dialog
+    UpdateDialog* frmUpdate = nullptr;  // the update check
+    AboutBox* frmAbout = nullptr;    // the about box
     PanelGrid* grdTick = nullptr;
     PanelGrid* grdPeople = nullptr;
     PanelGrid* grdGesRess = nullptr;
@@ -209,9 +209,5 @@ private:
     QWidget* client_ = nullptr;
     std::array<QLabel*, 3> statusPanels_{};
 };
-
-// The font of the window: Verdana 8 pt (11 pixels), or a similar sans font
-// where Verdana is not installed.
-QFont programFont();
 
 }  // namespace dz

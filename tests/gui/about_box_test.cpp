@@ -1,3 +1,4 @@
+#include "gui/style.h"
 #include "gui/dialogs/about_box.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ protected:
     void SetUp() override {
         mainWindow.resize(300, 200);
         mainWindow.show();
-        box = std::make_unique<TfrmAbout>(&mainWindow);
+        box = std::make_unique<AboutBox>(&mainWindow);
     }
 
     // What the "About..." menu item does.
@@ -48,7 +49,7 @@ protected:
     static QStringList lines(const QPlainTextEdit* memo) { return memo->toPlainText().split(QLatin1Char('\n')); }
 
     QWidget mainWindow;  // stands in for the main window
-    std::unique_ptr<TfrmAbout> box;
+    std::unique_ptr<AboutBox> box;
 };
 
 }  // namespace

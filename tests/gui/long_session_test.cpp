@@ -58,7 +58,7 @@ TEST(LongSession, RandomChoicesKeepThePlanAndItsViewInOrder) {
     loadCatalog(info, DZ_DATA_DIR);
     ActPlan plan;
     ProgramState state;
-    TfrmMain window(info, plan, state, QStringList{}, false);
+    MainWindow window(info, plan, state, QStringList{}, false);
     window.tmStartup->stop();
     window.loadImageLists();
     window.loadPanelIcons();

@@ -28,7 +28,7 @@ protected:
         for (int p = 0; p < kPlanetCount; ++p) setShape(p, 6 + p, 4, 2);
         setShape(0, 10, 5, 2);
         setShape(9, 10, 5, 0);
-        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
+        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
         window->tmStartup->stop();  // the start-up steps are tested on their own
     }
 
@@ -46,7 +46,7 @@ protected:
     Info info;
     ActPlan plan;
     ProgramState state;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, ClickingAPlanetEntryStartsThatPlanet) {
 TEST_F(MainWindowTest, StartUpTimerFiresOnceAfter150MillisecondsAndReportsMissingPictures) {
     QStringList reports;
     ReporterGuard guard([&](const QString& m) { reports << m; });
-    TfrmMain fresh(info, plan, state, QStringList{}, false);
+    MainWindow fresh(info, plan, state, QStringList{}, false);
     fresh.setProgramDir(QStringLiteral("/nonexistent-dizozodidu"));
     EXPECT_TRUE(fresh.tmStartup->isActive());
     EXPECT_TRUE(fresh.tmStartup->isSingleShot());

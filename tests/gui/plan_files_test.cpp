@@ -24,7 +24,7 @@ class PlanFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
+        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
         window->tmStartup->stop();
         window->loadImageLists();
         window->loadPanelIcons();
@@ -34,7 +34,7 @@ protected:
     Info info;
     ActPlan plan;
     ProgramState state;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -118,7 +118,7 @@ TEST_F(PlanFilesTest, APopulationLimitIsShownWithoutSwitchingItOff) {
 
 TEST_F(PlanFilesTest, APlanNamedOnTheCommandLineIsOpenedAtStartUp) {
     ActPlan other;
-    TfrmMain started(info, other, state, QStringList{kExamples + "/grosses_asteroidenfeld.kpls"}, false);
+    MainWindow started(info, other, state, QStringList{kExamples + "/grosses_asteroidenfeld.kpls"}, false);
     started.tmStartup->stop();
     started.tmStartupTimer();
     EXPECT_EQ(other.planetType, ptLargeAsteroids);

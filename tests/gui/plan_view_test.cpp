@@ -35,7 +35,7 @@ class PlanViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
+        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
         window->tmStartup->stop();
         window->setProgramDir(kProgramDir);
         window->loadImageLists();
@@ -60,7 +60,7 @@ protected:
     Info info;
     ActPlan plan;
     ProgramState state;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -272,7 +272,7 @@ TEST(PictureLoading, StartUpStopsAtTheFirstMissingPicture) {
     loadCatalog(info, DZ_DATA_DIR);
     ActPlan plan;
     ProgramState state;
-    TfrmMain window(info, plan, state, QStringList{}, false);
+    MainWindow window(info, plan, state, QStringList{}, false);
     window.tmStartup->stop();
     window.setProgramDir(QString::fromStdString(dir.string()));
     try {

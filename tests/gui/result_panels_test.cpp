@@ -27,7 +27,7 @@ class ResultPanelsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<TfrmMain>(info, plan, state, QStringList{}, false);
+        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
         window->tmStartup->stop();
         window->show();
         window->menNew->entries()[ptStandard]->trigger();
@@ -75,7 +75,7 @@ protected:
     Info info;
     ActPlan plan;
     ProgramState state;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "gui/style.h"
 #include "gui/dialogs/settings_dialog.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ protected:
     }
 
     void makeDialog(const QString& file) {
-        dialog = std::make_unique<TfrmSet>(
+        dialog = std::make_unique<SettingsDialog>(
             state,
             [this](const QString& text) {
                 lblAns = text;
@@ -68,7 +69,7 @@ protected:
     QString lblAns = QStringLiteral("<unchanged>");
     int lblAnsCalls = 0;
     int recomputeCalls = 0;
-    std::unique_ptr<TfrmSet> dialog;
+    std::unique_ptr<SettingsDialog> dialog;
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "gui/style.h"
 #include "gui/dialogs/update_dialog.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ private:
 class UpdateDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dialog = std::make_unique<TfrmUpdate>();
+        dialog = std::make_unique<UpdateDialog>();
         dialog->show();
     }
 
@@ -112,7 +113,7 @@ protected:
 
     // Presses "Überprüfen" and waits for the result of that check.
     QString check(int waitMs = 5000) {
-        QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+        QSignalSpy spy(dialog.get(), &UpdateDialog::checkFinished);
         press();
         EXPECT_TRUE(dialog->Animate1->isRunning()) << "the busy sign runs while the check does";
         if (!spy.wait(waitMs)) return QStringLiteral("<no result>");
@@ -133,7 +134,7 @@ protected:
 
     // The dialog goes first, so no check outlives its server: keep this order.
     std::unique_ptr<TestServer> server;
-    std::unique_ptr<TfrmUpdate> dialog;
+    std::unique_ptr<UpdateDialog> dialog;
 };
 
 }  // namespace
@@ -248,7 +249,7 @@ TEST_F(UpdateDialogTest, EveryPressRunsAFreshCheck) {
 TEST_F(UpdateDialogTest, SecondPressLeavesOnlyTheSecondResult) {
     // The first answer comes late and would say "download"; the second comes at once.
     serve({{200, "065", 400}, {200, "064"}});
-    QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+    QSignalSpy spy(dialog.get(), &UpdateDialog::checkFinished);
     press();
     ASSERT_TRUE(QTest::qWaitFor([this] { return server->requests() == 1; }, 3000));
     EXPECT_TRUE(dialog->Button1->isEnabled()) << "the button stays usable during a check";
@@ -265,7 +266,7 @@ TEST_F(UpdateDialogTest, SecondPressGetsItsOwnTimeout) {
     // The first check would run out of time before the second one's late answer.
     serve({silence, {200, "065", 350}});
     dialog->setTimeout(500ms);
-    QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+    QSignalSpy spy(dialog.get(), &UpdateDialog::checkFinished);
     press();
     QTest::qWait(250);
     press();
@@ -280,7 +281,7 @@ TEST_F(UpdateDialogTest, SecondPressGetsItsOwnTimeout) {
 TEST_F(UpdateDialogTest, CloseSymbolWorksDuringACheckAndDropsIt) {
     serve({silence});
     dialog->setTimeout(300ms);
-    QSignalSpy spy(dialog.get(), &TfrmUpdate::checkFinished);
+    QSignalSpy spy(dialog.get(), &UpdateDialog::checkFinished);
     press();
     ASSERT_TRUE(QTest::qWaitFor([this] { return server->requests() == 1; }, 3000));
     EXPECT_TRUE(dialog->checkRunning());

@@ -3,10 +3,6 @@
 
 namespace dz {
 
-// Version of the program: first line of every plan file and the value the
-// update check compares with the published one.
-inline constexpr const char* programVersion = "064";
-
 struct ProgramState {
     bool planChanged = false;       // the plan has changes that are not saved
     bool planExists = false;        // a plan has been made since the program started

@@ -12,7 +12,8 @@
 #include <QShowEvent>
 #include <qdrawutil.h>
 
-#include "gui/main_window.h"
+#include "core/version.h"
+#include "gui/style.h"
 #include "gui/widgets/labels.h"
 
 namespace dz {
@@ -106,7 +107,7 @@ QPlainTextEdit* makeMemo(QWidget* parent, const char* name, const char* text, QR
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(QWidget* mainWindow) : BorderlessDialog(mainWindow, QSize(clientWidth, clientHeight), QPoint(444, 4)) {
+AboutBox::AboutBox(QWidget* mainWindow) : BorderlessDialog(mainWindow, QSize(clientWidth, clientHeight), QPoint(444, 4)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About..."));
     move(startPosition());
@@ -130,7 +131,7 @@ TfrmAbout::TfrmAbout(QWidget* mainWindow) : BorderlessDialog(mainWindow, QSize(c
     Memo2 = makeMemo(this, "Memo2", releaseNotesText, QRect(14, 450, 435, 127), true);
 
     Label3 = makeLabel(this, "Label3", QStringLiteral("Version: "), 12, 595);
-    Label4 = makeLabel(this, "Label4", QString::fromLatin1(aboutVersion), 70, 595);
+    Label4 = makeLabel(this, "Label4", QString::fromLatin1(kProgramVersion), 70, 595);
 
     Button1 = new QPushButton(QStringLiteral("Zur\u00fcck"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -138,15 +139,15 @@ TfrmAbout::TfrmAbout(QWidget* mainWindow) : BorderlessDialog(mainWindow, QSize(c
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
-void TfrmAbout::Button1Click() { close(); }
+void AboutBox::Button1Click() { close(); }
 
-void TfrmAbout::Image1Click() { close(); }
+void AboutBox::Image1Click() { close(); }
 
-void TfrmAbout::FormClose() {
+void AboutBox::FormClose() {
     if (QWidget* mainWindow = parentWidget()) mainWindow->setEnabled(true);
 }
 
-void TfrmAbout::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         stopDragging();
         // Disabling the main window disables its child windows as well; the
@@ -165,7 +166,7 @@ void TfrmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TfrmAbout::hideEvent(QHideEvent* event) {
+void AboutBox::hideEvent(QHideEvent* event) {
     // Every way of closing the box ends here: the buttons, Escape, close(), hide().
     if (!event->spontaneous()) {
         stopDragging();

@@ -12,10 +12,6 @@ class QPushButton;
 
 namespace dz {
 
-// The version number the about box shows. Plan files and the update check use
-// the program version "064" instead.
-inline constexpr const char* aboutVersion = "0.6.5";
-
 // A borderless black window with a title strip, a close symbol, three read-only
 // text fields and "Zurück". It can be dragged by its background.
 //
@@ -23,14 +19,14 @@ inline constexpr const char* aboutVersion = "0.6.5";
 // the caller disables the main window and calls show(); however the box is
 // closed afterwards ("Zurück", the close symbol, Escape, close() or hide()),
 // it enables the main window again.
-class TfrmAbout : public BorderlessDialog {
+class AboutBox : public BorderlessDialog {
     Q_OBJECT
 
 public:
     // `mainWindow` is the window that is enabled again when the box closes. It
     // is also the box's parent, so the box stays above it and goes with it.
     // The box enables itself when it is shown, although its parent is disabled.
-    explicit TfrmAbout(QWidget* mainWindow = nullptr);
+    explicit AboutBox(QWidget* mainWindow = nullptr);
 
     // "Zurück" and the close symbol: close the box.
     void Button1Click();

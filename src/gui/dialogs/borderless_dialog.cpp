@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include "gui/main_window.h"
+#include "gui/style.h"
 
 namespace dz {
 

@@ -15,7 +15,7 @@
 #include "core/text/text_file.h"
 #include "core/files/settings_file.h"
 #include "core/planner/program_state.h"
-#include "gui/main_window.h"
+#include "gui/style.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/qt_text.h"
 
@@ -31,7 +31,7 @@ std::filesystem::path toPath(const QString& file) { return std::filesystem::path
 
 }  // namespace
 
-TfrmSet::TfrmSet(ProgramState& state, std::function<void(const QString&)> setLblAns,
+SettingsDialog::SettingsDialog(ProgramState& state, std::function<void(const QString&)> setLblAns,
                  std::function<void()> recomputePopulation, const QString& settingsPath, QWidget* parent)
     : BorderlessDialog(parent, QSize(clientWidth, clientHeight), QPoint(230, 3)),
       state_(state),
@@ -59,12 +59,12 @@ TfrmSet::TfrmSet(ProgramState& state, std::function<void(const QString&)> setLbl
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
-void TfrmSet::resetReputation() {
+void SettingsDialog::resetReputation() {
     Edit1->setText(QStringLiteral("0"));
     state_.internalReputation = 0;
 }
 
-void TfrmSet::readSettings() {
+void SettingsDialog::readSettings() {
     const std::optional<StoredReputation> stored = readSettingsFile(toPath(settingsPath_));
     if (!stored) {
         resetReputation();
@@ -75,7 +75,7 @@ void TfrmSet::readSettings() {
     if (setLblAns_) setLblAns_(QString::number(state_.internalReputation));
 }
 
-void TfrmSet::Button1Click() {
+void SettingsDialog::Button1Click() {
     const std::string typed = toCp1252(Edit1->text());
     if (const std::optional<std::int32_t> value = parseInt32(typed)) {
         state_.internalReputation = *value;
@@ -89,7 +89,7 @@ void TfrmSet::Button1Click() {
     if (state_.planExists && recomputePopulation_) recomputePopulation_();
 }
 
-void TfrmSet::showEvent(QShowEvent* event) {
+void SettingsDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         readSettings();
         if (const QScreen* where = screen()) {

@@ -1,6 +1,7 @@
 // The settings dialog: the player's internal reputation, kept in saves.kpl.
 #pragma once
 
+#include "core/files/settings_file.h"
 #include "gui/dialogs/borderless_dialog.h"
 #include <QPoint>
 #include <QString>
@@ -17,7 +18,7 @@ struct ProgramState;
 // A small borderless window with its own title strip, close symbol and
 // "Speichern" button. It can be dragged by its background. Every showing reads
 // the settings file again, so edits that were not saved are dropped.
-class TfrmSet : public BorderlessDialog {
+class SettingsDialog : public BorderlessDialog {
     Q_OBJECT
 
 public:
@@ -25,8 +26,8 @@ public:
     // `recomputePopulation` is called after saving when a plan exists.
     // `settingsPath` is the settings file, by default saves.kpl in the current
     // working directory.
-    TfrmSet(ProgramState& state, std::function<void(const QString&)> setLblAns,
-            std::function<void()> recomputePopulation, const QString& settingsPath = QStringLiteral("saves.kpl"),
+    SettingsDialog(ProgramState& state, std::function<void(const QString&)> setLblAns,
+            std::function<void()> recomputePopulation, const QString& settingsPath = QString::fromLatin1(settingsFileName),
             QWidget* parent = nullptr);
 
     // Takes the reputation from the settings file into Edit1, the program

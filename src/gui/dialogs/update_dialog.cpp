@@ -18,8 +18,8 @@
 #include <numbers>
 #include <qdrawutil.h>
 
-#include "core/planner/program_state.h"
-#include "gui/main_window.h"
+#include "core/version.h"
+#include "gui/style.h"
 #include "gui/widgets/labels.h"
 
 #ifndef DZ_UPDATE_SERVER
@@ -53,7 +53,7 @@ QString judgeVersionPage(const QByteArray& body, const QString& host) {
     QByteArray first = end < 0 ? body : body.left(end);
     if (first.endsWith('\r')) first.chop(1);
     if (first.isEmpty()) return QString::fromLatin1(updateNoConnectionText);
-    if (first == QByteArray(programVersion)) return QString::fromLatin1(updateCurrentText);
+    if (first == QByteArray(kPlanFileVersion)) return QString::fromLatin1(updateCurrentText);
     return QString::fromLatin1(updateDownloadText) + host;
 }
 
@@ -90,7 +90,7 @@ void BusyAnimation::paintEvent(QPaintEvent*) {
 
 // --- the dialog ----------------------------------------------------------------
 
-TfrmUpdate::TfrmUpdate(QWidget* parent)
+UpdateDialog::UpdateDialog(QWidget* parent)
     : BorderlessDialog(parent, QSize(clientWidth, clientHeight), QPoint(334, 3)),
       network_(new QNetworkAccessManager(this)),
       deadline_(new QTimer(this)),
@@ -127,11 +127,11 @@ TfrmUpdate::TfrmUpdate(QWidget* parent)
     connect(deadline_, &QTimer::timeout, this, [this] { timedOut(); });
 }
 
-TfrmUpdate::~TfrmUpdate() { dropCheck(); }
+UpdateDialog::~UpdateDialog() { dropCheck(); }
 
-void TfrmUpdate::showResult(const QString& text) { Label1->setText(text); }
+void UpdateDialog::showResult(const QString& text) { Label1->setText(text); }
 
-void TfrmUpdate::Button1Click() {
+void UpdateDialog::Button1Click() {
     dropCheck();
     Animate1->start();
     QNetworkRequest request(versionPageUrl(server_));
@@ -143,7 +143,7 @@ void TfrmUpdate::Button1Click() {
     deadline_->start(timeout_);
 }
 
-void TfrmUpdate::replyFinished(QNetworkReply* reply) {
+void UpdateDialog::replyFinished(QNetworkReply* reply) {
     reply->deleteLater();
     if (reply != reply_) return;  // a check that was replaced meanwhile
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -154,14 +154,14 @@ void TfrmUpdate::replyFinished(QNetworkReply* reply) {
     finishCheck(judgeVersionPage(reply->readAll(), server_.host()));
 }
 
-void TfrmUpdate::timedOut() {
+void UpdateDialog::timedOut() {
     if (reply_.isNull()) return;
     dropCheck();
     showResult(QString::fromLatin1(updateNoConnectionText));
     emit checkFinished(Label1->text());
 }
 
-void TfrmUpdate::finishCheck(const QString& result) {
+void UpdateDialog::finishCheck(const QString& result) {
     deadline_->stop();
     reply_.clear();
     Animate1->stop();
@@ -169,7 +169,7 @@ void TfrmUpdate::finishCheck(const QString& result) {
     emit checkFinished(result);
 }
 
-void TfrmUpdate::dropCheck() {
+void UpdateDialog::dropCheck() {
     deadline_->stop();
     Animate1->stop();
     QNetworkReply* reply = reply_.data();
@@ -180,7 +180,7 @@ void TfrmUpdate::dropCheck() {
     reply->deleteLater();
 }
 
-void TfrmUpdate::showEvent(QShowEvent* event) {
+void UpdateDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         showResult(QString());
         if (const QScreen* where = screen()) {
@@ -192,7 +192,7 @@ void TfrmUpdate::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TfrmUpdate::hideEvent(QHideEvent* event) {
+void UpdateDialog::hideEvent(QHideEvent* event) {
     // A closed window asks nothing more; its result would only be wiped at the next showing.
     if (!event->spontaneous()) dropCheck();
     QDialog::hideEvent(event);

@@ -65,12 +65,12 @@ private:
 // background. Every press of the button runs one check: a GET of version.php
 // on the update server, without blocking the window. A newer press replaces a
 // running check; closing the window drops it.
-class TfrmUpdate : public BorderlessDialog {
+class UpdateDialog : public BorderlessDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmUpdate(QWidget* parent = nullptr);
-    ~TfrmUpdate() override;
+    explicit UpdateDialog(QWidget* parent = nullptr);
+    ~UpdateDialog() override;
 
     // Starts a check; the result goes into Label1 when it is known.
     void Button1Click();
