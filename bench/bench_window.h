@@ -10,9 +10,22 @@
 #include <memory>
 
 #include "core/catalog/catalog_files.h"
+#include "gui/file_commands.h"
 #include "gui/main_window.h"
+#include "gui/plan_cells.h"
+#include "gui/widgets/planet_menu.h"
 
 namespace bench {
+
+// A control of the window, found by its object name.
+template <typename T>
+T* child(QObject& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+template <typename T>
+T* child(const std::unique_ptr<dz::MainWindow>& window, const char* name) {
+    return child<T>(*window, name);
+}
 
 struct BenchWindow {
     dz::Info info;
@@ -23,9 +36,9 @@ struct BenchWindow {
 
     BenchWindow() {
         dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
-        window = std::make_unique<dz::MainWindow>(info, plan, state, QStringList{}, false);
-        window->tmStartup->stop();
-        window->loadImageLists();
+        window = std::make_unique<dz::MainWindow>(info, plan, state);
+        child<QTimer>(window, "startupTimer")->stop();
+        window->loadPlanPictures();
         window->loadPanelIcons();
         window->show();
         for (int p = 0; p < dz::kPlanetCount; ++p)

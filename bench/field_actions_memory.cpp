@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     bench::BenchWindow session;
     dz::MainWindow& window = *session.window;
     const dz::ActPlan& plan = session.plan;
-    window.menNew->entries()[session.largest]->trigger();
+    bench::child<dz::PlanetMenu>(window, "newPlanMenu")->entries()[session.largest]->trigger();
 
     std::mt19937 random(42);
     int made = 0;
@@ -36,9 +36,9 @@ int main(int argc, char** argv) {
         const int x = int(random() % unsigned(plan.width()));
         const int y = int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight()));
         // The right click: the field menu is made for the field.
-        window.PopupOpen(static_cast<dz::FieldPicture*>(window.images.cell(x, y, !orbit)[1]), Qt::RightButton, {});
+        window.planCells().pictureReleased(static_cast<dz::FieldPicture*>(window.planCells().cell(x, y, !orbit)[1]), Qt::RightButton);
         QList<QAction*> actions;
-        bench::leaves(window.menPopup, actions);
+        bench::leaves(bench::child<QMenu>(window, "fieldMenu"), actions);
         if (actions.isEmpty()) continue;
         // Building is chosen more often, so that the colony grows.
         QAction* chosen = actions[int(random() % unsigned(actions.size()))];

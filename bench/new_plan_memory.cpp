@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
 
     bench::BenchWindow session;
     auto newPlan = [&](int p) {
-        session.window->menNew->entries()[p]->trigger();
+        bench::child<dz::PlanetMenu>(session.window, "newPlanMenu")->entries()[p]->trigger();
         bench::BenchWindow::settle();
     };
     // Warm up: every planet type once, so caches of fonts and pictures are full.

@@ -31,7 +31,7 @@ struct Session : bench::BenchWindow {
 
     void act(int x, int y, bool onSurface, int tag) {
         plan.selected = FieldSelection{x, y, onSurface};
-        window->PopupClick(tag);
+        window->planner().popupClick(tag);
     }
 
     // The seconds of one field action and the event loop's work after it.
@@ -53,7 +53,7 @@ struct Session : bench::BenchWindow {
 
     void newPlan() {
         state.planChanged = false;  // no question before the new plan
-        window->menNew->entries()[largest]->trigger();
+        bench::child<dz::PlanetMenu>(window, "newPlanMenu")->entries()[largest]->trigger();
         settle();
     }
 
@@ -83,10 +83,10 @@ struct Session : bench::BenchWindow {
                     for (int y = 0; y < (onSurface ? plan.surfaceHeight() : plan.orbitHeight()); ++y) {
                         auto& column = onSurface ? plan.current.surface[x] : plan.current.orbit[x];
                         if (column[y].built) continue;
-                        window->PopupOpen(static_cast<FieldPicture*>(window->images.cell(x, y, onSurface)[1]),
-                                          Qt::RightButton, {});
+                        window->planCells().pictureReleased(
+                            static_cast<FieldPicture*>(window->planCells().cell(x, y, onSurface)[1]), Qt::RightButton);
                         QList<QAction*> actions, builds;
-                        leaves(window->menPopup, actions);
+                        leaves(bench::child<QMenu>(window, "fieldMenu"), actions);
                         for (QAction* a : actions)
                             if (a->data().toInt() >= tagBuildBase && a->data().toInt() < tagTerraformBase) builds << a;
                         if (!builds.isEmpty()) builds[choice++ % builds.size()]->trigger();
@@ -133,7 +133,7 @@ void BM_FieldMenu(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = Clock::now();
         s.plan.selected = FieldSelection{x, y, true};
-        s.window->buildFieldMenu();
+        s.window->planCells().fillFieldMenu();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
 }
@@ -236,7 +236,7 @@ void BM_SaveFullPlan(benchmark::State& state) {
     const QString file = s.dir.filePath(QStringLiteral("full"));
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (!s.window->savePlanFile(file)) state.SkipWithError("saving failed");
+        if (!s.window->files().savePlanFile(file)) state.SkipWithError("saving failed");
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
     state.SetLabel(std::to_string(built) + " of " + std::to_string(s.fields(s.largest)) + " fields built");
@@ -247,11 +247,11 @@ void BM_LoadFullPlan(benchmark::State& state) {
     Session& s = session();
     const int built = s.full();
     const QString file = s.dir.filePath(QStringLiteral("full.kpls"));
-    s.window->savePlanFile(file);
+    s.window->files().savePlanFile(file);
     s.newPlan();  // the first load replaces a plan of the same planet, like every later one
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (!s.window->loadPlanFile(file)) state.SkipWithError("loading failed");
+        if (!s.window->files().loadPlanFile(file)) state.SkipWithError("loading failed");
         s.settle();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }

@@ -1,13 +1,14 @@
 #include "app/application.h"
 
-#include <QMessageBox>
 #include <QStringList>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 
+#include "app/batch_mode.h"
 #include "core/catalog/catalog_files.h"
+#include "gui/file_commands.h"
 #include "gui/main_window.h"
+#include "gui/problem_report.h"
 
 namespace dz {
 
@@ -18,6 +19,11 @@ DizozodiduApplication::DizozodiduApplication(int& argc, char** argv) : QApplicat
 
 DizozodiduApplication* DizozodiduApplication::instance() {
     return qobject_cast<DizozodiduApplication*>(QCoreApplication::instance());
+}
+
+void DizozodiduApplication::setBatchMode(bool on) {
+    batchMode_ = on;
+    setProblemsToStderr(on);
 }
 
 bool DizozodiduApplication::notify(QObject* receiver, QEvent* event) {
@@ -36,12 +42,8 @@ void DizozodiduApplication::reportError(const QString& message) {
         reporter_(message);
         return;
     }
-    if (batchMode_) {
-        std::fprintf(stderr, "dizozodidu: %s\n", message.toLocal8Bit().constData());
-        exit(kExitFailure);
-        return;
-    }
-    QMessageBox::critical(activeWindow(), QStringLiteral("Fehler"), message);
+    reportProblem(activeWindow(), Problem{QMessageBox::Critical, QStringLiteral("Fehler"), QString(), message, QString()});
+    if (batchMode_) exit(kExitFailure);
 }
 
 namespace {
@@ -53,21 +55,38 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     qt_message_output(type, context, message);
 }
 
+void reportFatal(const QString& message) {
+    reportProblem(nullptr, Problem{QMessageBox::Critical, QStringLiteral("Dizozodidu"), QString(), message, QString()});
+}
+
 }  // namespace
 
 void installQuietMessageHandler() { qInstallMessageHandler(quietMessages); }
 
-void showFatalError(bool batchMode, const QString& message) {
-    if (batchMode) {
-        std::fprintf(stderr, "dizozodidu: %s\n", message.toLocal8Bit().constData());
-        return;
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    const QString first = arguments.value(0);
+    if (first == QLatin1String("IMAGES")) {
+        line.batchMode = true;
+        line.planFile = arguments.value(1);
+    } else {
+        line.planFile = first;
     }
-    QMessageBox::critical(nullptr, QStringLiteral("Dizozodidu"), message);
+    return line;
+}
+
+void followCommandLine(MainWindow& window, const CommandLine& command) {
+    QObject::connect(&window, &MainWindow::startupFinished, &window, [&window, command] {
+        if (command.batchMode)
+            runBatch(window, command.planFile);
+        else if (!command.planFile.isEmpty())
+            window.files().loadPlanFile(command.planFile);
+    });
 }
 
 int runPlanner(int argc, char** argv) {
     // Exact and case-sensitive: "images" is a plan file name.
-    const bool batchMode = argc > 1 && std::strcmp(argv[1], "IMAGES") == 0;
+    const bool batchMode = argc > 1 && QLatin1String(argv[1]) == QLatin1String("IMAGES");
     const bool noScreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
                           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (noScreen && batchMode) {
@@ -93,21 +112,22 @@ int runPlanner(int argc, char** argv) {
     try {
         loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
     } catch (const std::exception& e) {
-        showFatalError(batchMode, QStringLiteral("Die Spieldaten konnten nicht geladen werden.\n\n%1")
-                                      .arg(QString::fromUtf8(e.what())));
+        reportFatal(QStringLiteral("Die Spieldaten konnten nicht geladen werden.\n\n%1").arg(QString::fromUtf8(e.what())));
         return kExitFailure;
     }
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();
+    const CommandLine command = parseCommandLine(arguments);
     try {
-        MainWindow frmMain(info, actPlan, state, arguments, batchMode);
+        MainWindow window(info, actPlan, state);
+        followCommandLine(window, command);
         // Batch mode shows the window too (offscreen without a display): its
         // picture is what batch mode writes.
-        frmMain.show();
+        window.show();
         return app.exec();
     } catch (const std::exception& e) {
-        showFatalError(batchMode, QString::fromUtf8(e.what()));
+        reportFatal(QString::fromUtf8(e.what()));
         return kExitFailure;
     }
 }

@@ -1,10 +1,11 @@
-// The application object. It is the one place where an exception that escapes
-// an event handler is caught: the message is shown and the program goes on.
-// In batch mode no message box ever opens: messages go to stderr and the
-// program ends with a non-zero status.
+// The application object and the program's start. The application object is
+// the one place where an exception that escapes an event handler is caught:
+// it is reported (a message box, or stderr in batch mode) and the program goes
+// on; batch mode ends with a non-zero status instead.
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 #include <functional>
 
 namespace dz {
@@ -17,10 +18,11 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     bool batchMode() const { return batchMode_; }
-    void setBatchMode(bool on) { batchMode_ = on; }
+    // Batch mode reports on stderr and never opens a message box.
+    void setBatchMode(bool on);
 
-    // Reports a failure the way the mode asks for: a message box normally,
-    // stderr in batch mode. Tests replace the reporter to observe it.
+    // Reports an exception that escaped an event handler. Tests replace the
+    // reporter to observe it.
     void reportError(const QString& message);
     using Reporter = std::function<void(const QString&)>;
     void setErrorReporter(Reporter reporter) { reporter_ = std::move(reporter); }
@@ -40,13 +42,22 @@ inline constexpr int kExitFailure = 1;
 // platform cannot do, and a missing runtime folder of a session without desktop.
 void installQuietMessageHandler();
 
-// Shows `message` as an error: message box, or stderr without a window system
-// in batch mode. Usable before any window exists.
-void showFatalError(bool batchMode, const QString& message);
+// What the command line asks for: `dizozodidu plan.kpls` opens a plan at
+// start, `dizozodidu IMAGES plan.kpls` is batch mode (exactly "IMAGES": a
+// plan file may be called "images").
+struct CommandLine {
+    bool batchMode = false;
+    QString planFile;
+};
+CommandLine parseCommandLine(const QStringList& arguments);  // without the program name
+
+class MainWindow;
+// Once the window's start-up has finished: batch mode for its plan, or the
+// plan named on the command line opened as "Laden" would.
+void followCommandLine(MainWindow& window, const CommandLine& command);
 
 // The whole program with main()'s arguments: the application object, the
-// catalog, the window and the event loop. `dizozodidu plan.kpls` opens a plan;
-// `dizozodidu IMAGES plan.kpls` is batch mode. Returns the exit status.
+// catalog, the window and the event loop. Returns the exit status.
 int runPlanner(int argc, char** argv);
 
 }  // namespace dz

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "gui/main_window.h"
-#include "test_support.h"
+#include "gui/support/test_support.h"
 
 using namespace dz;
 

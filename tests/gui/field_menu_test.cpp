@@ -11,6 +11,7 @@
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
 #include "gui/main_window.h"
+#include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/panel_grid.h"
 
@@ -18,33 +19,32 @@ using namespace dz;
 
 namespace {
 
-class FieldMenuTest : public ::testing::Test {
+class FieldMenuTest : public WindowFixture {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
-        window->tmStartup->stop();
-        window->loadImageLists();
+        makeWindow();
+        window->loadPlanPictures();
         window->loadPanelIcons();
         window->show();
-        window->menNew->entries()[ptStandard]->trigger();
+        child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
     }
-    void TearDown() override { window->menPopup->hide(); }
+    void TearDown() override { child<QMenu>(window, "fieldMenu")->hide(); }
 
     // The first surface field of a field type, and its picture.
     FieldPicture* firstPicture(int fieldType, int skip = 0) {
         for (int x = 0; x < plan.width(); ++x)
             for (int y = 0; y < plan.surfaceHeight(); ++y)
                 if (plan.current.surface[x][y].fieldType == fieldType && skip-- == 0)
-                    return static_cast<FieldPicture*>(window->images.cell(x, y, true)[1]);
+                    return static_cast<FieldPicture*>(window->planCells().cell(x, y, true)[1]);
         return nullptr;
     }
 
     // Right-clicks a picture and returns the entries of the menu that opens.
     QList<QAction*> rightClick(FieldPicture* picture) {
-        window->menPopup->hide();
+        child<QMenu>(window, "fieldMenu")->hide();
         QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(10, 10));
-        return window->menPopup->actions();
+        return child<QMenu>(window, "fieldMenu")->actions();
     }
 
     static QStringList texts(const QList<QAction*>& actions) {
@@ -59,10 +59,6 @@ protected:
         return nullptr;
     }
 
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -72,21 +68,21 @@ TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
     ASSERT_NE(meadow, nullptr);
     const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
     const auto top = rightClick(meadow);
-    EXPECT_TRUE(window->menPopup->isVisible());
+    EXPECT_TRUE(child<QMenu>(window, "fieldMenu")->isVisible());
     EXPECT_EQ(plan.selected, cell);
     ASSERT_EQ(texts(top), (QStringList{"Bauen", "Terraforming"}));
     const auto buildings = top[0]->menu()->actions();
     EXPECT_EQ(texts(buildings), (QStringList{"Koloniezentrale", "Große Koloniezentrale"}));
     EXPECT_EQ(texts(top[1]->menu()->actions()), QStringList{"Wald erschaffen"});
 
-    window->menPopup->hide();
+    child<QMenu>(window, "fieldMenu")->hide();
     buildings[0]->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).building, bldBaseA);
     EXPECT_TRUE(state.planChanged);
     EXPECT_EQ(window->statusText(0), "Koloniezentrale gebaut");
-    EXPECT_EQ(window->grdPeople->text(1, 0), "50");
-    EXPECT_EQ(window->grdTick->text(1, 0), "800") << "storage of the centre";
-    FieldPicture* now = static_cast<FieldPicture*>(window->images.cell(cell.x, cell.y, true)[1]);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 0), "50");
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->text(1, 0), "800") << "storage of the centre";
+    FieldPicture* now = static_cast<FieldPicture*>(window->planCells().cell(cell.x, cell.y, true)[1]);
     EXPECT_EQ(now->toolTip(), "Koloniezentrale");
     EXPECT_TRUE(now->source().endsWith("/images/m/2/zentrale/0.gif")) << now->source().toStdString();
 
@@ -96,10 +92,10 @@ TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
 
 TEST_F(FieldMenuTest, OtherButtonsOpenNoMenu) {
     FieldPicture* meadow = firstPicture(ftMeadow);
-    window->menPopup->clear();
+    child<QMenu>(window, "fieldMenu")->clear();
     QTest::mouseClick(meadow, Qt::LeftButton);
-    EXPECT_FALSE(window->menPopup->isVisible());
-    EXPECT_TRUE(window->menPopup->actions().isEmpty());
+    EXPECT_FALSE(child<QMenu>(window, "fieldMenu")->isVisible());
+    EXPECT_TRUE(child<QMenu>(window, "fieldMenu")->actions().isEmpty());
 }
 
 TEST_F(FieldMenuTest, TerraformingAndResetThroughTheMenu) {
@@ -108,15 +104,15 @@ TEST_F(FieldMenuTest, TerraformingAndResetThroughTheMenu) {
     entry(rightClick(meadow)[1]->menu()->actions(), "Wald erschaffen")->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).fieldType, ftForest);
     EXPECT_EQ(window->statusText(1), "Wiese in Wald terraformiert");
-    EXPECT_EQ(window->grdGesRess->text(1, 1), "30") << "Nahrung spent on the forest";
-    FieldPicture* forest = static_cast<FieldPicture*>(window->images.cell(cell.x, cell.y, true)[1]);
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 1), "30") << "Nahrung spent on the forest";
+    FieldPicture* forest = static_cast<FieldPicture*>(window->planCells().cell(cell.x, cell.y, true)[1]);
     EXPECT_EQ(forest->toolTip(), "Wald");
     const auto terraform = rightClick(forest)[1]->menu()->actions();
     ASSERT_FALSE(terraform.isEmpty());
     EXPECT_EQ(terraform[0]->text(), "Anfangszustand (Wiese)");
     terraform[0]->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).fieldType, ftMeadow);
-    EXPECT_EQ(window->grdGesRess->text(1, 1), "0");
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 1), "0");
 }
 
 TEST_F(FieldMenuTest, AreaBuildingFramesItsNeighbours) {
@@ -128,15 +124,15 @@ TEST_F(FieldMenuTest, AreaBuildingFramesItsNeighbours) {
     shield->trigger();
     const int nx = (cell.x + 1) % plan.width();
     EXPECT_EQ(plan.fieldAt(nx, cell.y, true).coverNear, 1);
-    const QImage frame = window->images.cell(nx, cell.y, true)[0]->pixmap().toImage();
-    EXPECT_EQ(frame, window->imlOthers.at(6).toImage()) << "is.gif beside the shield";
-    const QImage own = window->images.cell(cell.x, cell.y, true)[0]->pixmap().toImage();
-    EXPECT_EQ(own, window->imlOthers.at(2).toImage()) << "as.gif: in operation and in its own range";
+    const QImage frame = window->planCells().cell(nx, cell.y, true)[0]->pixmap().toImage();
+    EXPECT_EQ(frame, window->planCells().stateFrames().at(6).toImage()) << "is.gif beside the shield";
+    const QImage own = window->planCells().cell(cell.x, cell.y, true)[0]->pixmap().toImage();
+    EXPECT_EQ(own, window->planCells().stateFrames().at(2).toImage()) << "as.gif: in operation and in its own range";
 }
 
 TEST_F(FieldMenuTest, AlphabeticalSortOrdersTheBuildingEntries) {
     entry(rightClick(firstPicture(ftMeadow))[0]->menu()->actions(), "Koloniezentrale")->trigger();
-    window->AlphabetischeSortierung1->trigger();
+    child<QAction>(window, "alphabeticalSortAction")->trigger();
     const auto buildings = rightClick(firstPicture(ftMeadow, 3))[0]->menu()->actions();
     QStringList names = texts(buildings);
     ASSERT_GT(names.size(), 10);

@@ -14,6 +14,7 @@
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
 #include "gui/main_window.h"
+#include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
 #include "support/plan_checks.h"
 
@@ -58,38 +59,38 @@ TEST(LongSession, RandomChoicesKeepThePlanAndItsViewInOrder) {
     loadCatalog(info, DZ_DATA_DIR);
     ActPlan plan;
     ProgramState state;
-    MainWindow window(info, plan, state, QStringList{}, false);
-    window.tmStartup->stop();
-    window.loadImageLists();
+    MainWindow window(info, plan, state);
+    child<QTimer>(window, "startupTimer")->stop();
+    window.loadPlanPictures();
     window.loadPanelIcons();
     window.show();
     QTemporaryDir dir;
     std::mt19937 random(42);
 
-    window.menNew->entries()[0]->trigger();
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[0]->trigger();
     int chosenEntries = 0, newPlans = 0, reloads = 0, mostBuildings = 0;
     for (int step = 0; step < 3000; ++step) {
         const unsigned roll = random() % 100;
         if (roll < 2) {
             state.planChanged = false;  // no question in between
-            window.menNew->entries()[int(random() % kPlanetCount)]->trigger();
+            child<PlanetMenu>(window, "newPlanMenu")->entries()[int(random() % kPlanetCount)]->trigger();
             ++newPlans;
         } else if (roll < 4) {
             const QString file = dir.filePath(QStringLiteral("plan%1").arg(step));
-            ASSERT_TRUE(window.savePlanFile(file));
+            ASSERT_TRUE(window.files().savePlanFile(file));
             const ActPlan saved = plan;
-            ASSERT_TRUE(window.loadPlanFile(file + QStringLiteral(".kpls")));
+            ASSERT_TRUE(window.files().loadPlanFile(file + QStringLiteral(".kpls")));
             ASSERT_EQ(plan.current, saved.current) << "step " << step;
             ++reloads;
         } else {
             const bool orbit = plan.orbitHeight() > 0 && random() % 4 == 0;
             const int x = int(random() % unsigned(plan.width()));
             const int y = int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight()));
-            auto* picture = static_cast<FieldPicture*>(window.images.cell(x, y, !orbit)[1]);
+            auto* picture = static_cast<FieldPicture*>(window.planCells().cell(x, y, !orbit)[1]);
             QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(5, 5));
             QList<QAction*> actions;
-            leaves(window.menPopup, actions);
-            window.menPopup->hide();
+            leaves(child<QMenu>(window, "fieldMenu"), actions);
+            child<QMenu>(window, "fieldMenu")->hide();
             if (actions.isEmpty()) continue;
             // Building is chosen more often, so that colonies grow.
             QAction* chosen = actions[int(random() % unsigned(actions.size()))];
@@ -108,8 +109,8 @@ TEST(LongSession, RandomChoicesKeepThePlanAndItsViewInOrder) {
         mostBuildings = std::max(mostBuildings, buildings);
         ASSERT_NO_FATAL_FAILURE(plan_checks::checkBookkeeping(info, plan)) << "step " << step;
         if (step % 10 == 0) {
-            ASSERT_NO_FATAL_FAILURE(checkView(window.grpPlanet, plan, true)) << "step " << step;
-            ASSERT_NO_FATAL_FAILURE(checkView(window.grpOrbit, plan, false)) << "step " << step;
+            ASSERT_NO_FATAL_FAILURE(checkView(child<QGroupBox>(window, "surfaceBox"), plan, true)) << "step " << step;
+            ASSERT_NO_FATAL_FAILURE(checkView(child<QGroupBox>(window, "orbitBox"), plan, false)) << "step " << step;
         }
     }
     // The session really played: menus were used, plans grew, were replaced and reloaded.

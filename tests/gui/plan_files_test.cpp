@@ -10,8 +10,9 @@
 #include "core/catalog/catalog_files.h"
 #include "core/files/plan_file.h"
 #include "gui/main_window.h"
+#include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
-#include "test_support.h"
+#include "gui/support/test_support.h"
 #include "gui/widgets/panel_grid.h"
 
 using namespace dz;
@@ -20,54 +21,49 @@ namespace {
 
 const QString kExamples = QStringLiteral(DZ_EXAMPLES_DIR);
 
-class PlanFilesTest : public ::testing::Test {
+class PlanFilesTest : public WindowFixture {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
-        window->tmStartup->stop();
-        window->loadImageLists();
+        makeWindow();
+        window->loadPlanPictures();
         window->loadPanelIcons();
         window->show();
     }
 
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
 
 TEST_F(PlanFilesTest, LoadingAnExampleShowsThePlan) {
-    ASSERT_TRUE(window->loadPlanFile(kExamples + "/standardplanet.kpls"));
+    ASSERT_TRUE(window->files().loadPlanFile(kExamples + "/standardplanet.kpls"));
     EXPECT_EQ(plan.planetType, ptStandard);
     EXPECT_FALSE(state.planChanged);
-    EXPECT_TRUE(window->Speichern1->isEnabled());
-    EXPECT_EQ(window->lblAns->text(), "2500");
+    EXPECT_TRUE(child<QAction>(window, "saveAction")->isEnabled());
+    EXPECT_EQ(child<QLabel>(window, "internalReputationLabel")->text(), "2500");
     EXPECT_EQ(state.internalReputation, 2500);
-    EXPECT_TRUE(window->lblAttrak->text().contains("+2(")) << window->lblAttrak->text().toStdString();
+    EXPECT_TRUE(child<QLabel>(window, "attractivenessLabel")->text().contains("+2(")) << child<QLabel>(window, "attractivenessLabel")->text().toStdString();
     int buildings = 0;
     for (int x = 0; x < plan.width(); ++x)
         for (int y = 0; y < plan.surfaceHeight(); ++y)
             if (plan.current.surface[x][y].built) {
                 ++buildings;
-                const auto* picture = static_cast<FieldPicture*>(window->images.cell(x, y, true)[1]);
+                const auto* picture = static_cast<FieldPicture*>(window->planCells().cell(x, y, true)[1]);
                 EXPECT_FALSE(picture->source().isEmpty()) << x << "," << y;
             }
     EXPECT_GT(buildings, 10);
-    EXPECT_NE(window->grdTick->text(1, 0), "0");
+    EXPECT_NE(child<PanelGrid>(window, "productionGrid")->text(1, 0), "0");
 }
 
 TEST_F(PlanFilesTest, AnInvalidFileLeavesEverythingAsItWas) {
-    window->menNew->entries()[ptWater]->trigger();
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptWater]->trigger();
     state.planChanged = true;
     const ActPlan before = plan;
     QTemporaryDir dir;
     const QString bad = dir.filePath("kaputt.kpls");
     std::ofstream(bad.toStdString(), std::ios::binary) << "064\r\n0\r\n0\r\nx\r\n";
     BoxAnswer ok(QMessageBox::Ok);
-    EXPECT_FALSE(window->loadPlanFile(bad));
+    EXPECT_FALSE(window->files().loadPlanFile(bad));
     EXPECT_TRUE(ok.shown);
     EXPECT_EQ(ok.text, "Ungültige Datei!");
     EXPECT_EQ(plan.planetType, ptWater);
@@ -77,10 +73,10 @@ TEST_F(PlanFilesTest, AnInvalidFileLeavesEverythingAsItWas) {
 }
 
 TEST_F(PlanFilesTest, SavingAddsTheExtensionAndClearsTheChangeMark) {
-    ASSERT_TRUE(window->loadPlanFile(kExamples + "/wuestenplanet.kpls"));
+    ASSERT_TRUE(window->files().loadPlanFile(kExamples + "/wuestenplanet.kpls"));
     state.planChanged = true;
     QTemporaryDir dir;
-    ASSERT_TRUE(window->savePlanFile(dir.filePath("meine Kolonie")));
+    ASSERT_TRUE(window->files().savePlanFile(dir.filePath("meine Kolonie")));
     EXPECT_FALSE(state.planChanged);
     const QString saved = dir.filePath("meine Kolonie.kpls");
     ASSERT_TRUE(QFile::exists(saved));
@@ -93,34 +89,25 @@ TEST_F(PlanFilesTest, SavingAddsTheExtensionAndClearsTheChangeMark) {
 }
 
 TEST_F(PlanFilesTest, AFailedSaveKeepsTheChangeMark) {
-    window->menNew->entries()[ptStandard]->trigger();
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
     state.planChanged = true;
     BoxAnswer ok(QMessageBox::Ok);
-    EXPECT_FALSE(window->savePlanFile(QStringLiteral("/nonexistent-folder/plan")));
+    EXPECT_FALSE(window->files().savePlanFile(QStringLiteral("/nonexistent-folder/plan")));
     EXPECT_TRUE(ok.shown);
     EXPECT_TRUE(state.planChanged);
 }
 
 TEST_F(PlanFilesTest, APopulationLimitIsShownWithoutSwitchingItOff) {
-    window->menNew->entries()[ptStandard]->trigger();
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
     QTemporaryDir dir;
     std::vector<std::string> lines = planLines(info, plan, 0);
     lines[lines.size() - 1 - std::size_t(plan.width() * (plan.surfaceHeight() + plan.orbitHeight()))] = "25";
     lines[lines.size() - 2 - std::size_t(plan.width() * (plan.surfaceHeight() + plan.orbitHeight()))] = "1";
     const QString file = dir.filePath("grenze.kpls");
     writeLinesSafely(file.toStdString(), lines);
-    ASSERT_TRUE(window->loadPlanFile(file));
-    EXPECT_TRUE(window->CheckBox1->isChecked());
-    EXPECT_EQ(window->Edit1->text(), "25");
+    ASSERT_TRUE(window->files().loadPlanFile(file));
+    EXPECT_TRUE(child<QCheckBox>(window, "populationLimitBox")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(window, "populationLimitEdit")->text(), "25");
     EXPECT_TRUE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.populationLimit, 25);
-}
-
-TEST_F(PlanFilesTest, APlanNamedOnTheCommandLineIsOpenedAtStartUp) {
-    ActPlan other;
-    MainWindow started(info, other, state, QStringList{kExamples + "/grosses_asteroidenfeld.kpls"}, false);
-    started.tmStartup->stop();
-    started.tmStartupTimer();
-    EXPECT_EQ(other.planetType, ptLargeAsteroids);
-    EXPECT_GT(other.countBuildings(bldBaseC), 0);
 }

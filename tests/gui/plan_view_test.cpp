@@ -11,8 +11,9 @@
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
 #include "gui/main_window.h"
+#include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
-#include "test_support.h"
+#include "gui/support/test_support.h"
 #include "gui/widgets/qt_text.h"
 
 using namespace dz;
@@ -31,22 +32,21 @@ QList<T*> livingChildren(QWidget* box) {
     return box->findChildren<T*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-class PlanViewTest : public ::testing::Test {
+class PlanViewTest : public WindowFixture {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
-        window->tmStartup->stop();
+        makeWindow();
         window->setProgramDir(kProgramDir);
-        window->loadImageLists();
+        window->loadPlanPictures();
         window->loadPanelIcons();
         window->show();
     }
 
-    void newPlan(int p) { window->menNew->entries()[p]->trigger(); }
+    void newPlan(int p) { child<PlanetMenu>(window, "newPlanMenu")->entries()[p]->trigger(); }
 
     FieldPicture* pictureAt(int x, int y, bool onSurface) {
-        return static_cast<FieldPicture*>(window->images.cell(x, y, onSurface)[1]);
+        return static_cast<FieldPicture*>(window->planCells().cell(x, y, onSurface)[1]);
     }
 
     // First surface field of the plan with field type t.
@@ -57,10 +57,6 @@ protected:
         return {-1, -1};
     }
 
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -69,8 +65,8 @@ TEST_F(PlanViewTest, EveryPlanetTypeShowsOneFrameAndOnePicturePerField) {
     for (int p = 0; p < kPlanetCount; ++p) {
         newPlan(p);
         const InfoPlanet& planet = info.planets[p];
-        for (auto [box, height, onSurface] : {std::tuple{window->grpPlanet, planet.surfaceHeight, true},
-                                              std::tuple{window->grpOrbit, planet.orbitHeight, false}}) {
+        for (auto [box, height, onSurface] : {std::tuple{child<QGroupBox>(window, "surfaceBox"), planet.surfaceHeight, true},
+                                              std::tuple{child<QGroupBox>(window, "orbitBox"), planet.orbitHeight, false}}) {
             const auto pictures = livingChildren<FieldPicture>(box);
             ASSERT_EQ(pictures.size(), planet.width * height) << planet.name << (onSurface ? " surface" : " orbit");
             EXPECT_EQ(livingChildren<QLabel>(box).size(), 2 * planet.width * height) << "frames and pictures";
@@ -81,27 +77,27 @@ TEST_F(PlanViewTest, EveryPlanetTypeShowsOneFrameAndOnePicturePerField) {
                 EXPECT_EQ(picture->geometry(), QRect(r.left, r.top, r.width, r.height));
                 const int t = onSurface ? planet.surface[cell.x][cell.y] : planet.orbit[cell.x][cell.y];
                 EXPECT_EQ(picture->toolTip(), fromCp1252(info.fields[t].name));
-                EXPECT_TRUE(sameImage(picture->pixmap(), window->imlFields.at(t)));
-                QLabel* frame = window->images.cell(cell.x, cell.y, onSurface)[0];
-                EXPECT_TRUE(sameImage(frame->pixmap(), window->imlOthers.at(4))) << "i.gif";
+                EXPECT_TRUE(sameImage(picture->pixmap(), window->planCells().fieldPictures().at(t)));
+                QLabel* frame = window->planCells().cell(cell.x, cell.y, onSurface)[0];
+                EXPECT_TRUE(sameImage(frame->pixmap(), window->planCells().stateFrames().at(4))) << "i.gif";
                 const Rect f = frameRect(cell.x, cell.y);
                 EXPECT_EQ(frame->geometry(), QRect(f.left, f.top, f.width, f.height));
                 EXPECT_TRUE(picture->isVisible());
             }
         }
-        EXPECT_EQ(window->grpOrbit->isVisible(), planet.orbitHeight > 0) << planet.name;
+        EXPECT_EQ(child<QGroupBox>(window, "orbitBox")->isVisible(), planet.orbitHeight > 0) << planet.name;
         EXPECT_EQ(window->statusText(0), "Fertig");
-        EXPECT_TRUE(window->Speichern1->isEnabled());
+        EXPECT_TRUE(child<QAction>(window, "saveAction")->isEnabled());
     }
 }
 
 TEST_F(PlanViewTest, PicturesLieAboveTheirFrames) {
     newPlan(ptStandard);
-    QLabel* frame = window->images.cell(2, 1, true)[0];
+    QLabel* frame = window->planCells().cell(2, 1, true)[0];
     FieldPicture* picture = pictureAt(2, 1, true);
     const QPoint centre = picture->geometry().center();
-    EXPECT_EQ(window->grpPlanet->childAt(centre), picture);
-    EXPECT_EQ(window->grpPlanet->childAt(frame->geometry().topLeft()), frame) << "the border stays the frame's";
+    EXPECT_EQ(child<QGroupBox>(window, "surfaceBox")->childAt(centre), picture);
+    EXPECT_EQ(child<QGroupBox>(window, "surfaceBox")->childAt(frame->geometry().topLeft()), frame) << "the border stays the frame's";
 }
 
 TEST_F(PlanViewTest, BuildingPictureComesFromTheFolderOfItsFieldType) {
@@ -125,7 +121,7 @@ TEST_F(PlanViewTest, BuildingPictureComesFromTheFolderOfItsFieldType) {
         ASSERT_NE(picture->movie(), nullptr) << "animated pictures run on the surface";
         EXPECT_GT(picture->movie()->frameCount(), 1);
         EXPECT_EQ(picture->toolTip(), fromCp1252(info.buildings[bldAreaNear].name));
-        EXPECT_TRUE(sameImage(window->images.cell(x, y, true)[0]->pixmap(), window->imlOthers.at(2))) << "as.gif";
+        EXPECT_TRUE(sameImage(window->planCells().cell(x, y, true)[0]->pixmap(), window->planCells().stateFrames().at(2))) << "as.gif";
     }
 }
 
@@ -145,7 +141,7 @@ TEST_F(PlanViewTest, StillBuildingPicturesAreShownAsTheyAre) {
     window->showField(x, y, ftMeadow, true);
     EXPECT_TRUE(picture->source().isEmpty());
     EXPECT_EQ(picture->movie(), nullptr);
-    EXPECT_TRUE(sameImage(picture->pixmap(), window->imlFields.at(ftMeadow)));
+    EXPECT_TRUE(sameImage(picture->pixmap(), window->planCells().fieldPictures().at(ftMeadow)));
 }
 
 TEST_F(PlanViewTest, OrbitBuildingsAreStillPictures) {
@@ -160,13 +156,13 @@ TEST_F(PlanViewTest, OrbitBuildingsAreStillPictures) {
     const QImage expected(kProgramDir + "/images/m/1/" + fromCp1252(info.buildings[bldPlanetYieldA].imageDir) + "/0.gif");
     EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               expected.convertToFormat(QImage::Format_RGB32));
-    EXPECT_TRUE(sameImage(window->images.cell(1, 0, false)[0]->pixmap(), window->imlOthers.at(4)));
+    EXPECT_TRUE(sameImage(window->planCells().cell(1, 0, false)[0]->pixmap(), window->planCells().stateFrames().at(4)));
 }
 
 TEST_F(PlanViewTest, MissingBuildingPictureLeavesTheCellAsItWas) {
     newPlan(ptStandard);
     const auto [x, y] = findSurface(ftMeadow);
-    const Cell before = window->images.cell(x, y, true);
+    const Cell before = window->planCells().cell(x, y, true);
     info.buildings[3].imageDir = "gibt_es_nicht";
     plan.current.surface[x][y].building = 3;
     try {
@@ -175,7 +171,7 @@ TEST_F(PlanViewTest, MissingBuildingPictureLeavesTheCellAsItWas) {
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("gibt_es_nicht/0.gif"), std::string::npos) << e.what();
     }
-    EXPECT_EQ(window->images.cell(x, y, true), before);
+    EXPECT_EQ(window->planCells().cell(x, y, true), before);
     EXPECT_TRUE(before[1]->isVisible());
 }
 
@@ -184,7 +180,7 @@ TEST_F(PlanViewTest, ShowingACellTwiceLeavesOneFrameAndOnePicture) {
     window->showField(2, 1, ftCrater, true);
     window->showField(2, 1, ftMeadow, true);
     int pictures = 0, frames = 0;
-    for (QLabel* label : livingChildren<QLabel>(window->grpPlanet)) {
+    for (QLabel* label : livingChildren<QLabel>(child<QGroupBox>(window, "surfaceBox"))) {
         if (!label->isVisible()) continue;
         pictures += label->geometry() == QRect(85, 55, 32, 32);
         frames += label->geometry() == QRect(84, 54, 34, 34);
@@ -198,12 +194,12 @@ TEST_F(PlanViewTest, NoControlOfALargerPlanSurvivesASmallerOne) {
     newPlan(ptTemperate);
     newPlan(ptSmallAsteroids);
     const InfoPlanet& small = info.planets[ptSmallAsteroids];
-    EXPECT_EQ(livingChildren<QLabel>(window->grpPlanet).size(), 2 * small.width * small.surfaceHeight);
-    EXPECT_TRUE(livingChildren<QLabel>(window->grpOrbit).isEmpty());
+    EXPECT_EQ(livingChildren<QLabel>(child<QGroupBox>(window, "surfaceBox")).size(), 2 * small.width * small.surfaceHeight);
+    EXPECT_TRUE(livingChildren<QLabel>(child<QGroupBox>(window, "orbitBox")).isEmpty());
     // Many plans later the controls are still only those of the plan shown.
     for (int i = 0; i < 30; ++i) newPlan(i % kPlanetCount);
     const InfoPlanet& last = info.planets[29 % kPlanetCount];
-    EXPECT_EQ(livingChildren<QLabel>(window->grpPlanet).size(), 2 * last.width * last.surfaceHeight);
+    EXPECT_EQ(livingChildren<QLabel>(child<QGroupBox>(window, "surfaceBox")).size(), 2 * last.width * last.surfaceHeight);
 }
 
 TEST_F(PlanViewTest, RightButtonSelectsTheFieldOtherButtonsDoNot) {
@@ -218,47 +214,47 @@ TEST_F(PlanViewTest, RightButtonSelectsTheFieldOtherButtonsDoNot) {
 }
 
 TEST_F(PlanViewTest, ImageListsHoldTheStartUpPictures) {
-    EXPECT_EQ(window->imlPlanets.count(), 10);
-    EXPECT_EQ(window->imlFields.count(), 15);
-    EXPECT_EQ(window->imlOthers.count(), 8);
-    EXPECT_EQ(window->imlPlanets.at(0).size(), QSize(16, 16));
-    EXPECT_EQ(window->imlOthers.at(7).size(), QSize(34, 34));
+    EXPECT_EQ(window->planCells().planetIcons().count(), 10);
+    EXPECT_EQ(window->planCells().fieldPictures().count(), 15);
+    EXPECT_EQ(window->planCells().stateFrames().count(), 8);
+    EXPECT_EQ(window->planCells().planetIcons().at(0).size(), QSize(16, 16));
+    EXPECT_EQ(window->planCells().stateFrames().at(7).size(), QSize(34, 34));
     const QImage frame(kProgramDir + "/images/ab.gif");
-    EXPECT_EQ(window->imlOthers.at(1).toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(window->planCells().stateFrames().at(1).toImage().convertToFormat(QImage::Format_RGB32),
               frame.convertToFormat(QImage::Format_RGB32));
-    for (QAction* entry : window->menNew->entries()) EXPECT_FALSE(entry->icon().isNull()) << entry->text().toStdString();
+    for (QAction* entry : child<PlanetMenu>(window, "newPlanMenu")->entries()) EXPECT_FALSE(entry->icon().isNull()) << entry->text().toStdString();
 }
 
 TEST_F(PlanViewTest, PanelIconsStandBesideTheirRows) {
     const std::tuple<QLabel*, QWidget*, QPoint> people[] = {
-        {window->imgFree, window->grpPersons, {16, 77}},     {window->imgGrenze, window->grpPersons, {30, 53}},
-        {window->imgWork, window->grpPersons, {16, 101}},    {window->imgWorkless, window->grpPersons, {16, 125}},
-        {window->imgOeko, window->grpPersons, {16, 149}},    {window->imgHolo, window->grpPersons, {16, 172}},
-        {window->imgStudy, window->grpPersons, {16, 196}},   {window->imgSoldier, window->grpPersons, {16, 220}},
-        {window->imgLager, window->grpTick, {10, 24}},       {window->imgEps, window->grpTick, {10, 40}},
+        {child<QLabel>(window, "livingSpaceIcon"), child<QGroupBox>(window, "personnelBox"), {16, 77}},     {child<QLabel>(window, "populationLimitIcon"), child<QGroupBox>(window, "personnelBox"), {30, 53}},
+        {child<QLabel>(window, "workersIcon"), child<QGroupBox>(window, "personnelBox"), {16, 101}},    {child<QLabel>(window, "unemployedIcon"), child<QGroupBox>(window, "personnelBox"), {16, 125}},
+        {child<QLabel>(window, "ecoGuardsIcon"), child<QGroupBox>(window, "personnelBox"), {16, 149}},    {child<QLabel>(window, "holodeckIcon"), child<QGroupBox>(window, "personnelBox"), {16, 172}},
+        {child<QLabel>(window, "scientistsIcon"), child<QGroupBox>(window, "personnelBox"), {16, 196}},   {child<QLabel>(window, "soldiersIcon"), child<QGroupBox>(window, "personnelBox"), {16, 220}},
+        {child<QLabel>(window, "storageIcon"), child<QGroupBox>(window, "productionBox"), {10, 24}},       {child<QLabel>(window, "epsIcon"), child<QGroupBox>(window, "productionBox"), {10, 40}},
     };
     for (auto [icon, box, position] : people) {
         EXPECT_EQ(icon->parentWidget(), box) << icon->objectName().toStdString();
         EXPECT_EQ(icon->pos(), position) << icon->objectName().toStdString();
         EXPECT_FALSE(icon->pixmap().isNull());
     }
-    EXPECT_EQ(window->imgFree->size(), window->imgFree->pixmap().size()) << "people icons take their picture's size";
-    EXPECT_EQ(window->imgLager->size(), QSize(17, 17));
+    EXPECT_EQ(child<QLabel>(window, "livingSpaceIcon")->size(), child<QLabel>(window, "livingSpaceIcon")->pixmap().size()) << "people icons take their picture's size";
+    EXPECT_EQ(child<QLabel>(window, "storageIcon")->size(), QSize(17, 17));
 
-    ASSERT_EQ(window->panelIcons.rows.size(), 17u);
+    ASSERT_EQ(window->resultPanels().resourceIcons().rows.size(), 17u);
     for (int r = 0; r < kResourceCount; ++r) {
-        QLabel* tick = window->panelIcons.rows[r][0];
-        QLabel* cost = window->panelIcons.rows[r][1];
+        QLabel* tick = window->resultPanels().resourceIcons().rows[r][0];
+        QLabel* cost = window->resultPanels().resourceIcons().rows[r][1];
         ASSERT_TRUE(tick && cost);
-        EXPECT_EQ(tick->parentWidget(), window->grpTick);
+        EXPECT_EQ(tick->parentWidget(), child<QGroupBox>(window, "productionBox"));
         EXPECT_EQ(tick->geometry(), QRect(10, 64 + 16 * r, 16, 16));
-        EXPECT_EQ(cost->parentWidget(), window->grpGesRess);
+        EXPECT_EQ(cost->parentWidget(), child<QGroupBox>(window, "costBox"));
         EXPECT_EQ(cost->geometry(), QRect(10, 48 + 16 * r, 16, 16));
         EXPECT_TRUE(sameImage(tick->pixmap(), cost->pixmap())) << "resource " << r;
     }
-    EXPECT_EQ(window->panelIcons.rows[16][0], nullptr) << "no credits row in the production panel";
-    ASSERT_NE(window->panelIcons.rows[16][1], nullptr);
-    EXPECT_EQ(window->panelIcons.rows[16][1]->geometry(), QRect(10, 304, 16, 16));
+    EXPECT_EQ(window->resultPanels().resourceIcons().rows[16][0], nullptr) << "no credits row in the production panel";
+    ASSERT_NE(window->resultPanels().resourceIcons().rows[16][1], nullptr);
+    EXPECT_EQ(window->resultPanels().resourceIcons().rows[16][1]->geometry(), QRect(10, 304, 16, 16));
 }
 
 TEST(PictureLoading, StartUpStopsAtTheFirstMissingPicture) {
@@ -272,24 +268,24 @@ TEST(PictureLoading, StartUpStopsAtTheFirstMissingPicture) {
     loadCatalog(info, DZ_DATA_DIR);
     ActPlan plan;
     ProgramState state;
-    MainWindow window(info, plan, state, QStringList{}, false);
-    window.tmStartup->stop();
+    MainWindow window(info, plan, state);
+    child<QTimer>(window, "startupTimer")->stop();
     window.setProgramDir(QString::fromStdString(dir.string()));
     try {
-        window.tmStartupTimer();
+        window.finishStartup();
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("is.gif"), std::string::npos) << e.what();
     }
-    EXPECT_EQ(window.imlPlanets.count(), 10);
-    EXPECT_EQ(window.imlFields.count(), 15);
-    EXPECT_EQ(window.imlOthers.count(), 6) << "a.gif to ib.gif";
-    EXPECT_EQ(window.imgSoldier->pixmap().size(), QSize(7, 15)) << "the placeholder stays";
-    EXPECT_TRUE(window.panelIcons.rows.empty());
+    EXPECT_EQ(window.planCells().planetIcons().count(), 10);
+    EXPECT_EQ(window.planCells().fieldPictures().count(), 15);
+    EXPECT_EQ(window.planCells().stateFrames().count(), 6) << "a.gif to ib.gif";
+    EXPECT_EQ(child<QLabel>(window, "soldiersIcon")->pixmap().size(), QSize(7, 15)) << "the placeholder stays";
+    EXPECT_TRUE(window.resultPanels().resourceIcons().rows.empty());
 
     // A plan can still be made; cells without a frame picture stay empty.
-    window.menNew->entries()[ptSmallAsteroids]->trigger();
-    EXPECT_FALSE(window.images.cell(0, 0, true)[1]->pixmap().isNull());
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptSmallAsteroids]->trigger();
+    EXPECT_FALSE(window.planCells().cell(0, 0, true)[1]->pixmap().isNull());
     fs::remove_all(dir);
 }
 

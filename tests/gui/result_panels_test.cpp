@@ -13,8 +13,9 @@
 
 #include "core/catalog/catalog_files.h"
 #include "gui/main_window.h"
+#include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
-#include "test_support.h"
+#include "gui/support/test_support.h"
 #include "gui/widgets/panel_grid.h"
 #include "gui/widgets/up_down_button.h"
 #include "gui/dialogs/settings_dialog.h"
@@ -23,14 +24,13 @@ using namespace dz;
 
 namespace {
 
-class ResultPanelsTest : public ::testing::Test {
+class ResultPanelsTest : public WindowFixture {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<MainWindow>(info, plan, state, QStringList{}, false);
-        window->tmStartup->stop();
+        makeWindow();
         window->show();
-        window->menNew->entries()[ptStandard]->trigger();
+        child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
     }
 
     // Puts a building on the first surface field of type `fieldType`.
@@ -72,133 +72,129 @@ protected:
                std::abs(strongest.blue() - colour.blue() * scale) < 30;
     }
 
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
 
 TEST_F(ResultPanelsTest, NewPlanFillsEveryPanel) {
-    PanelGrid* tick = window->grdTick;
+    PanelGrid* tick = child<PanelGrid>(window, "productionGrid");
     ASSERT_EQ(tick->rowCount(), 19);
     EXPECT_EQ(tick->text(0, 0), "Lagerraum");
     EXPECT_EQ(tick->text(1, 1), "0");
     EXPECT_EQ(tick->text(0, 3), "Energie");
     EXPECT_TRUE(tick->text(1, 3 + resResearch).startsWith("0")) << "one decimal";
     EXPECT_EQ(tick->text(1, 3 + resResearch).size(), 3);
-    ASSERT_EQ(window->grdGesRess->rowCount(), 17);
-    EXPECT_EQ(window->grdGesRess->text(0, 16), "Credits");
-    EXPECT_EQ(window->grdGesRess->text(1, 16), "0");
-    ASSERT_EQ(window->grdPeople->rowCount(), 7);
-    EXPECT_EQ(window->grdPeople->text(0, 0), "verfügb. Wohnraum");
-    EXPECT_EQ(window->grdPeople->text(0, 3), "Ökos");
-    EXPECT_TRUE(window->rbtAll->isChecked());
-    EXPECT_EQ(window->lblAttrak->text(), "+150+0(+0)");
-    EXPECT_EQ(window->lblAnsehen->text().size(), 3);
-    EXPECT_EQ(window->lblBSP->text(), "0");
-    for (UpDownButton* b : {window->udOeko, window->udHolodeck, window->udStudy, window->udSoldier})
+    ASSERT_EQ(child<PanelGrid>(window, "costGrid")->rowCount(), 17);
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(0, 16), "Credits");
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 16), "0");
+    ASSERT_EQ(child<PanelGrid>(window, "personnelGrid")->rowCount(), 7);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(0, 0), "verfügb. Wohnraum");
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(0, 3), "Ökos");
+    EXPECT_TRUE(child<QRadioButton>(window, "allCostsButton")->isChecked());
+    EXPECT_EQ(child<QLabel>(window, "attractivenessLabel")->text(), "+150+0(+0)");
+    EXPECT_EQ(child<QLabel>(window, "reputationGrowthLabel")->text().size(), 3);
+    EXPECT_EQ(child<QLabel>(window, "bspLabel")->text(), "0");
+    for (UpDownButton* b : {child<UpDownButton>(window, "ecoGuardsButton"), child<UpDownButton>(window, "holodeckButton"), child<UpDownButton>(window, "scientistsButton"), child<UpDownButton>(window, "soldiersButton")})
         EXPECT_TRUE(b->isEnabled());
 }
 
 TEST_F(ResultPanelsTest, GridGeometryOnceValuesArePainted) {
-    EXPECT_EQ(window->grdTick->columnWidth(0), 122);
-    EXPECT_EQ(window->grdTick->columnWidth(1), 42);
-    EXPECT_EQ(window->grdTick->rowHeight(1), 16);
-    EXPECT_EQ(window->grdTick->rowHeight(2), 8);
-    EXPECT_EQ(window->grdTick->cellRect(1, 3), QRect(122, 40, 42, 16));
-    EXPECT_EQ(window->grdPeople->columnWidth(0), 120);
-    EXPECT_EQ(window->grdPeople->columnWidth(1), 30);
-    EXPECT_EQ(window->grdPeople->rowHeight(5), 24);
-    EXPECT_EQ(window->grdGesRess->columnWidth(0), 152);
-    EXPECT_EQ(window->grdGesRess->columnWidth(1), 60);
-    EXPECT_EQ(window->grdTick->geometry(), QRect(32, 24, 174, 297));
-    EXPECT_EQ(window->grdPeople->geometry(), QRect(29, 72, 169, 170));
-    EXPECT_EQ(window->grdGesRess->geometry(), QRect(32, 47, 225, 290));
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->columnWidth(0), 122);
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->columnWidth(1), 42);
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->rowHeight(1), 16);
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->rowHeight(2), 8);
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->cellRect(1, 3), QRect(122, 40, 42, 16));
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->columnWidth(0), 120);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->columnWidth(1), 30);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->rowHeight(5), 24);
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->columnWidth(0), 152);
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->columnWidth(1), 60);
+    EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->geometry(), QRect(32, 24, 174, 297));
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->geometry(), QRect(29, 72, 169, 170));
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->geometry(), QRect(32, 47, 225, 290));
 }
 
 TEST_F(ResultPanelsTest, PaintedCellsShowTheSignColours) {
     placeOn(ftMeadow, bldBaseA);
     plan.ressources.buildingCosts[2] = 100;  // as building it would have counted
-    window->rbtAll->click();
-    QTest::mouseClick(window->udSoldier, Qt::LeftButton, {}, QPoint(8, 20));  // recompute, nothing to fire
+    child<QRadioButton>(window, "allCostsButton")->click();
+    QTest::mouseClick(child<UpDownButton>(window, "soldiersButton"), Qt::LeftButton, {}, QPoint(8, 20));  // recompute, nothing to fire
     const QColor green(0, 128, 0), grey(128, 128, 128), red(255, 0, 0), white(255, 255, 255);
     // Production: Energie +, Mineralien 0.
-    EXPECT_TRUE(paintedIn(window->grdTick, 1, 3, green));
-    EXPECT_TRUE(paintedIn(window->grdTick, 1, 3 + 3, grey));
-    EXPECT_FALSE(paintedIn(window->grdTick, 0, 3, green)) << "labels stay white";
-    EXPECT_TRUE(paintedIn(window->grdTick, 0, 3, white));
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "productionGrid"), 1, 3, green));
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "productionGrid"), 1, 3 + 3, grey));
+    EXPECT_FALSE(paintedIn(child<PanelGrid>(window, "productionGrid"), 0, 3, green)) << "labels stay white";
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "productionGrid"), 0, 3, white));
     // Costs: white when positive, grey at 0.
-    EXPECT_TRUE(paintedIn(window->grdGesRess, 1, 2, white));
-    EXPECT_TRUE(paintedIn(window->grdGesRess, 1, 0, grey));
-    EXPECT_FALSE(paintedIn(window->grdGesRess, 1, 0, white));
-    EXPECT_FALSE(paintedIn(window->grdGesRess, 1, 2, grey));
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "costGrid"), 1, 2, white));
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "costGrid"), 1, 0, grey));
+    EXPECT_FALSE(paintedIn(child<PanelGrid>(window, "costGrid"), 1, 0, white));
+    EXPECT_FALSE(paintedIn(child<PanelGrid>(window, "costGrid"), 1, 2, grey));
     // People: living space green.
-    EXPECT_TRUE(paintedIn(window->grdPeople, 1, 0, green));
-    EXPECT_TRUE(window->grdPeople->look(1, 0).bold);
-    EXPECT_FALSE(window->grdPeople->look(0, 0).bold);
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "personnelGrid"), 1, 0, green));
+    EXPECT_TRUE(child<PanelGrid>(window, "personnelGrid")->look(1, 0).bold);
+    EXPECT_FALSE(child<PanelGrid>(window, "personnelGrid")->look(0, 0).bold);
 
     // Many workers and few homes: row 2 red in both cells, the buttons locked.
     for (int i = 0; i < 6; ++i) placeOn(ftMeadow, 26);  // Forschungszentrum, 40 workers each
-    QTest::mouseClick(window->udSoldier, Qt::LeftButton, {}, QPoint(8, 20));
-    ASSERT_EQ(window->grdPeople->rowCount(), 3);
-    EXPECT_EQ(window->grdPeople->text(0, 2), "Fehlende Arbeiter!");
-    EXPECT_TRUE(paintedIn(window->grdPeople, 0, 2, red));
-    EXPECT_TRUE(paintedIn(window->grdPeople, 1, 2, red));
-    EXPECT_FALSE(window->udSoldier->isEnabled());
+    QTest::mouseClick(child<UpDownButton>(window, "soldiersButton"), Qt::LeftButton, {}, QPoint(8, 20));
+    ASSERT_EQ(child<PanelGrid>(window, "personnelGrid")->rowCount(), 3);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(0, 2), "Fehlende Arbeiter!");
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "personnelGrid"), 0, 2, red));
+    EXPECT_TRUE(paintedIn(child<PanelGrid>(window, "personnelGrid"), 1, 2, red));
+    EXPECT_FALSE(child<UpDownButton>(window, "soldiersButton")->isEnabled());
 }
 
 TEST_F(ResultPanelsTest, UpDownButtonsHireAndFireByPosition) {
     placeOn(ftMeadow, bldBaseA);  // 50 living space, 10 workers
-    click(window->udSoldier, true);  // hires nobody yet: the stored inhabitants are from the empty plan
+    click(child<UpDownButton>(window, "soldiersButton"), true);  // hires nobody yet: the stored inhabitants are from the empty plan
     EXPECT_EQ(plan.ressources.soldiers, 0);
-    EXPECT_EQ(window->grdPeople->text(1, 2), "40");
-    click(window->udSoldier, true);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 2), "40");
+    click(child<UpDownButton>(window, "soldiersButton"), true);
     EXPECT_EQ(plan.ressources.soldiers, 1);
     EXPECT_EQ(window->statusText(2), "1 Soldat eingestellt");
-    EXPECT_EQ(window->grdPeople->text(1, 6), "1");
-    EXPECT_EQ(window->lblAttrak->text(), "+170+0(+10)") << "soldiers count 10 each";
-    click(window->udSoldier, false);
+    EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 6), "1");
+    EXPECT_EQ(child<QLabel>(window, "attractivenessLabel")->text(), "+170+0(+10)") << "soldiers count 10 each";
+    click(child<UpDownButton>(window, "soldiersButton"), false);
     EXPECT_EQ(plan.ressources.soldiers, 0);
     EXPECT_EQ(window->statusText(2), "1 Soldat entlassen");
     EXPECT_FALSE(state.planChanged) << "personnel is no plan change";
 
-    click(window->udStudy, true);  // no lab: no place for a scientist
+    click(child<UpDownButton>(window, "scientistsButton"), true);  // no lab: no place for a scientist
     EXPECT_EQ(plan.ressources.scientists, 0);
 }
 
 TEST_F(ResultPanelsTest, TickingTheLimitBox) {
     placeOn(ftMeadow, bldBaseA);
-    click(window->udSoldier, false);  // recompute: 50 living space
+    click(child<UpDownButton>(window, "soldiersButton"), false);  // recompute: 50 living space
     ASSERT_EQ(plan.ressources.livingSpace, 50);
 
-    window->Edit1->setText("100");
-    window->CheckBox1->click();
-    EXPECT_TRUE(window->CheckBox1->isChecked());
+    child<QLineEdit>(window, "populationLimitEdit")->setText("100");
+    child<QCheckBox>(window, "populationLimitBox")->click();
+    EXPECT_TRUE(child<QCheckBox>(window, "populationLimitBox")->isChecked());
     EXPECT_TRUE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.populationLimit, 0) << "a limit above the living space is not taken";
     EXPECT_EQ(plan.ressources.inhabitants, 0);
 
-    window->Edit1->setText("30");  // typing unticks the box and switches the limit off
-    EXPECT_FALSE(window->CheckBox1->isChecked());
+    child<QLineEdit>(window, "populationLimitEdit")->setText("30");  // typing unticks the box and switches the limit off
+    EXPECT_FALSE(child<QCheckBox>(window, "populationLimitBox")->isChecked());
     EXPECT_FALSE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.inhabitants, 50);
-    window->CheckBox1->click();
+    child<QCheckBox>(window, "populationLimitBox")->click();
     EXPECT_EQ(plan.ressources.inhabitants, 30);
 
-    window->Edit1->setText("dreißig");
-    window->CheckBox1->click();
-    EXPECT_EQ(window->Edit1->text(), "50") << "no number: the living space is written in";
-    EXPECT_FALSE(window->CheckBox1->isChecked());
+    child<QLineEdit>(window, "populationLimitEdit")->setText("dreißig");
+    child<QCheckBox>(window, "populationLimitBox")->click();
+    EXPECT_EQ(child<QLineEdit>(window, "populationLimitEdit")->text(), "50") << "no number: the living space is written in";
+    EXPECT_FALSE(child<QCheckBox>(window, "populationLimitBox")->isChecked());
     EXPECT_FALSE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.inhabitants, 50);
 
     // A new plan clears the limit controls without running their handlers.
-    window->CheckBox1->click();
-    window->menNew->entries()[ptStandard]->trigger();
-    EXPECT_FALSE(window->CheckBox1->isChecked());
-    EXPECT_EQ(window->Edit1->text(), "0");
+    child<QCheckBox>(window, "populationLimitBox")->click();
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
+    EXPECT_FALSE(child<QCheckBox>(window, "populationLimitBox")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(window, "populationLimitEdit")->text(), "0");
     EXPECT_FALSE(plan.ressources.limitEnabled);
 }
 
@@ -206,26 +202,26 @@ TEST_F(ResultPanelsTest, CostViewsSwitchAndTheBspLabelKeepsItsValue) {
     placeOn(ftMeadow, bldBaseA);
     plan.ressources.buildingCosts[2] = 100;
     plan.ressources.terraformCosts[2] = 7;
-    window->rbtAll->click();
-    EXPECT_EQ(window->grdGesRess->text(1, 2), "107");
-    EXPECT_EQ(window->lblBSP->text(), "100");
+    child<QRadioButton>(window, "allCostsButton")->click();
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 2), "107");
+    EXPECT_EQ(child<QLabel>(window, "bspLabel")->text(), "100");
     placeOn(ftMeadow, bldBaseB);
-    window->rbtTerraformings->click();
-    EXPECT_TRUE(window->rbtTerraformings->isChecked());
-    EXPECT_EQ(window->grdGesRess->text(1, 2), "7");
-    EXPECT_EQ(window->lblBSP->text(), "100");
-    window->rbtBuildings->click();
-    EXPECT_EQ(window->grdGesRess->text(1, 2), "100");
-    window->menNew->entries()[ptStandard]->trigger();
-    EXPECT_TRUE(window->rbtAll->isChecked()) << "every new plan shows \"Gesamt\"";
+    child<QRadioButton>(window, "terraformingCostsButton")->click();
+    EXPECT_TRUE(child<QRadioButton>(window, "terraformingCostsButton")->isChecked());
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 2), "7");
+    EXPECT_EQ(child<QLabel>(window, "bspLabel")->text(), "100");
+    child<QRadioButton>(window, "buildingCostsButton")->click();
+    EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 2), "100");
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
+    EXPECT_TRUE(child<QRadioButton>(window, "allCostsButton")->isChecked()) << "every new plan shows \"Gesamt\"";
 }
 
 TEST_F(ResultPanelsTest, IndicatorsKeepTheirColoursInTheDisabledInfoBox) {
-    EXPECT_FALSE(window->grpInfo->isEnabled());
+    EXPECT_FALSE(child<QGroupBox>(window, "informationBox")->isEnabled());
     const QColor green(0, 128, 0);
-    EXPECT_EQ(window->lblAttrak->palette().color(QPalette::Disabled, QPalette::WindowText), green);
-    EXPECT_EQ(window->Label2->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::white));
-    const QImage painted = window->lblAttrak->grab().toImage();
+    EXPECT_EQ(child<QLabel>(window, "attractivenessLabel")->palette().color(QPalette::Disabled, QPalette::WindowText), green);
+    EXPECT_EQ(child<QLabel>(window, "attractivenessCaption")->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::white));
+    const QImage painted = child<QLabel>(window, "attractivenessLabel")->grab().toImage();
     bool greenSeen = false;
     for (int y = 0; y < painted.height(); ++y)
         for (int x = 0; x < painted.width(); ++x) greenSeen |= QColor(painted.pixel(x, y)) == green;
@@ -237,15 +233,15 @@ TEST_F(ResultPanelsTest, SavedSettingsReachTheAttractivenessLabel) {
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());  // saves.kpl lives in the working directory
     QTimer::singleShot(0, [this] {
-        ASSERT_TRUE(window->frmSet->isVisible());
-        window->frmSet->Edit1->setText("3500");
-        window->frmSet->Button1->click();
+        ASSERT_TRUE(child<SettingsDialog>(window, "settingsDialog")->isVisible());
+        child<SettingsDialog>(window, "settingsDialog")->Edit1->setText("3500");
+        child<SettingsDialog>(window, "settingsDialog")->Button1->click();
     });
-    window->AufUpdatesberprfen1->trigger();
+    child<QAction>(window, "settingsAction")->trigger();
     QDir::setCurrent(before);
     EXPECT_EQ(state.internalReputation, 3500);
-    EXPECT_EQ(window->lblAns->text(), "3500");
-    EXPECT_EQ(window->lblAttrak->text(), "+150+3(+0)");
+    EXPECT_EQ(child<QLabel>(window, "internalReputationLabel")->text(), "3500");
+    EXPECT_EQ(child<QLabel>(window, "attractivenessLabel")->text(), "+150+3(+0)");
     QFile file(dir.filePath("saves.kpl"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("3500\r\n"));

@@ -17,7 +17,7 @@
 
 #include "core/planner/program_state.h"
 #include "gui/main_window.h"
-#include "test_support.h"
+#include "gui/support/test_support.h"
 
 using namespace dz;
 

@@ -1,17 +1,13 @@
-// Widget tests run offscreen unless a display is asked for. gtest_discover_tests
-// starts this program without the test environment, so it sets the platform
-// itself.
+// The program's own application object, offscreen unless a display is asked
+// for (gtest_discover_tests starts this program without the test environment).
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     dz::installQuietMessageHandler();
     dz::DizozodiduApplication app(argc, argv);
-    // A message box would wait for an answer forever: an error report that a
-    // test does not expect is a failure.
     app.setErrorReporter([](const QString& message) {
         ADD_FAILURE() << "unexpected error report: " << message.toStdString();
     });

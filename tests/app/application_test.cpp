@@ -6,11 +6,23 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "test_support.h"
 
 using namespace dz;
 
 namespace {
+
+// Replaces the application's error reporter for one test and restores the suite's one.
+class ReporterGuard {
+public:
+    explicit ReporterGuard(DizozodiduApplication::Reporter reporter)
+        : saved_(DizozodiduApplication::instance()->errorReporter()) {
+        DizozodiduApplication::instance()->setErrorReporter(std::move(reporter));
+    }
+    ~ReporterGuard() { DizozodiduApplication::instance()->setErrorReporter(saved_); }
+
+private:
+    DizozodiduApplication::Reporter saved_;
+};
 
 class ThrowingObject : public QObject {
 public:

@@ -1,0 +1,94 @@
+#include "gui/file_commands.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QWidget>
+#include <exception>
+
+#include "core/files/plan_file.h"
+#include "core/planner/planner.h"
+#include "gui/export/screenshot.h"
+#include "gui/problem_report.h"
+
+namespace dz {
+
+namespace {
+const QString kPlanFilter = QStringLiteral("DizozodiduSaves (*.kpls)");
+}  // namespace
+
+FileCommands::FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner,
+                           QWidget* window)
+    : QObject(window), info_(info), plan_(plan), state_(state), planner_(planner), window_(window) {
+    setObjectName(QStringLiteral("fileCommands"));
+}
+
+bool FileCommands::confirmDiscard() {
+    if (!state_.planChanged) return true;
+    if (problemsGoToStderr()) return true;  // batch mode: nobody to ask, and it never changes a plan
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"),
+                    QStringLiteral("Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?"),
+                    QMessageBox::Yes | QMessageBox::No, window_);
+    box.setObjectName(QStringLiteral("confirmDiscardBox"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool FileCommands::loadPlanFile(const QString& file) {
+    LoadedPlan loaded;
+    try {
+        loaded = readPlanFile(file.toStdString(), info_);
+    } catch (const PlanFileError& e) {
+        reportProblem(window_, Problem{QMessageBox::Warning, QStringLiteral("Dizozodidu"), file,
+                                      QStringLiteral("Ungültige Datei!"), QString::fromUtf8(e.what())});
+        return false;
+    }
+    planner_.loadPlan(loaded);
+    return true;
+}
+
+bool FileCommands::savePlanFile(const QString& chosen) {
+    const std::string name = planFileName(chosen.toStdString());
+    try {
+        savePlan(name, info_, plan_, state_.internalReputation);
+    } catch (const std::exception& e) {
+        QMessageBox::critical(
+            window_, QStringLiteral("Dizozodidu"),
+            QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+    state_.planChanged = false;
+    return true;
+}
+
+void FileCommands::loadWithDialog() {
+    if (!confirmDiscard()) return;
+    const QString file = QFileDialog::getOpenFileName(window_, QStringLiteral("Laden"), QString(), kPlanFilter);
+    if (file.isEmpty()) return;
+    loadPlanFile(file);
+}
+
+void FileCommands::saveWithDialog() {
+    QFileDialog dialog(window_, QStringLiteral("Speichern"), QString(), kPlanFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    savePlanFile(dialog.selectedFiles().first());
+}
+
+void FileCommands::screenshotWithDialog() {
+    QFileDialog dialog(window_, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        QMessageBox::warning(window_, QStringLiteral("Screenshot"), screenshotCancelledText());
+        return;
+    }
+    takeScreenshot(dialog.selectedFiles().first());
+}
+
+void FileCommands::takeScreenshot(const QString& name) {
+    if (saveScreenshot(window_, name) == ScreenshotResult::Saved)
+        QMessageBox::information(window_, QStringLiteral("Screenshot"), screenshotSavedText());
+    else
+        QMessageBox::warning(window_, QStringLiteral("Screenshot"), screenshotFailedText(name));
+}
+
+}  // namespace dz

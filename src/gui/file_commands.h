@@ -1,0 +1,52 @@
+// The commands of the main menu that work with files: "Laden", "Speichern" and
+// "Screenshot", and the question before unsaved changes are lost.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
+#include "core/planner/program_state.h"
+
+class QWidget;
+
+namespace dz {
+
+class Planner;
+
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    // `window` is the main window: the parent of the dialogs and what a screenshot pictures.
+    FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, QWidget* window);
+
+    // Asks before unsaved changes are lost; true when the caller may go on.
+    bool confirmDiscard();
+
+    // "Laden": asks for a plan file after confirmDiscard and loads it.
+    void loadWithDialog();
+    // "Speichern": asks for a name and saves the plan.
+    void saveWithDialog();
+    // "Screenshot": asks for a name and saves the window's picture.
+    void screenshotWithDialog();
+
+    // Loads a plan file. On any problem the plan and the window stay as they
+    // were and "Ungültige Datei!" is reported with the reason; returns
+    // whether the plan was loaded.
+    bool loadPlanFile(const QString& file);
+    // Saves the plan under a name the ".kpls" rule makes of `chosen`; a
+    // failure is shown and leaves planChanged as it was.
+    bool savePlanFile(const QString& chosen);
+    // Writes the window's picture and says how it went.
+    void takeScreenshot(const QString& name);
+
+private:
+    const Info& info_;
+    const ActPlan& plan_;
+    ProgramState& state_;
+    Planner& planner_;
+    QWidget* window_;
+};
+
+}  // namespace dz

@@ -1,0 +1,156 @@
+#include "gui/plan_cells.h"
+
+#include <QBuffer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMovie>
+
+#include "core/layout/field_cells.h"
+#include "core/planner/planner.h"
+#include "gui/widgets/qt_text.h"
+
+namespace dz {
+
+PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, QGroupBox* surfaceBox, QGroupBox* orbitBox,
+                     QWidget* window)
+    : QObject(window),
+      info_(info),
+      plan_(plan),
+      planner_(planner),
+      surfaceBox_(surfaceBox),
+      orbitBox_(orbitBox),
+      fieldMenu_(new QMenu(window)) {
+    setObjectName(QStringLiteral("planCells"));
+    fieldMenu_->setObjectName(QStringLiteral("fieldMenu"));
+    fieldMenu_->setFont(window->font());
+}
+
+void PlanCells::loadPictures(const QString& programDir,
+                             const std::function<void(int, const QPixmap&)>& planetIconRead) {
+    programDir_ = programDir;
+    fieldPictures_.clear();
+    planetIcons_.clear();
+    stateFrames_.clear();
+    for (int p = 0; p < kPlanetCount; ++p) {
+        addToImageList(imagePath(programDir, info_.planets[p].image), planetIcons_);
+        planetIconRead(p, planetIcons_.at(p));
+    }
+    for (int t = 0; t < kFieldTypeCount; ++t)
+        addToImageList(imagePath(programDir, info_.fields[t].imageDir + "\\0.gif"), fieldPictures_);
+    for (const char* file : kFrameFiles) addToImageList(imagePath(programDir, file), stateFrames_);
+}
+
+void PlanCells::hideCell(int x, int y, bool onSurface) { releaseCell(cells_.cell(x, y, onSurface)); }
+
+std::pair<QLabel*, FieldPicture*> PlanCells::prepareCell(int x, int y, bool onSurface) {
+    Cell& cell = cells_.cell(x, y, onSurface);
+    if (cell[0] && cell[1]) {
+        // The cell's controls get their new content in place: for the user
+        // that is the same as new controls, and it is far cheaper than
+        // making and destroying widgets for every field an action redraws.
+        auto* picture = static_cast<FieldPicture*>(cell[1]);
+        QMovie* movie = picture->movie();
+        picture->clear();
+        if (movie) {
+            QIODevice* device = movie->device();
+            delete movie;
+            delete device;
+        }
+        cell[0]->clear();
+        return {cell[0], picture};
+    }
+    releaseCell(cell);
+    QGroupBox* box = onSurface ? surfaceBox_ : orbitBox_;
+
+    auto* frame = new QLabel(box);
+    const Rect f = frameRect(x, y);
+    frame->setGeometry(f.left, f.top, f.width, f.height);
+    frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cell[0] = frame;
+
+    auto* picture = new FieldPicture(fieldKey(x, y, onSurface), fieldMenu_, box);
+    const Rect p = pictureRect(x, y);
+    picture->setGeometry(p.left, p.top, p.width, p.height);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(picture, &FieldPicture::mouseUp, this,
+            [this](FieldPicture* released, Qt::MouseButton button, QPoint) { pictureReleased(released, button); });
+    cell[1] = picture;
+
+    frame->show();
+    picture->show();
+    return {frame, picture};
+}
+
+void PlanCells::setFrame(QLabel* frame, const Field& field, bool showsBuilding) {
+    // Without the frames (start-up stopped early) the cell has no frame picture.
+    const int index = frameIndex(field, showsBuilding);
+    if (index < stateFrames_.count()) frame->setPixmap(stateFrames_.at(index));
+}
+
+void PlanCells::showField(int x, int y, int fieldType, bool onSurface) {
+    const InfoField& type = info_.fields.at(std::size_t(fieldType));
+    const Field& field = plan_.fieldAt(x, y, onSurface);
+    auto [frame, picture] = prepareCell(x, y, onSurface);
+    setFrame(frame, field, false);
+    picture->setSource(QString());
+    if (fieldType < fieldPictures_.count()) picture->setPixmap(fieldPictures_.at(fieldType));
+    picture->setToolTip(fromCp1252(type.name));
+}
+
+void PlanCells::showBuilding(int x, int y, int building, bool onSurface) {
+    const InfoBuilding& b = info_.buildings.at(std::size_t(building));
+    const Field& field = plan_.fieldAt(x, y, onSurface);
+    const InfoField& type = info_.fields.at(std::size_t(field.fieldType));
+    const QString path = imagePath(programDir_, type.imageDir + "\\" + b.imageDir + "\\0.gif");
+    // Read before the cell changes: a missing picture leaves the cell as it was.
+    const PictureCache::Picture& picture = buildingPictures_.get(path);
+
+    auto [frame, control] = prepareCell(x, y, onSurface);
+    setFrame(frame, field, true);
+    if (onSurface && picture.animated) {
+        // On the surface the GIF runs; in the orbit it is a still picture.
+        auto* buffer = new QBuffer(control);
+        buffer->setData(picture.bytes);
+        auto* movie = new QMovie(buffer, QByteArray(), control);
+        control->setMovie(movie);
+        movie->start();
+    } else {
+        control->setPixmap(picture.still);
+    }
+    control->setSource(path);
+    control->setToolTip(fromCp1252(b.name));
+}
+
+void PlanCells::pictureReleased(FieldPicture* picture, Qt::MouseButton button) {
+    if (button != Qt::RightButton) return;
+    const FieldSelection selected = decodeFieldKey(picture->fieldKey());
+    if (!plan_.contains(selected.x, selected.y, selected.onSurface)) return;
+    plan_.selected = selected;
+    fillFieldMenu();
+}
+
+void PlanCells::fillFieldMenu() {
+    // The menu is made anew for every right click; the old entries and
+    // submenus go.
+    qDeleteAll(fieldMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
+    fieldMenu_->clear();
+    for (const MenuEntry& entry : planner_.buildFieldMenu()) addMenuEntry(fieldMenu_, entry);
+}
+
+void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
+    // A "&" in a name is a letter, not a shortcut mark.
+    const QString caption = fromCp1252(entry.caption).replace(QLatin1Char('&'), QLatin1String("&&"));
+    if (entry.submenu) {
+        auto* submenu = new QMenu(caption, fieldMenu_);
+        submenu->setFont(fieldMenu_->font());
+        for (const MenuEntry& child : entry.entries) addMenuEntry(submenu, child);
+        menu->addMenu(submenu);
+        return;
+    }
+    QAction* action = menu->addAction(caption);
+    action->setData(entry.tag);
+    connect(action, &QAction::triggered, this, [this, tag = entry.tag] { planner_.popupClick(tag); });
+}
+
+}  // namespace dz

@@ -1,0 +1,78 @@
+// The cells of the plan view: for every field of surface and orbit a state
+// frame and the picture of its field type or building, and the field menu a
+// right click opens. The pictures come from the image lists and the picture
+// cache, read once at start-up.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <utility>
+
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
+#include "core/plan/field_menu.h"
+#include "gui/widgets/image_list.h"
+#include "gui/widgets/plan_graphic.h"
+
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QWidget;
+
+namespace dz {
+
+class Planner;
+
+class PlanCells : public QObject {
+    Q_OBJECT
+public:
+    // The cells live in `surfaceBox` and `orbitBox`; the field menu belongs to `window`.
+    PlanCells(const Info& info, ActPlan& plan, Planner& planner, QGroupBox* surfaceBox, QGroupBox* orbitBox,
+              QWidget* window);
+
+    // Start-up: reads the planet icons, the field pictures and the state
+    // frames from `programDir`/images; `planetIconRead` gets each planet icon
+    // as soon as it is read. Throws when a picture is missing.
+    void loadPictures(const QString& programDir, const std::function<void(int, const QPixmap&)>& planetIconRead);
+
+    void resize(int width, int surfaceHeight, int orbitHeight) { cells_.resize(width, surfaceHeight, orbitHeight); }
+    void hideCell(int x, int y, bool onSurface);
+    void showField(int x, int y, int fieldType, bool onSurface);
+    void showBuilding(int x, int y, int building, bool onSurface);
+
+    // A mouse button released over a field picture: the right button selects
+    // the field and fills the field menu, which the picture then opens.
+    void pictureReleased(FieldPicture* picture, Qt::MouseButton button);
+    // Fills the field menu for the selected field.
+    void fillFieldMenu();
+
+    // What the view shows, for the window and for tests.
+    Cell& cell(int x, int y, bool onSurface) { return cells_.cell(x, y, onSurface); }
+    const PlanGraphic& cells() const { return cells_; }
+    const ImageList& planetIcons() const { return planetIcons_; }
+    const ImageList& fieldPictures() const { return fieldPictures_; }
+    const ImageList& stateFrames() const { return stateFrames_; }
+    QMenu* fieldMenu() const { return fieldMenu_; }
+
+private:
+    // Gives a cell its frame and picture controls, emptied; returns them.
+    std::pair<QLabel*, FieldPicture*> prepareCell(int x, int y, bool onSurface);
+    void setFrame(QLabel* frame, const Field& field, bool showsBuilding);
+    void addMenuEntry(QMenu* menu, const MenuEntry& entry);
+
+    const Info& info_;
+    ActPlan& plan_;
+    Planner& planner_;
+    QGroupBox* surfaceBox_;
+    QGroupBox* orbitBox_;
+    QMenu* fieldMenu_;
+    QString programDir_;
+    ImageList planetIcons_{16};
+    ImageList fieldPictures_{32};
+    ImageList stateFrames_{34};
+    PictureCache buildingPictures_;
+    PlanGraphic cells_;
+};
+
+}  // namespace dz

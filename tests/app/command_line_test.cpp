@@ -1,0 +1,39 @@
+// The command line in the running program: a plan named there is opened once
+// start-up has finished; "IMAGES" (exactly) selects batch mode.
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "app/application.h"
+#include "core/catalog/catalog_files.h"
+#include "gui/main_window.h"
+
+using namespace dz;
+
+TEST(CommandLine, OnlyTheExactWordImagesSelectsBatchMode) {
+    EXPECT_FALSE(parseCommandLine({}).batchMode);
+    EXPECT_TRUE(parseCommandLine({}).planFile.isEmpty());
+    const CommandLine open = parseCommandLine({"images"});
+    EXPECT_FALSE(open.batchMode) << "a plan file may be called images";
+    EXPECT_EQ(open.planFile, "images");
+    const CommandLine batch = parseCommandLine({"IMAGES", "plan.kpls"});
+    EXPECT_TRUE(batch.batchMode);
+    EXPECT_EQ(batch.planFile, "plan.kpls");
+    EXPECT_TRUE(parseCommandLine({"IMAGES"}).planFile.isEmpty());
+}
+
+TEST(CommandLine, APlanNamedThereIsOpenedWhenStartUpHasFinished) {
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ActPlan plan;
+    ProgramState state;
+    MainWindow window(info, plan, state);
+    window.findChild<QTimer*>(QStringLiteral("startupTimer"))->stop();
+    window.setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
+    followCommandLine(window, parseCommandLine({QString::fromUtf8(DZ_EXAMPLES_DIR) + "/grosses_asteroidenfeld.kpls"}));
+    EXPECT_EQ(plan.planetType, -1) << "not before start-up has finished";
+    window.finishStartup();
+    EXPECT_EQ(plan.planetType, ptLargeAsteroids);
+    EXPECT_GT(plan.countBuildings(bldBaseC), 0);
+    EXPECT_FALSE(state.planChanged);
+}

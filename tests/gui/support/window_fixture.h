@@ -1,0 +1,59 @@
+// The main window as the widget tests use it: over a catalog of the test's
+// choice, with its start-up timer stopped (start-up is tested on its own).
+// Controls are private to the window; tests find them by object name.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
+#include "core/planner/program_state.h"
+#include "gui/file_commands.h"
+#include "gui/main_window.h"
+#include "gui/plan_cells.h"
+#include "gui/result_panels.h"
+
+// The child of `parent` with this object name; a test failure when there is none.
+template <typename T>
+T* child(const QObject* parent, const char* name) {
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!found) ADD_FAILURE() << "no child " << name;
+    return found;
+}
+template <typename T>
+T* child(const QObject& parent, const char* name) {
+    return child<T>(&parent, name);
+}
+template <typename T, typename W>
+T* child(const std::unique_ptr<W>& parent, const char* name) {
+    return child<T>(parent.get(), name);
+}
+
+// The folder the built picture set lies in (images/ below it).
+inline QString builtProgramDir() { return QString::fromUtf8(DZ_IMAGES_DIR).section('/', 0, -2); }
+
+class WindowFixture : public ::testing::Test {
+protected:
+    // Makes the window over `info` as the test has filled it.
+    void makeWindow() {
+        window = std::make_unique<dz::MainWindow>(info, plan, state);
+        child<QTimer>(window, "startupTimer")->stop();
+    }
+    // Makes the window and reads the built picture set as start-up does.
+    void makeWindowWithPictures() {
+        makeWindow();
+        window->setProgramDir(builtProgramDir());
+        window->loadPlanPictures();
+        window->loadPanelIcons();
+    }
+    void TearDown() override { window.reset(); }
+
+    dz::Info info;
+    dz::ActPlan plan;
+    dz::ProgramState state;
+    std::unique_ptr<dz::MainWindow> window;
+};
