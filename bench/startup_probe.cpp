@@ -25,7 +25,7 @@ protected:
         if (untilReady_) {
             // The filter sees the timer's event before the timer handles it;
             // the report is queued behind the start-up work and its painting.
-            if (event->type() == QEvent::Timer && receiver->objectName() == QLatin1String("tmStartup") &&
+            if (event->type() == QEvent::Timer && receiver->objectName() == QLatin1String("startupTimer") &&
                 qobject_cast<dz::MainWindow*>(receiver->parent()))
                 report();
             return false;
