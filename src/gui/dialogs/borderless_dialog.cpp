@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <qdrawutil.h>
 
 #include "gui/style.h"
@@ -43,6 +44,14 @@ BorderlessDialog::BorderlessDialog(QWidget* parent, QSize clientSize, QPoint clo
     closeSymbol_->setPixmap(drawCloseSymbol());
     closeSymbol_->setCursor(Qt::PointingHandCursor);
     closeSymbol_->installEventFilter(this);
+}
+
+void BorderlessDialog::moveToScreenCentre() {
+    if (const QScreen* where = screen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(where->geometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void BorderlessDialog::paintEvent(QPaintEvent* event) {

@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <filesystem>
@@ -92,11 +91,7 @@ void SettingsDialog::Button1Click() {
 void SettingsDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         readSettings();
-        if (const QScreen* where = screen()) {
-            QRect frame(QPoint(0, 0), size());
-            frame.moveCenter(where->geometry().center());
-            move(frame.topLeft());
-        }
+        moveToScreenCentre();
     }
     QDialog::showEvent(event);
 }

@@ -10,7 +10,6 @@
 #include <QNetworkRequest>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
@@ -183,11 +182,7 @@ void UpdateDialog::dropCheck() {
 void UpdateDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         showResult(QString());
-        if (const QScreen* where = screen()) {
-            QRect frame(QPoint(0, 0), size());
-            frame.moveCenter(where->geometry().center());
-            move(frame.topLeft());
-        }
+        moveToScreenCentre();
     }
     QDialog::showEvent(event);
 }
