@@ -116,13 +116,13 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QStringLi
     // The side windows live as long as the main window: about box, update
     // check and settings, in this order.
     frmAbout = new AboutBox(this);
-    frmAbout->setObjectName(QStringLiteral("frmAbout"));
+    frmAbout->setObjectName(QStringLiteral("aboutBox"));
     frmUpdate = new UpdateDialog(this);
-    frmUpdate->setObjectName(QStringLiteral("frmUpdate"));
+    frmUpdate->setObjectName(QStringLiteral("updateDialog"));
     frmSet = new SettingsDialog(
         state_, [this](const QString& text) { lblAns->setText(text); }, [this] { planner_.computePopulation(); },
         QString::fromLatin1(settingsFileName), this);
-    frmSet->setObjectName(QStringLiteral("frmSet"));
+    frmSet->setObjectName(QStringLiteral("settingsDialog"));
 
     tmStartup = new QTimer(this);
     tmStartup->setObjectName(QStringLiteral("tmStartup"));

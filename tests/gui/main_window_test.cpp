@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -276,7 +277,7 @@ TEST_F(MainWindowTest, AboutBoxDisablesTheWindowUntilItCloses) {
     window->About1->trigger();
     EXPECT_FALSE(window->isEnabled());
     EXPECT_TRUE(window->frmAbout->isVisible());
-    window->frmAbout->Button1Click();  // "Zurück"
+    window->frmAbout->findChild<QPushButton*>(QStringLiteral("backButton"))->click();  // "Zurück"
     EXPECT_FALSE(window->frmAbout->isVisible());
     EXPECT_TRUE(window->isEnabled());
     window->About1->trigger();

@@ -238,8 +238,8 @@ TEST_F(ResultPanelsTest, SavedSettingsReachTheAttractivenessLabel) {
     QDir::setCurrent(dir.path());  // saves.kpl lives in the working directory
     QTimer::singleShot(0, [this] {
         ASSERT_TRUE(window->frmSet->isVisible());
-        window->frmSet->Edit1->setText("3500");
-        window->frmSet->Button1->click();
+        window->frmSet->findChild<QLineEdit*>(QStringLiteral("reputationEdit"))->setText("3500");
+        window->frmSet->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
     });
     window->AufUpdatesberprfen1->trigger();
     QDir::setCurrent(before);

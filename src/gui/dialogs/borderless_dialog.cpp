@@ -39,7 +39,7 @@ BorderlessDialog::BorderlessDialog(QWidget* parent, QSize clientSize, QPoint clo
     setAutoFillBackground(true);
 
     closeSymbol_ = new QLabel(this);
-    closeSymbol_->setObjectName(QStringLiteral("Image1"));
+    closeSymbol_->setObjectName(QStringLiteral("closeSymbol"));
     closeSymbol_->setGeometry(QRect(closeSymbolAt, QSize(16, 16)));
     closeSymbol_->setPixmap(drawCloseSymbol());
     closeSymbol_->setCursor(Qt::PointingHandCursor);

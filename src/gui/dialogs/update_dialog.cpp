@@ -32,7 +32,6 @@ namespace {
 constexpr int clientWidth = 354;
 constexpr int clientHeight = 97;
 
-// The close symbol: a small white cross on dark grey, as in our other dialogs.
 }  // namespace
 
 QUrl defaultUpdateServer() { return QUrl(QStringLiteral(DZ_UPDATE_SERVER)); }
@@ -94,32 +93,30 @@ UpdateDialog::UpdateDialog(QWidget* parent)
       network_(new QNetworkAccessManager(this)),
       deadline_(new QTimer(this)),
       server_(defaultUpdateServer()) {
-    setObjectName(QStringLiteral("frmUpdate"));
+    setObjectName(QStringLiteral("updateDialog"));
     setWindowTitle(QStringLiteral("Updateprüfung"));
     setModal(true);
 
-    Label2 = makeLabel(this, "Label2", QStringLiteral("Updateprüfung..."), 14, 6);
+    titleLabel_ = makeLabel(this, "titleLabel", QStringLiteral("Updateprüfung..."), 14, 6);
 
-    Image1 = closeSymbol();
-
-    Label1 = makeLabel(this, "Label1", QString(), 16, 32);
+    resultLabel_ = makeLabel(this, "resultLabel", QString(), 16, 32);
     QFont bold = font();
     bold.setBold(true);
-    Label1->setFont(bold);
+    resultLabel_->setFont(bold);
     // The longest result, with the server's name, takes a second line above the button.
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setGeometry(16, 32, clientWidth - 16 - 6, 29);
+    resultLabel_->setWordWrap(true);
+    resultLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    resultLabel_->setGeometry(16, 32, clientWidth - 16 - 6, 29);
 
-    Button1 = new QPushButton(QStringLiteral("Überprüfen"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(273, 62, 75, 25);
-    Button1->setAutoDefault(false);
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    checkButton_ = new QPushButton(QStringLiteral("Überprüfen"), this);
+    checkButton_->setObjectName(QStringLiteral("checkButton"));
+    checkButton_->setGeometry(273, 62, 75, 25);
+    checkButton_->setAutoDefault(false);
+    connect(checkButton_, &QPushButton::clicked, this, [this] { check(); });
 
-    Animate1 = new BusyAnimation(this);
-    Animate1->setObjectName(QStringLiteral("Animate1"));
-    Animate1->setGeometry(248, 66, 16, 16);
+    busySign_ = new BusyAnimation(this);
+    busySign_->setObjectName(QStringLiteral("busySign"));
+    busySign_->setGeometry(248, 66, 16, 16);
 
     deadline_->setSingleShot(true);
     deadline_->setTimerType(Qt::PreciseTimer);
@@ -128,11 +125,11 @@ UpdateDialog::UpdateDialog(QWidget* parent)
 
 UpdateDialog::~UpdateDialog() { dropCheck(); }
 
-void UpdateDialog::showResult(const QString& text) { Label1->setText(text); }
+void UpdateDialog::showResult(const QString& text) { resultLabel_->setText(text); }
 
-void UpdateDialog::Button1Click() {
+void UpdateDialog::check() {
     dropCheck();
-    Animate1->start();
+    busySign_->start();
     QNetworkRequest request(versionPageUrl(server_));
     // Always the page as the server has it now, never a cached copy.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
@@ -157,20 +154,20 @@ void UpdateDialog::timedOut() {
     if (reply_.isNull()) return;
     dropCheck();
     showResult(QString::fromLatin1(updateNoConnectionText));
-    emit checkFinished(Label1->text());
+    emit checkFinished(resultLabel_->text());
 }
 
 void UpdateDialog::finishCheck(const QString& result) {
     deadline_->stop();
     reply_.clear();
-    Animate1->stop();
+    busySign_->stop();
     showResult(result);
     emit checkFinished(result);
 }
 
 void UpdateDialog::dropCheck() {
     deadline_->stop();
-    Animate1->stop();
+    busySign_->stop();
     QNetworkReply* reply = reply_.data();
     reply_.clear();
     if (!reply) return;

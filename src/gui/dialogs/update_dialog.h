@@ -72,9 +72,6 @@ public:
     explicit UpdateDialog(QWidget* parent = nullptr);
     ~UpdateDialog() override;
 
-    // Starts a check; the result goes into Label1 when it is known.
-    void Button1Click();
-
     // The server asked, by default defaultUpdateServer().
     void setServer(const QUrl& server) { server_ = server; }
     QUrl server() const { return server_; }
@@ -85,14 +82,8 @@ public:
 
     bool checkRunning() const { return !reply_.isNull(); }
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    BusyAnimation* Animate1 = nullptr;
-
 signals:
-    // A check came to its result (after Label1 shows it). Replaced or dropped
+    // A check came to its result (after the result line shows it). Replaced or dropped
     // checks send nothing.
     void checkFinished(const QString& result);
 
@@ -101,6 +92,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // "Überprüfen": starts a check; the result goes into the result line when it is known.
+    void check();
     void replyFinished(QNetworkReply* reply);
     void timedOut();
     void finishCheck(const QString& result);
@@ -112,6 +105,11 @@ private:
     QTimer* deadline_ = nullptr;
     QUrl server_;
     std::chrono::milliseconds timeout_{10000};
+
+    QLabel* titleLabel_ = nullptr;
+    QLabel* resultLabel_ = nullptr;
+    QPushButton* checkButton_ = nullptr;
+    BusyAnimation* busySign_ = nullptr;
 };
 
 }  // namespace dz

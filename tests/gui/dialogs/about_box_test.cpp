@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "gui/main_window.h"
-#include "test_support.h"
+#include "gui/test_support.h"
 
 using namespace dz;
 
@@ -46,7 +46,12 @@ protected:
         QApplication::sendEvent(box.get(), &event);
     }
 
-    static QStringList lines(const QPlainTextEdit* memo) { return memo->toPlainText().split(QLatin1Char('\n')); }
+    static QStringList lines(const QPlainTextEdit* field) { return field->toPlainText().split(QLatin1Char('\n')); }
+
+    // The controls, found by their object names.
+    QLabel* label(const char* name) const { return box->findChild<QLabel*>(QString::fromLatin1(name)); }
+    QPlainTextEdit* text(const char* name) const { return box->findChild<QPlainTextEdit*>(QString::fromLatin1(name)); }
+    QPushButton* backButton() const { return box->findChild<QPushButton*>(QStringLiteral("backButton")); }
 
     QWidget mainWindow;  // stands in for the main window
     std::unique_ptr<AboutBox> box;
@@ -66,41 +71,30 @@ TEST_F(AboutBoxTest, BorderlessBlackWindowWithItsControls) {
     EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_FALSE(box->isModal());
 
-    auto control = [this](const char* name) { return box->findChild<QWidget*>(QString::fromLatin1(name)); };
-    ASSERT_EQ(control("Label1"), box->Label1);
-    ASSERT_EQ(control("Image1"), box->Image1);
-    ASSERT_EQ(control("Memo1"), box->Memo1);
-    ASSERT_EQ(control("Label5"), box->Label5);
-    ASSERT_EQ(control("Memo3"), box->Memo3);
-    ASSERT_EQ(control("Label2"), box->Label2);
-    ASSERT_EQ(control("Memo2"), box->Memo2);
-    ASSERT_EQ(control("Label3"), box->Label3);
-    ASSERT_EQ(control("Label4"), box->Label4);
-    ASSERT_EQ(control("Button1"), box->Button1);
 
-    EXPECT_EQ(box->Label1->text(), "About...");
-    EXPECT_EQ(box->Label1->pos(), QPoint(14, 6));
-    EXPECT_EQ(box->Image1->geometry(), QRect(444, 4, 16, 16));
-    EXPECT_EQ(box->Memo1->geometry(), QRect(14, 40, 435, 225));
-    EXPECT_EQ(box->Label5->text(), "Sponsoren:");
-    EXPECT_EQ(box->Label5->pos(), QPoint(14, 276));
-    EXPECT_EQ(box->Memo3->geometry(), QRect(14, 294, 435, 127));
-    EXPECT_EQ(box->Label2->text(), "Versionshinweise:");
-    EXPECT_EQ(box->Label2->pos(), QPoint(16, 431));
-    EXPECT_EQ(box->Memo2->geometry(), QRect(14, 450, 435, 127));
-    EXPECT_EQ(box->Label3->pos(), QPoint(12, 595));
-    EXPECT_EQ(box->Label4->pos(), QPoint(70, 595));
-    EXPECT_LE(box->Label3->geometry().right(), 69) << "the two version labels do not overlap";
-    EXPECT_EQ(box->Button1->geometry(), QRect(374, 590, 75, 25));
-    EXPECT_EQ(box->Button1->text(), QString::fromUtf8("Zur\u00fcck"));
-    for (QLabel* label : {box->Label1, box->Label5, box->Label2, box->Label3, box->Label4})
+    EXPECT_EQ(label("titleLabel")->text(), "About...");
+    EXPECT_EQ(label("titleLabel")->pos(), QPoint(14, 6));
+    EXPECT_EQ(box->closeSymbol()->geometry(), QRect(444, 4, 16, 16));
+    EXPECT_EQ(text("descriptionText")->geometry(), QRect(14, 40, 435, 225));
+    EXPECT_EQ(label("sponsorsCaption")->text(), "Sponsoren:");
+    EXPECT_EQ(label("sponsorsCaption")->pos(), QPoint(14, 276));
+    EXPECT_EQ(text("sponsorsText")->geometry(), QRect(14, 294, 435, 127));
+    EXPECT_EQ(label("releaseNotesCaption")->text(), "Versionshinweise:");
+    EXPECT_EQ(label("releaseNotesCaption")->pos(), QPoint(16, 431));
+    EXPECT_EQ(text("releaseNotesText")->geometry(), QRect(14, 450, 435, 127));
+    EXPECT_EQ(label("versionCaption")->pos(), QPoint(12, 595));
+    EXPECT_EQ(label("versionLabel")->pos(), QPoint(70, 595));
+    EXPECT_LE(label("versionCaption")->geometry().right(), 69) << "the two version labels do not overlap";
+    EXPECT_EQ(backButton()->geometry(), QRect(374, 590, 75, 25));
+    EXPECT_EQ(backButton()->text(), QString::fromUtf8("Zur\u00fcck"));
+    for (QLabel* label : {label("titleLabel"), label("sponsorsCaption"), label("releaseNotesCaption"), label("versionCaption"), label("versionLabel")})
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << label->objectName().toStdString();
 }
 
 TEST_F(AboutBoxTest, VersionNumberIsTheAboutBoxOne) {
-    EXPECT_EQ(box->Label3->text(), "Version: ");
-    EXPECT_EQ(box->Label4->text(), "0.6.5");
-    EXPECT_NE(box->Label4->text(), "064") << "not the plan file version";
+    EXPECT_EQ(label("versionCaption")->text(), "Version: ");
+    EXPECT_EQ(label("versionLabel")->text(), "0.6.5");
+    EXPECT_NE(label("versionLabel")->text(), "064") << "not the plan file version";
 }
 
 TEST_F(AboutBoxTest, StartsAtItsPlaceAndStaysOnTheScreen) {
@@ -122,7 +116,7 @@ TEST_F(AboutBoxTest, StartsAtItsPlaceAndStaysOnTheScreen) {
 }
 
 TEST_F(AboutBoxTest, CloseSymbolIsAWhiteCrossOnDarkGrey) {
-    const QImage symbol = box->Image1->pixmap().toImage();
+    const QImage symbol = box->closeSymbol()->pixmap().toImage();
     ASSERT_EQ(symbol.size(), QSize(16, 16));
     const QColor corner = symbol.pixelColor(0, 0);
     EXPECT_LT(corner.lightness(), 128);
@@ -142,49 +136,49 @@ TEST_F(AboutBoxTest, FrameAroundTheBoxAndLineUnderTheTitle) {
     EXPECT_NE(picture.pixelColor(230, 626), black) << "bottom edge";
     EXPECT_NE(picture.pixelColor(230, 24), black) << "line under the title";
     EXPECT_EQ(picture.pixelColor(230, 20), black) << "title strip";
-    EXPECT_EQ(picture.pixelColor(6, 300), black) << "background beside the memos";
+    EXPECT_EQ(picture.pixelColor(6, 300), black) << "background beside the texts";
     EXPECT_EQ(picture.pixelColor(300, 600), black) << "background beside the version";
 }
 
-// --- the memos --------------------------------------------------------------
+// --- the texts ----------------------------------------------------------------
 
-TEST_F(AboutBoxTest, MemosCanBeReadButNotEditedNorTabbedInto) {
-    for (QPlainTextEdit* memo : {box->Memo1, box->Memo2, box->Memo3}) {
-        SCOPED_TRACE(memo->objectName().toStdString());
-        EXPECT_TRUE(memo->isReadOnly());
-        EXPECT_EQ(memo->focusPolicy(), Qt::NoFocus);
-        EXPECT_FALSE(memo->toPlainText().isEmpty());
+TEST_F(AboutBoxTest, TextsCanBeReadButNotEditedNorTabbedInto) {
+    for (QPlainTextEdit* field : {text("descriptionText"), text("releaseNotesText"), text("sponsorsText")}) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        EXPECT_TRUE(field->isReadOnly());
+        EXPECT_EQ(field->focusPolicy(), Qt::NoFocus);
+        EXPECT_FALSE(field->toPlainText().isEmpty());
     }
     open();
-    const QString before = box->Memo1->toPlainText();
-    QTest::keyClicks(box->Memo1, QStringLiteral("xyz"));
-    QTest::keyClick(box->Memo1, Qt::Key_Backspace);
-    EXPECT_EQ(box->Memo1->toPlainText(), before);
+    const QString before = text("descriptionText")->toPlainText();
+    QTest::keyClicks(text("descriptionText"), QStringLiteral("xyz"));
+    QTest::keyClick(text("descriptionText"), Qt::Key_Backspace);
+    EXPECT_EQ(text("descriptionText")->toPlainText(), before);
 
-    EXPECT_EQ(box->Memo2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(box->Memo3->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(box->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(text("releaseNotesText")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(text("sponsorsText")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(text("descriptionText")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 TEST_F(AboutBoxTest, InformationTextIsWhiteOnBlackAndFitsWithoutScrolling) {
-    EXPECT_EQ(box->Memo1->palette().color(QPalette::Base), QColor(Qt::black));
-    EXPECT_EQ(box->Memo1->palette().color(QPalette::Text), QColor(Qt::white));
-    EXPECT_EQ(box->Memo1->font(), programFont());
+    EXPECT_EQ(text("descriptionText")->palette().color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(text("descriptionText")->palette().color(QPalette::Text), QColor(Qt::white));
+    EXPECT_EQ(text("descriptionText")->font(), programFont());
     open();
     QApplication::processEvents();
-    EXPECT_EQ(box->Memo1->verticalScrollBar()->maximum(), 0) << "the text has no scroll bar, so all of it must show";
+    EXPECT_EQ(text("descriptionText")->verticalScrollBar()->maximum(), 0) << "the text has no scroll bar, so all of it must show";
 }
 
 TEST_F(AboutBoxTest, InformationTextSaysWhatTheProgramDoesAndWhoMakesIt) {
-    const QString text = box->Memo1->toPlainText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Dizozodidu")));
+    const QString description = text("descriptionText")->toPlainText();
+    EXPECT_TRUE(description.startsWith(QStringLiteral("Dizozodidu")));
     for (const char* part : {"Kolonie", "Feld f\u00fcr Feld", "Wirtschaft", "gespeichert", "Bild des Fensters",
                              "Dizozodidu-Team"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+        EXPECT_TRUE(description.contains(QString::fromUtf8(part))) << part;
 }
 
 TEST_F(AboutBoxTest, SponsorsAreTheProjectsWeBuildOnOneALine) {
-    const QStringList sponsors = lines(box->Memo3);
+    const QStringList sponsors = lines(text("sponsorsText"));
     const char* const projects[] = {"Qt 6", "giflib", "libjpeg-turbo", "GoogleTest", "Google Benchmark",
                                     "CMake", "Ninja", "DejaVu-Schriften", "Debian"};
     ASSERT_EQ(sponsors.size(), qsizetype(std::size(projects)));
@@ -196,7 +190,7 @@ TEST_F(AboutBoxTest, SponsorsAreTheProjectsWeBuildOnOneALine) {
 }
 
 TEST_F(AboutBoxTest, ReleaseNotesAreBlocksNewestFirstBeginningWithThisVersion) {
-    const QStringList notes = lines(box->Memo2);
+    const QStringList notes = lines(text("releaseNotesText"));
     ASSERT_FALSE(notes.isEmpty());
     EXPECT_EQ(notes.first(), "0.6.5:");
 
@@ -228,7 +222,7 @@ TEST_F(AboutBoxTest, ReleaseNotesAreBlocksNewestFirstBeginningWithThisVersion) {
 }
 
 TEST_F(AboutBoxTest, NewestNotesNameTheUpdateCheckAndThisBox) {
-    const QString notes = box->Memo2->toPlainText();
+    const QString notes = text("releaseNotesText")->toPlainText();
     const QString newest = notes.left(notes.indexOf(QStringLiteral("\n\n")));
     EXPECT_TRUE(newest.contains(QStringLiteral("Updates")));
     EXPECT_TRUE(newest.contains(QStringLiteral("About")));
@@ -241,12 +235,12 @@ TEST_F(AboutBoxTest, BoxTakesInputWhileTheMainWindowIsDisabled) {
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(mainWindow.isEnabled());
     EXPECT_TRUE(box->isEnabled()) << "disabling the parent must not lock the box";
-    EXPECT_TRUE(box->Button1->isEnabled());
+    EXPECT_TRUE(backButton()->isEnabled());
 }
 
 TEST_F(AboutBoxTest, ZurueckClosesTheBoxAndEnablesTheMainWindow) {
     open();
-    QTest::mouseClick(box->Button1, Qt::LeftButton);
+    QTest::mouseClick(backButton(), Qt::LeftButton);
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(mainWindow.isEnabled());
 }
@@ -254,7 +248,7 @@ TEST_F(AboutBoxTest, ZurueckClosesTheBoxAndEnablesTheMainWindow) {
 TEST_F(AboutBoxTest, CloseSymbolClosesTheBoxAndEnablesTheMainWindow) {
     open();
     const QPoint before = box->pos();
-    QTest::mouseClick(box->Image1, Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(box->closeSymbol(), Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(mainWindow.isEnabled());
     EXPECT_EQ(box->pos(), before) << "the close symbol is no grip";
@@ -266,8 +260,8 @@ TEST_F(AboutBoxTest, EveryOtherWayOfClosingEnablesTheMainWindow) {
         {"hide()", [this] { box->hide(); }},
         {"reject()", [this] { box->reject(); }},
         {"Escape", [this] { QTest::keyClick(box.get(), Qt::Key_Escape); }},
-        {"Zurück", [this] { box->Button1Click(); }},
-        {"close symbol", [this] { box->Image1Click(); }},
+        {"Zurück", [this] { backButton()->click(); }},
+        {"close symbol", [this] { QTest::mouseClick(box->closeSymbol(), Qt::LeftButton, {}, QPoint(8, 8)); }},
     };
     for (const auto& [name, closeIt] : ways) {
         SCOPED_TRACE(name);
@@ -285,15 +279,15 @@ TEST_F(AboutBoxTest, CloseSymbolReleasedElsewhereKeepsTheBoxOpen) {
     open();
     const QPoint start = box->pos();
     const QPoint onSymbol(8, 8);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(box->Image1->mapToGlobal(onSymbol)),
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(box->closeSymbol()->mapToGlobal(onSymbol)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(box->Image1, &press);
+    QApplication::sendEvent(box->closeSymbol(), &press);
     mouse(QEvent::MouseMove, QPoint(300, 60), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(box->pos(), start) << "the close symbol is no grip";
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-40, 30),
-                        QPointF(box->Image1->mapToGlobal(QPoint(-40, 30))), Qt::LeftButton, Qt::NoButton,
+                        QPointF(box->closeSymbol()->mapToGlobal(QPoint(-40, 30))), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QApplication::sendEvent(box->Image1, &release);
+    QApplication::sendEvent(box->closeSymbol(), &release);
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(mainWindow.isEnabled());
 }
@@ -337,10 +331,10 @@ TEST_F(AboutBoxTest, TheTitleIsAGripToo) {
     box->move(100, 50);
     const QPoint start = box->pos();
     const QPoint onTitle(3, 3);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onTitle), QPointF(box->Label1->mapToGlobal(onTitle)),
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onTitle), QPointF(label("titleLabel")->mapToGlobal(onTitle)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(box->Label1, &press);
-    const QPoint grip = box->Label1->mapTo(box.get(), onTitle);
+    QApplication::sendEvent(label("titleLabel"), &press);
+    const QPoint grip = label("titleLabel")->mapTo(box.get(), onTitle);
     mouse(QEvent::MouseMove, grip + QPoint(25, 15), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(box->pos(), start + QPoint(25, 15));
     mouse(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);

@@ -21,7 +21,7 @@
 
 #include "core/planner/program_state.h"
 #include "gui/main_window.h"
-#include "test_support.h"
+#include "gui/test_support.h"
 
 using namespace dz;
 
@@ -115,22 +115,27 @@ protected:
     QString check(int waitMs = 5000) {
         QSignalSpy spy(dialog.get(), &UpdateDialog::checkFinished);
         press();
-        EXPECT_TRUE(dialog->Animate1->isRunning()) << "the busy sign runs while the check does";
+        EXPECT_TRUE(busySign()->isRunning()) << "the busy sign runs while the check does";
         if (!spy.wait(waitMs)) return QStringLiteral("<no result>");
         EXPECT_EQ(spy.count(), 1);
-        EXPECT_FALSE(dialog->Animate1->isRunning());
+        EXPECT_FALSE(busySign()->isRunning());
         EXPECT_FALSE(dialog->checkRunning());
-        EXPECT_EQ(dialog->Label1->text(), spy.first().first().toString());
-        return dialog->Label1->text();
+        EXPECT_EQ(label("resultLabel")->text(), spy.first().first().toString());
+        return label("resultLabel")->text();
     }
 
-    void press() const { QTest::mouseClick(dialog->Button1, Qt::LeftButton); }
+    void press() const { QTest::mouseClick(checkButton(), Qt::LeftButton); }
 
     // A mouse event on the dialog at a point given in its own coordinates.
     void mouse(QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) const {
         QMouseEvent event(type, QPointF(local), QPointF(dialog->mapToGlobal(local)), button, held, Qt::NoModifier);
         QApplication::sendEvent(dialog.get(), &event);
     }
+
+    // The controls, found by their object names.
+    QLabel* label(const char* name) const { return dialog->findChild<QLabel*>(QString::fromLatin1(name)); }
+    QPushButton* checkButton() const { return dialog->findChild<QPushButton*>(QStringLiteral("checkButton")); }
+    BusyAnimation* busySign() const { return dialog->findChild<BusyAnimation*>(QStringLiteral("busySign")); }
 
     // The dialog goes first, so no check outlives its server: keep this order.
     std::unique_ptr<TestServer> server;
@@ -252,13 +257,13 @@ TEST_F(UpdateDialogTest, SecondPressLeavesOnlyTheSecondResult) {
     QSignalSpy spy(dialog.get(), &UpdateDialog::checkFinished);
     press();
     ASSERT_TRUE(QTest::qWaitFor([this] { return server->requests() == 1; }, 3000));
-    EXPECT_TRUE(dialog->Button1->isEnabled()) << "the button stays usable during a check";
+    EXPECT_TRUE(checkButton()->isEnabled()) << "the button stays usable during a check";
     press();
     ASSERT_TRUE(spy.wait(3000));
-    EXPECT_EQ(dialog->Label1->text(), current);
+    EXPECT_EQ(label("resultLabel")->text(), current);
     QTest::qWait(700);  // the first answer has long been due
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(dialog->Label1->text(), current);
+    EXPECT_EQ(label("resultLabel")->text(), current);
     EXPECT_EQ(server->requests(), 2);
 }
 
@@ -272,10 +277,10 @@ TEST_F(UpdateDialogTest, SecondPressGetsItsOwnTimeout) {
     press();
     ASSERT_TRUE(spy.wait(3000));
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(dialog->Label1->text(), download);
+    EXPECT_EQ(label("resultLabel")->text(), download);
     QTest::qWait(600);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(dialog->Label1->text(), download);
+    EXPECT_EQ(label("resultLabel")->text(), download);
 }
 
 TEST_F(UpdateDialogTest, CloseSymbolWorksDuringACheckAndDropsIt) {
@@ -285,11 +290,11 @@ TEST_F(UpdateDialogTest, CloseSymbolWorksDuringACheckAndDropsIt) {
     press();
     ASSERT_TRUE(QTest::qWaitFor([this] { return server->requests() == 1; }, 3000));
     EXPECT_TRUE(dialog->checkRunning());
-    QTest::mouseClick(dialog->Image1, Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(dialog->closeSymbol(), Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->checkRunning());
-    EXPECT_FALSE(dialog->Animate1->isRunning());
+    EXPECT_FALSE(busySign()->isRunning());
     QTest::qWait(500);
     EXPECT_EQ(spy.count(), 0) << "a dropped check reports nothing";
 }
@@ -308,13 +313,13 @@ TEST_F(UpdateDialogTest, WindowCanBeDraggedDuringACheck) {
 // --- showing ------------------------------------------------------------------
 
 TEST_F(UpdateDialogTest, ShowingEmptiesTheResultLine) {
-    EXPECT_TRUE(dialog->Label1->text().isEmpty());
+    EXPECT_TRUE(label("resultLabel")->text().isEmpty());
     serve({{200, "064"}});
     EXPECT_EQ(check(), current);
     dialog->hide();
-    EXPECT_EQ(dialog->Label1->text(), current) << "kept until the next showing";
+    EXPECT_EQ(label("resultLabel")->text(), current) << "kept until the next showing";
     dialog->show();
-    EXPECT_TRUE(dialog->Label1->text().isEmpty());
+    EXPECT_TRUE(label("resultLabel")->text().isEmpty());
 }
 
 TEST_F(UpdateDialogTest, ShowsCentredAndModal) {
@@ -327,7 +332,7 @@ TEST_F(UpdateDialogTest, ShowsCentredAndModal) {
 
 TEST_F(UpdateDialogTest, CloseSymbolClosesTheDialog) {
     const QPoint before = dialog->pos();
-    QTest::mouseClick(dialog->Image1, Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(dialog->closeSymbol(), Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(dialog->pos(), before) << "the close symbol is no grip";
@@ -335,13 +340,13 @@ TEST_F(UpdateDialogTest, CloseSymbolClosesTheDialog) {
 
 TEST_F(UpdateDialogTest, CloseSymbolNeedsTheReleaseOverIt) {
     const QPoint onSymbol(8, 8);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(dialog->Image1->mapToGlobal(onSymbol)),
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(dialog->closeSymbol()->mapToGlobal(onSymbol)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(dialog->Image1, &press);
+    QApplication::sendEvent(dialog->closeSymbol(), &press);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-40, 30),
-                        QPointF(dialog->Image1->mapToGlobal(QPoint(-40, 30))), Qt::LeftButton, Qt::NoButton,
+                        QPointF(dialog->closeSymbol()->mapToGlobal(QPoint(-40, 30))), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QApplication::sendEvent(dialog->Image1, &release);
+    QApplication::sendEvent(dialog->closeSymbol(), &release);
     EXPECT_TRUE(dialog->isVisible());
 }
 
@@ -374,35 +379,29 @@ TEST_F(UpdateDialogTest, BorderlessBlackWindowWithItsControls) {
     EXPECT_EQ(dialog->font(), programFont());
     EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(Qt::black));
 
-    auto control = [this](const char* name) { return dialog->findChild<QWidget*>(QString::fromLatin1(name)); };
-    ASSERT_EQ(control("Label2"), dialog->Label2);
-    ASSERT_EQ(control("Label1"), dialog->Label1);
-    ASSERT_EQ(control("Image1"), dialog->Image1);
-    ASSERT_EQ(control("Button1"), dialog->Button1);
-    ASSERT_EQ(control("Animate1"), dialog->Animate1);
 
-    EXPECT_EQ(dialog->Label2->text(), "Updateprüfung...");
-    EXPECT_EQ(dialog->Label2->pos(), QPoint(14, 6));
-    EXPECT_EQ(dialog->Label1->pos(), QPoint(16, 32));
-    EXPECT_TRUE(dialog->Label1->font().bold());
-    EXPECT_EQ(dialog->Image1->geometry(), QRect(334, 3, 16, 16));
-    EXPECT_EQ(dialog->Image1->pixmap().size(), QSize(16, 16));
-    EXPECT_EQ(dialog->Button1->geometry(), QRect(273, 62, 75, 25));
-    EXPECT_EQ(dialog->Button1->text(), "Überprüfen");
-    EXPECT_EQ(dialog->Animate1->geometry(), QRect(248, 66, 16, 16));
-    EXPECT_FALSE(dialog->Animate1->isVisible()) << "no check, no busy sign";
-    for (QLabel* label : {dialog->Label1, dialog->Label2})
+    EXPECT_EQ(label("titleLabel")->text(), "Updateprüfung...");
+    EXPECT_EQ(label("titleLabel")->pos(), QPoint(14, 6));
+    EXPECT_EQ(label("resultLabel")->pos(), QPoint(16, 32));
+    EXPECT_TRUE(label("resultLabel")->font().bold());
+    EXPECT_EQ(dialog->closeSymbol()->geometry(), QRect(334, 3, 16, 16));
+    EXPECT_EQ(dialog->closeSymbol()->pixmap().size(), QSize(16, 16));
+    EXPECT_EQ(checkButton()->geometry(), QRect(273, 62, 75, 25));
+    EXPECT_EQ(checkButton()->text(), "Überprüfen");
+    EXPECT_EQ(busySign()->geometry(), QRect(248, 66, 16, 16));
+    EXPECT_FALSE(busySign()->isVisible()) << "no check, no busy sign";
+    for (QLabel* label : {label("resultLabel"), label("titleLabel")})
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 TEST_F(UpdateDialogTest, LongestResultFitsIntoTheWindow) {
     serve({{200, "065"}});
     EXPECT_EQ(check(), download);
-    const QRect place = dialog->Label1->geometry();
+    const QRect place = label("resultLabel")->geometry();
     EXPECT_LT(place.right(), 354 - 2) << "inside the frame";
-    EXPECT_LT(place.bottom(), dialog->Button1->y()) << "above the button";
+    EXPECT_LT(place.bottom(), checkButton()->y()) << "above the button";
     const QString longest = QStringLiteral("Bitte laden sie die neuste Version von ") + defaultUpdateServer().host();
-    const QRect needed = QFontMetrics(dialog->Label1->font())
+    const QRect needed = QFontMetrics(label("resultLabel")->font())
                              .boundingRect(QRect(0, 0, place.width(), 1000), Qt::TextWordWrap, longest);
     EXPECT_LE(needed.width(), place.width());
     EXPECT_LE(needed.height(), place.height()) << "the server's name wraps, nothing is cut off";
@@ -423,7 +422,7 @@ TEST_F(UpdateDialogTest, FrameAroundTheWindowAndLineUnderTheTitle) {
 TEST_F(UpdateDialogTest, BusySignRunsRoundDuringACheck) {
     serve({silence});
     press();
-    BusyAnimation* sign = dialog->Animate1;
+    BusyAnimation* sign = busySign();
     EXPECT_TRUE(sign->isRunning());
     EXPECT_TRUE(sign->isVisible());
     const int first = sign->frame();

@@ -17,7 +17,7 @@
 
 #include "core/planner/program_state.h"
 #include "gui/main_window.h"
-#include "test_support.h"
+#include "gui/test_support.h"
 
 using namespace dz;
 
@@ -52,16 +52,21 @@ protected:
     }
 
     void type(const QString& text) const {
-        dialog->Edit1->selectAll();
-        QTest::keyClicks(dialog->Edit1, text);
+        edit()->selectAll();
+        QTest::keyClicks(edit(), text);
     }
-    void save() const { QTest::mouseClick(dialog->Button1, Qt::LeftButton); }
+    void save() const { QTest::mouseClick(saveButton(), Qt::LeftButton); }
 
     // A mouse event on the dialog at a point given in its own coordinates.
     void mouse(QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) const {
         QMouseEvent event(type, QPointF(local), QPointF(dialog->mapToGlobal(local)), button, held, Qt::NoModifier);
         QApplication::sendEvent(dialog.get(), &event);
     }
+
+    // The controls, found by their object names.
+    QLineEdit* edit() const { return dialog->findChild<QLineEdit*>(QStringLiteral("reputationEdit")); }
+    QPushButton* saveButton() const { return dialog->findChild<QPushButton*>(QStringLiteral("saveButton")); }
+    QLabel* label(const char* name) const { return dialog->findChild<QLabel*>(QString::fromLatin1(name)); }
 
     QTemporaryDir folder;
     QString path;
@@ -78,10 +83,10 @@ protected:
 
 TEST_F(SettingsDialogTest, FirstStartWithoutFileGivesZeroAndLeavesTheLabel) {
     state.internalReputation = 17;
-    dialog->Edit1->setText(QStringLiteral("17"));
+    edit()->setText(QStringLiteral("17"));
     dialog->readSettings();
     EXPECT_EQ(state.internalReputation, 0);
-    EXPECT_EQ(dialog->Edit1->text(), "0");
+    EXPECT_EQ(edit()->text(), "0");
     EXPECT_EQ(lblAnsCalls, 0);
     EXPECT_FALSE(QFile::exists(path)) << "reading creates no file";
 }
@@ -89,14 +94,14 @@ TEST_F(SettingsDialogTest, FirstStartWithoutFileGivesZeroAndLeavesTheLabel) {
 TEST_F(SettingsDialogTest, ReadsLineOneVerbatimIntoTheEditAndTheLabel) {
     put("0035\r\n99\r\n");
     dialog->readSettings();
-    EXPECT_EQ(dialog->Edit1->text(), "0035");
+    EXPECT_EQ(edit()->text(), "0035");
     EXPECT_EQ(state.internalReputation, 35);
     EXPECT_EQ(lblAnsCalls, 1);
     EXPECT_EQ(lblAns, "35");
 
     put("-7\n");
     dialog->readSettings();
-    EXPECT_EQ(dialog->Edit1->text(), "-7");
+    EXPECT_EQ(edit()->text(), "-7");
     EXPECT_EQ(state.internalReputation, -7);
     EXPECT_EQ(lblAns, "-7");
 }
@@ -111,7 +116,7 @@ TEST_F(SettingsDialogTest, UnusableFileGivesZeroAndLeavesTheLabel) {
         put(bytes);
         dialog->readSettings();
         EXPECT_EQ(state.internalReputation, 0) << bytes.toStdString();
-        EXPECT_EQ(dialog->Edit1->text(), "0") << bytes.toStdString();
+        EXPECT_EQ(edit()->text(), "0") << bytes.toStdString();
         EXPECT_EQ(lblAnsCalls, calls) << bytes.toStdString();
         EXPECT_EQ(lblAns, "40");
     }
@@ -120,13 +125,13 @@ TEST_F(SettingsDialogTest, UnusableFileGivesZeroAndLeavesTheLabel) {
 TEST_F(SettingsDialogTest, EveryShowingReadsTheFileAgain) {
     put("12\r\n");
     dialog->show();
-    EXPECT_EQ(dialog->Edit1->text(), "12");
+    EXPECT_EQ(edit()->text(), "12");
     EXPECT_EQ(state.internalReputation, 12);
     type(QStringLiteral("99"));  // not saved
     dialog->hide();
     put("40\r\n");
     dialog->show();
-    EXPECT_EQ(dialog->Edit1->text(), "40");
+    EXPECT_EQ(edit()->text(), "40");
     EXPECT_EQ(state.internalReputation, 40);
     EXPECT_EQ(lblAns, "40");
 }
@@ -170,7 +175,7 @@ TEST_F(SettingsDialogTest, SavingKeepsLeadingZerosInTheFile) {
     EXPECT_EQ(lblAns, "35");
     EXPECT_EQ(state.internalReputation, 35);
     dialog->show();
-    EXPECT_EQ(dialog->Edit1->text(), "0035");
+    EXPECT_EQ(edit()->text(), "0035");
 }
 
 TEST_F(SettingsDialogTest, SavingReplacesALongerFile) {
@@ -189,7 +194,7 @@ TEST_F(SettingsDialogTest, TypedTextThatIsNoIntegerGivesZeroAndWritesNothing) {
     const int calls = lblAnsCalls;
     type(QStringLiteral("12a"));
     save();
-    EXPECT_EQ(dialog->Edit1->text(), "0");
+    EXPECT_EQ(edit()->text(), "0");
     EXPECT_EQ(state.internalReputation, 0);
     EXPECT_EQ(contents(), "12\r\n") << "the file is not written";
     EXPECT_EQ(lblAnsCalls, calls) << "the label keeps its text";
@@ -201,9 +206,9 @@ TEST_F(SettingsDialogTest, TypedTextThatIsNoIntegerGivesZeroAndWritesNothing) {
     for (const QString& typed : {QString(), QStringLiteral("zwölf"), QStringLiteral("1.5"),
                                  QStringLiteral("99999999999")}) {
         dialog->show();
-        dialog->Edit1->setText(typed);
+        edit()->setText(typed);
         save();
-        EXPECT_EQ(dialog->Edit1->text(), "0") << typed.toStdString();
+        EXPECT_EQ(edit()->text(), "0") << typed.toStdString();
         EXPECT_EQ(state.internalReputation, 0) << typed.toStdString();
         EXPECT_FALSE(dialog->isVisible());
     }
@@ -225,7 +230,7 @@ TEST_F(SettingsDialogTest, FileThatCannotBeWrittenGivesZeroButTheLabelShowsTheVa
         save();
     }
     EXPECT_EQ(lblAns, "3500");
-    EXPECT_EQ(dialog->Edit1->text(), "0");
+    EXPECT_EQ(edit()->text(), "0");
     EXPECT_EQ(state.internalReputation, 0);
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_FALSE(dialog->isVisible());
@@ -235,7 +240,7 @@ TEST_F(SettingsDialogTest, FileThatCannotBeWrittenGivesZeroButTheLabelShowsTheVa
 TEST_F(SettingsDialogTest, ReturnInTheEditDoesNotSave) {
     dialog->show();
     type(QStringLiteral("55"));
-    QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+    QTest::keyClick(edit(), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(QFile::exists(path));
 }
@@ -247,7 +252,7 @@ TEST_F(SettingsDialogTest, CloseSymbolDropsTheTypedValue) {
     dialog->show();
     type(QStringLiteral("99"));
     const QPoint before = dialog->pos();
-    QTest::mouseClick(dialog->Image1, Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(dialog->closeSymbol(), Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(contents(), "12\r\n");
@@ -256,22 +261,22 @@ TEST_F(SettingsDialogTest, CloseSymbolDropsTheTypedValue) {
     EXPECT_EQ(dialog->pos(), before) << "the close symbol is no grip";
 
     dialog->show();
-    EXPECT_EQ(dialog->Edit1->text(), "12");
+    EXPECT_EQ(edit()->text(), "12");
 }
 
 TEST_F(SettingsDialogTest, CloseSymbolIsNoGripForDragging) {
     dialog->show();
     const QPoint start = dialog->pos();
     const QPoint onSymbol(8, 8);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(dialog->Image1->mapToGlobal(onSymbol)),
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onSymbol), QPointF(dialog->closeSymbol()->mapToGlobal(onSymbol)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(dialog->Image1, &press);
+    QApplication::sendEvent(dialog->closeSymbol(), &press);
     mouse(QEvent::MouseMove, QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(dialog->pos(), start);
     // Released away from the symbol: the dialog stays open.
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-40, 30), QPointF(dialog->Image1->mapToGlobal(QPoint(-40, 30))),
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-40, 30), QPointF(dialog->closeSymbol()->mapToGlobal(QPoint(-40, 30))),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(dialog->Image1, &release);
+    QApplication::sendEvent(dialog->closeSymbol(), &release);
     EXPECT_TRUE(dialog->isVisible());
 }
 
@@ -285,29 +290,23 @@ TEST_F(SettingsDialogTest, BorderlessBlackWindowWithItsControls) {
     EXPECT_EQ(dialog->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(dialog->palette().color(QPalette::WindowText), QColor(Qt::white));
 
-    auto control = [this](const char* name) { return dialog->findChild<QWidget*>(QString::fromLatin1(name)); };
-    ASSERT_EQ(control("Label2"), dialog->Label2);
-    ASSERT_EQ(control("Label1"), dialog->Label1);
-    ASSERT_EQ(control("Image1"), dialog->Image1);
-    ASSERT_EQ(control("Edit1"), dialog->Edit1);
-    ASSERT_EQ(control("Button1"), dialog->Button1);
 
-    EXPECT_EQ(dialog->Label2->text(), "Einstellungen...");
-    EXPECT_EQ(dialog->Label2->pos(), QPoint(14, 6));
-    EXPECT_EQ(dialog->Label1->text(), "internes Ansehen:");
-    EXPECT_EQ(dialog->Label1->pos(), QPoint(14, 40));
-    EXPECT_LE(dialog->Label1->geometry().right(), 123) << "the label ends before the edit field";
-    EXPECT_EQ(dialog->Image1->geometry(), QRect(230, 3, 16, 16));
-    EXPECT_EQ(dialog->Edit1->geometry(), QRect(124, 37, 121, 21));
-    EXPECT_EQ(dialog->Edit1->text(), "0");
-    EXPECT_EQ(dialog->Button1->geometry(), QRect(170, 66, 75, 25));
-    EXPECT_EQ(dialog->Button1->text(), "Speichern");
-    for (QLabel* label : {dialog->Label1, dialog->Label2})
+    EXPECT_EQ(label("titleLabel")->text(), "Einstellungen...");
+    EXPECT_EQ(label("titleLabel")->pos(), QPoint(14, 6));
+    EXPECT_EQ(label("reputationCaption")->text(), "internes Ansehen:");
+    EXPECT_EQ(label("reputationCaption")->pos(), QPoint(14, 40));
+    EXPECT_LE(label("reputationCaption")->geometry().right(), 123) << "the label ends before the edit field";
+    EXPECT_EQ(dialog->closeSymbol()->geometry(), QRect(230, 3, 16, 16));
+    EXPECT_EQ(edit()->geometry(), QRect(124, 37, 121, 21));
+    EXPECT_EQ(edit()->text(), "0");
+    EXPECT_EQ(saveButton()->geometry(), QRect(170, 66, 75, 25));
+    EXPECT_EQ(saveButton()->text(), "Speichern");
+    for (QLabel* label : {label("reputationCaption"), label("titleLabel")})
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 TEST_F(SettingsDialogTest, CloseSymbolIsAWhiteCrossOnDarkGrey) {
-    const QImage symbol = dialog->Image1->pixmap().toImage();
+    const QImage symbol = dialog->closeSymbol()->pixmap().toImage();
     ASSERT_EQ(symbol.size(), QSize(16, 16));
     const QColor corner = symbol.pixelColor(0, 0);
     EXPECT_LT(corner.lightness(), 128);
