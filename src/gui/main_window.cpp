@@ -96,10 +96,6 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
         state_, [this](const QString& text) { panels_->showInternalReputation(text); },
         [this] { planner_.computePopulation(); }, QString::fromLatin1(settingsFileName), this);
 
-    aboutBox_->setObjectName(QStringLiteral("aboutBox"));
-    updateDialog_->setObjectName(QStringLiteral("updateDialog"));
-    settingsDialog_->setObjectName(QStringLiteral("settingsDialog"));
-
     startupTimer_ = new QTimer(this);
     startupTimer_->setObjectName(QStringLiteral("startupTimer"));
     startupTimer_->setSingleShot(true);

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -272,7 +273,7 @@ TEST_F(MainWindowTest, AboutBoxDisablesTheWindowUntilItCloses) {
     child<QAction>(window, "aboutAction")->trigger();
     EXPECT_FALSE(window->isEnabled());
     EXPECT_TRUE(child<AboutBox>(window, "aboutBox")->isVisible());
-    child<AboutBox>(window, "aboutBox")->Button1Click();  // "Zurück"
+    child<AboutBox>(window, "aboutBox")->findChild<QPushButton*>(QStringLiteral("backButton"))->click();  // "Zurück"
     EXPECT_FALSE(child<AboutBox>(window, "aboutBox")->isVisible());
     EXPECT_TRUE(window->isEnabled());
     child<QAction>(window, "aboutAction")->trigger();

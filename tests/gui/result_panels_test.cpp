@@ -234,8 +234,8 @@ TEST_F(ResultPanelsTest, SavedSettingsReachTheAttractivenessLabel) {
     QDir::setCurrent(dir.path());  // saves.kpl lives in the working directory
     QTimer::singleShot(0, [this] {
         ASSERT_TRUE(child<SettingsDialog>(window, "settingsDialog")->isVisible());
-        child<SettingsDialog>(window, "settingsDialog")->Edit1->setText("3500");
-        child<SettingsDialog>(window, "settingsDialog")->Button1->click();
+        child<QLineEdit>(window, "reputationEdit")->setText("3500");
+        child<QPushButton>(window, "saveButton")->click();
     });
     child<QAction>(window, "settingsAction")->trigger();
     QDir::setCurrent(before);

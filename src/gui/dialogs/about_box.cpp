@@ -4,16 +4,12 @@
 
 #include <QHideEvent>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <qdrawutil.h>
 
 #include "core/version.h"
-#include "gui/style.h"
 #include "gui/widgets/labels.h"
 
 namespace dz {
@@ -43,7 +39,7 @@ const char* const aboutText =
     "Dizozodidu-Team gemacht.";
 
 // The open-source projects the program is built with, one a line.
-const char* const sponsorsText =
+const char* const sponsorsList =
     "Qt 6 \u2013 Fenster, Bilder und Netzwerk\n"
     "giflib \u2013 unsere GIF-Bilder\n"
     "libjpeg-turbo \u2013 JPEG-Bilder des Fensters\n"
@@ -55,7 +51,7 @@ const char* const sponsorsText =
     "Debian \u2013 Betriebssystem f\u00fcr Build und Tests";
 
 // One block per version, newest first, blocks separated by an empty line.
-const char* const releaseNotesText =
+const char* const releaseNotes =
     "0.6.5:\n"
     " - Auf Updates \u00fcberpr\u00fcfen (Men\u00fc \"Einstellungen\")\n"
     " - About-Fenster mit Versionshinweisen und Sponsoren\n"
@@ -91,59 +87,52 @@ const char* const releaseNotesText =
     " - Eigene Bilder f\u00fcr Felder, Geb\u00e4ude, Planeten und Ressourcen\n"
     " - Neuer Plan f\u00fcr jeden der zehn Planetentypen";
 
-// The close symbol: a small white cross on dark grey, as in our other dialogs.
 // A text field the user can read and scroll but neither edit nor tab into.
-QPlainTextEdit* makeMemo(QWidget* parent, const char* name, const char* text, QRect where, bool scrollBar) {
-    auto* memo = new QPlainTextEdit(QString::fromUtf8(text), parent);
-    memo->setObjectName(QString::fromLatin1(name));
-    memo->setGeometry(where);
-    memo->setReadOnly(true);
-    memo->setFocusPolicy(Qt::NoFocus);
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memo->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return memo;
+QPlainTextEdit* makeReadOnlyText(QWidget* parent, const char* name, const char* text, QRect where, bool scrollBar) {
+    auto* field = new QPlainTextEdit(QString::fromUtf8(text), parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setGeometry(where);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    field->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return field;
 }
 
 }  // namespace
 
 AboutBox::AboutBox(QWidget* mainWindow) : BorderlessDialog(mainWindow, QSize(clientWidth, clientHeight), QPoint(444, 4)) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(QStringLiteral("About..."));
     move(startPosition());
 
-    Label1 = makeLabel(this, "Label1", QStringLiteral("About..."), 14, 6);
+    titleLabel_ = makeLabel(this, "titleLabel", QStringLiteral("About..."), 14, 6);
 
-    Image1 = closeSymbol();
-
-    Memo1 = makeMemo(this, "Memo1", aboutText, QRect(14, 40, 435, 225), false);
-    QPalette dark = Memo1->palette();
+    descriptionText_ = makeReadOnlyText(this, "descriptionText", aboutText, QRect(14, 40, 435, 225), false);
+    QPalette dark = descriptionText_->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         dark.setColor(group, QPalette::Base, Qt::black);
         dark.setColor(group, QPalette::Text, Qt::white);
     }
-    Memo1->setPalette(dark);
+    descriptionText_->setPalette(dark);
 
-    Label5 = makeLabel(this, "Label5", QStringLiteral("Sponsoren:"), 14, 276);
-    Memo3 = makeMemo(this, "Memo3", sponsorsText, QRect(14, 294, 435, 127), true);
+    sponsorsCaption_ = makeLabel(this, "sponsorsCaption", QStringLiteral("Sponsoren:"), 14, 276);
+    sponsorsText_ = makeReadOnlyText(this, "sponsorsText", sponsorsList, QRect(14, 294, 435, 127), true);
 
-    Label2 = makeLabel(this, "Label2", QStringLiteral("Versionshinweise:"), 16, 431);
-    Memo2 = makeMemo(this, "Memo2", releaseNotesText, QRect(14, 450, 435, 127), true);
+    releaseNotesCaption_ = makeLabel(this, "releaseNotesCaption", QStringLiteral("Versionshinweise:"), 16, 431);
+    releaseNotesText_ = makeReadOnlyText(this, "releaseNotesText", releaseNotes, QRect(14, 450, 435, 127), true);
 
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Version: "), 12, 595);
-    Label4 = makeLabel(this, "Label4", QString::fromLatin1(kProgramVersion), 70, 595);
+    versionCaption_ = makeLabel(this, "versionCaption", QStringLiteral("Version: "), 12, 595);
+    versionLabel_ = makeLabel(this, "versionLabel", QString::fromLatin1(kProgramVersion), 70, 595);
 
-    Button1 = new QPushButton(QStringLiteral("Zur\u00fcck"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(374, 590, 75, 25);
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    backButton_ = new QPushButton(QStringLiteral("Zur\u00fcck"), this);
+    backButton_->setObjectName(QStringLiteral("backButton"));
+    backButton_->setGeometry(374, 590, 75, 25);
+    connect(backButton_, &QPushButton::clicked, this, [this] { close(); });
 }
 
-void AboutBox::Button1Click() { close(); }
-
-void AboutBox::Image1Click() { close(); }
-
-void AboutBox::FormClose() {
+void AboutBox::enableMainWindow() {
     if (QWidget* mainWindow = parentWidget()) mainWindow->setEnabled(true);
 }
 
@@ -170,7 +159,7 @@ void AboutBox::hideEvent(QHideEvent* event) {
     // Every way of closing the box ends here: the buttons, Escape, close(), hide().
     if (!event->spontaneous()) {
         stopDragging();
-        FormClose();
+        enableMainWindow();
     }
     QDialog::hideEvent(event);
 }

@@ -28,33 +28,27 @@ public:
     // The box enables itself when it is shown, although its parent is disabled.
     explicit AboutBox(QWidget* mainWindow = nullptr);
 
-    // "Zurück" and the close symbol: close the box.
-    void Button1Click();
-    void Image1Click();
-
     // The top left corner the box starts at, in screen coordinates.
     static QPoint startPosition() { return {530, 279}; }
 
-    QLabel* Label1 = nullptr;  // title
-    QLabel* Image1 = nullptr;  // close symbol
-    QPlainTextEdit* Memo1 = nullptr;  // what the program does and who makes it
-    QLabel* Label5 = nullptr;
-    QPlainTextEdit* Memo3 = nullptr;  // the projects we build on
-    QLabel* Label2 = nullptr;
-    QPlainTextEdit* Memo2 = nullptr;  // release notes, newest first
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;  // the version number
-    QPushButton* Button1 = nullptr;
-
 protected:
-    void closeSymbolClicked() override { Image1Click(); }
+    void closeSymbolClicked() override { close(); }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     // Runs however the box is closed: the main window accepts input again.
-    void FormClose();
+    void enableMainWindow();
 
+    QLabel* titleLabel_ = nullptr;
+    QPlainTextEdit* descriptionText_ = nullptr;  // what the program does and who makes it
+    QLabel* sponsorsCaption_ = nullptr;
+    QPlainTextEdit* sponsorsText_ = nullptr;  // the projects we build on
+    QLabel* releaseNotesCaption_ = nullptr;
+    QPlainTextEdit* releaseNotesText_ = nullptr;  // release notes, newest first
+    QLabel* versionCaption_ = nullptr;
+    QLabel* versionLabel_ = nullptr;  // the version number
+    QPushButton* backButton_ = nullptr;  // "Zurück"
 };
 
 }  // namespace dz

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <qdrawutil.h>
 
 #include "gui/style.h"
@@ -38,11 +39,19 @@ BorderlessDialog::BorderlessDialog(QWidget* parent, QSize clientSize, QPoint clo
     setAutoFillBackground(true);
 
     closeSymbol_ = new QLabel(this);
-    closeSymbol_->setObjectName(QStringLiteral("Image1"));
+    closeSymbol_->setObjectName(QStringLiteral("closeSymbol"));
     closeSymbol_->setGeometry(QRect(closeSymbolAt, QSize(16, 16)));
     closeSymbol_->setPixmap(drawCloseSymbol());
     closeSymbol_->setCursor(Qt::PointingHandCursor);
     closeSymbol_->installEventFilter(this);
+}
+
+void BorderlessDialog::moveToScreenCentre() {
+    if (const QScreen* where = screen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(where->geometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void BorderlessDialog::paintEvent(QPaintEvent* event) {

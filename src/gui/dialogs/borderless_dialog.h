@@ -23,6 +23,8 @@ protected:
     // The close symbol was clicked (released over it): closes without accepting.
     virtual void closeSymbolClicked() { reject(); }
     void stopDragging() { dragging_ = false; }
+    // Puts the window in the middle of its screen.
+    void moveToScreenCentre();
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,33 @@
+// The busy sign of the update check.
+#pragma once
+
+#include <QWidget>
+
+class QMovie;
+
+namespace dz {
+
+// A small busy sign: our animated GIF "images/b/busy.gif" beside the program
+// (eight dots on a circle, a bright one running round). The widget is only
+// visible while it runs.
+class BusyAnimation : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BusyAnimation(QWidget* parent = nullptr);
+
+    void start();
+    void stop();
+    bool isRunning() const;
+    int frame() const;
+
+    static constexpr int frameCount = 8;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QMovie* movie_ = nullptr;
+};
+
+}  // namespace dz

@@ -1,0 +1,75 @@
+// The update check without its window: asks our web server which version is
+// published and turns the answer into the text the user reads.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <chrono>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+namespace dz {
+
+// The result texts of a check.
+inline constexpr const char* updateNoConnectionText = "keine Verbindung";
+inline constexpr const char* updateCurrentText = "Sie verwenden bereits die aktuelle Version";
+inline constexpr const char* updateDownloadText = "Bitte laden sie die neuste Version von ";
+
+// The server asked by default: the build setting DZ_UPDATE_SERVER.
+QUrl defaultUpdateServer();
+
+// The address of the version page below a server's base address.
+QUrl versionPageUrl(const QUrl& server);
+
+// The result text for the body of a version page that arrived complete. Only
+// the first line counts; a trailing CR is dropped, nothing else is trimmed.
+// An empty body or an empty first line means no usable answer.
+QString judgeVersionPage(const QByteArray& body, const QString& host);
+
+// Runs one check at a time: a GET of version.php on the update server, without
+// blocking. A check that gets no complete answer in time ends with "keine
+// Verbindung". Starting a check replaces a running one; a replaced or
+// cancelled check reports nothing.
+class UpdateChecker : public QObject {
+    Q_OBJECT
+
+public:
+    explicit UpdateChecker(QObject* parent = nullptr);
+    ~UpdateChecker() override;
+
+    // The server asked, by default defaultUpdateServer().
+    void setServer(const QUrl& server) { server_ = server; }
+    QUrl server() const { return server_; }
+
+    // How long a check waits for the complete answer, 10 seconds by default.
+    void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
+    std::chrono::milliseconds timeout() const { return timeout_; }
+
+    // Starts a check, dropping the one that is running.
+    void start();
+    // Drops the running check, if any.
+    void cancel();
+    bool isRunning() const { return !reply_.isNull(); }
+
+signals:
+    // A check came to its result: one of the three result texts.
+    void finished(const QString& result);
+
+private:
+    void replyFinished(QNetworkReply* reply);
+    void timedOut();
+    void finish(const QString& result);
+
+    QNetworkAccessManager* network_ = nullptr;
+    QPointer<QNetworkReply> reply_;  // the running check's request
+    QTimer* deadline_ = nullptr;
+    QUrl server_;
+    std::chrono::milliseconds timeout_{10000};
+};
+
+}  // namespace dz
