@@ -1,4 +1,5 @@
-// The decorative picture of the empty main window (Image1).
+// The decorative picture of the main window (logoPicture): our lettering on a
+// starry background, shown where no plan covers it.
 #pragma once
 
 #include <QPixmap>
