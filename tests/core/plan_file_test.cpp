@@ -233,33 +233,49 @@ TEST_F(PlanFileTest, AnyLineEndWillDo) {
     }
 }
 
-TEST_F(PlanFileTest, InvalidFilesAreRefusedBeforeAnythingChanges) {
-    const Lines good = file("064", true, 18);
+TEST_F(PlanFileTest, InvalidFilesAreRefusedNamingTheLineAndTheProblem) {
+    Lines good = file("064", true, 18);
     ASSERT_NO_THROW(readPlanLines(good, info));
+    const auto problem = [this](const Lines& lines) -> std::string {
+        try {
+            readPlanLines(lines, info);
+        } catch (const PlanFileError& e) {
+            return e.what();
+        }
+        return "accepted";
+    };
     struct Case {
         std::size_t line;
-        const char* text;
-        const char* why;
+        std::string text;
+        std::string message;
     };
-    // good[1] planet, good[53] first field type, good[55] its building, good[74] orbit building
-    for (const Case& c : {Case{1, "10", "planet type"}, Case{1, "x", "not a number"}, Case{53, "15", "field type"},
-                          Case{53, "-1", "field type"}, Case{55, "55", "building"}, Case{55, "-2", "building"},
-                          Case{74, std::to_string(bldHousingCore).c_str(), "a housing core in space"},
-                          Case{60, "1.5", "a cost"}, Case{2, "", "reputation"}}) {
+    // good[1] planet, good[2] reputation, good[53] first field type, good[55] its building,
+    // good[60] one of its costs, good[74] the building in the orbit
+    for (const Case& c : {Case{1, "10", "Zeile 2: Planetentyp 10 gibt es nicht."},
+                          Case{1, "x", "Zeile 2: Keine Ganzzahl."},
+                          Case{2, "", "Zeile 3: Keine Ganzzahl."},
+                          Case{53, "15", "Zeile 54: Feldtyp 15 gibt es nicht."},
+                          Case{53, "-1", "Zeile 54: Feldtyp -1 gibt es nicht."},
+                          Case{55, "55", "Zeile 56: Gebäude 55 gibt es nicht."},
+                          Case{55, "-2", "Zeile 56: Gebäude -2 gibt es nicht."},
+                          Case{60, "1.5", "Zeile 61: Keine Ganzzahl."},
+                          Case{74, std::to_string(bldHousingCore),
+                               "Zeile 75: Dieses Gebäude kann auf diesem Feldtyp nicht stehen."}}) {
         Lines bad = good;
         bad[c.line] = c.text;
-        try {
-            readPlanLines(bad, info);
-            ADD_FAILURE() << c.why << " accepted";
-        } catch (const PlanFileError& e) {
-            EXPECT_NE(std::string(e.what()).find("Zeile " + std::to_string(c.line + 1)), std::string::npos)
-                << c.why << ": " << e.what();
-        }
+        EXPECT_EQ(problem(bad), c.message) << "line " << c.line + 1 << ": " << c.text;
     }
-    Lines shortFile = good;
-    shortFile.pop_back();
-    EXPECT_THROW(readPlanLines(shortFile, info), PlanFileError);
-    EXPECT_THROW(readPlanLines({}, info), PlanFileError);
+    const std::string early = " Die Datei endet zu früh.";
+    EXPECT_EQ(problem({}), "Zeile 1:" + early);
+    EXPECT_EQ(problem(Lines(good.begin(), good.begin() + 10)), "Zeile 11:" + early) << "inside the summary";
+    EXPECT_EQ(problem(Lines(good.begin(), good.end() - 1)), "Zeile " + std::to_string(good.size()) + ":" + early);
+    // The initial field types after the population limit.
+    for (const char* line : {"0", "30", "2", "0", "20", "0"}) good.push_back(line);
+    EXPECT_EQ(problem(good), "Zeile " + std::to_string(good.size() - 1) + ": Feldtyp 20 gibt es nicht.");
+    good[good.size() - 2] = "1";
+    EXPECT_EQ(problem(good), "accepted");
+    good.pop_back();
+    EXPECT_EQ(problem(good), "Zeile " + std::to_string(good.size() + 1) + ":" + early);
     EXPECT_THROW(readPlanFile("/nonexistent/plan.kpls", info), PlanFileError);
 }
 

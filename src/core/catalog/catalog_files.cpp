@@ -6,7 +6,8 @@
 namespace dz {
 
 void readBuildingLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
-    LineCursor cursor(lines, fileName);
+    const DataFileProblems problems(fileName);
+    LineCursor cursor(lines, problems);
     std::array<InfoBuilding, kBuildingCount> buildings;
     for (InfoBuilding& b : buildings) {
         b.name = cursor.text();
@@ -34,7 +35,8 @@ void applyBspTable(Info& info) {
 }
 
 void readResourceLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
-    LineCursor cursor(lines, fileName);
+    const DataFileProblems problems(fileName);
+    LineCursor cursor(lines, problems);
     std::array<InfoRessource, kResourceCount> resources;
     for (InfoRessource& r : resources) {
         r.name = cursor.text();
@@ -57,7 +59,8 @@ IntGrid readGrid(LineCursor& cursor, int width, int height) {
 }  // namespace
 
 void readPlanetLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
-    LineCursor cursor(lines, fileName);
+    const DataFileProblems problems(fileName);
+    LineCursor cursor(lines, problems);
     std::array<InfoPlanet, kPlanetCount> planets;
     for (int p = 0;; ++p) {
         if (cursor.atEnd()) cursor.fail("Die Endmarke \"!\" fehlt.");

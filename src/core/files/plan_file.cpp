@@ -129,42 +129,20 @@ void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan
 
 namespace {
 
-// Walks the lines; every problem is a PlanFileError naming the line.
-class PlanReader {
+// The problems of a plan file: PlanFileError naming the line.
+class PlanFileProblems : public LineProblems {
 public:
-    explicit PlanReader(const std::vector<std::string>& lines) : lines_(lines) {}
-
-    bool atEnd() const { return pos_ >= lines_.size(); }
-    std::size_t position() const { return pos_; }
-    void skip(std::size_t count) {
-        if (pos_ + count > lines_.size()) fail(lines_.size(), "Die Datei endet zu früh.");
-        pos_ += count;
+    std::string endedEarly(std::size_t) const override { return "Die Datei endet zu früh."; }
+    std::string noInteger(const std::string&) const override { return "Keine Ganzzahl."; }
+    std::string outOfRange(const char* what, std::int32_t value, std::int32_t, std::int32_t) const override {
+        return std::string(what) + " " + std::to_string(value) + " gibt es nicht.";
     }
-    const std::string& text() {
-        if (atEnd()) fail(pos_, "Die Datei endet zu früh.");
-        return lines_[pos_++];
+    std::exception_ptr error(std::size_t lineNumber, const std::string& problem) const override {
+        return std::make_exception_ptr(PlanFileError("Zeile " + std::to_string(lineNumber) + ": " + problem));
     }
-    std::int32_t integer() {
-        const std::string& line = text();
-        const auto value = parseInt32(line);
-        if (!value) fail(pos_ - 1, "Keine Ganzzahl.");
-        return *value;
-    }
-    std::int32_t integerIn(std::int32_t low, std::int32_t high, const char* what) {
-        const std::int32_t value = integer();
-        if (value < low || value > high) fail(pos_ - 1, std::string(what) + " " + std::to_string(value) + " gibt es nicht.");
-        return value;
-    }
-    [[noreturn]] void fail(std::size_t index, const std::string& why) const {
-        throw PlanFileError("Zeile " + std::to_string(index + 1) + ": " + why);
-    }
-
-private:
-    const std::vector<std::string>& lines_;
-    std::size_t pos_ = 0;
 };
 
-LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int width, int surfaceHeight,
+LoadedGrid readCells(LineCursor& in, const Info& info, LoadedGrid& orbit, int width, int surfaceHeight,
                      int orbitHeight) {
     LoadedGrid surface(static_cast<std::size_t>(width), std::vector<LoadedCell>(static_cast<std::size_t>(surfaceHeight)));
     orbit.assign(std::size_t(width), std::vector<LoadedCell>(std::size_t(orbitHeight)));
@@ -174,7 +152,7 @@ LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int wi
         const std::size_t buildingLine = in.position();
         c.building = in.integerIn(-1, kBuildingCount - 1, "Gebäude");
         if (c.building >= 0 && !info.fields[std::size_t(c.fieldType)].buildable[std::size_t(c.building)])
-            in.fail(buildingLine, "Dieses Gebäude kann auf diesem Feldtyp nicht stehen.");
+            in.failAt(buildingLine, "Dieses Gebäude kann auf diesem Feldtyp nicht stehen.");
         for (std::int32_t& cost : c.terraformCost) cost = in.integer();
     };
     for (int x = 0; x < width; ++x) {
@@ -187,7 +165,8 @@ LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int wi
 }  // namespace
 
 LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info) {
-    PlanReader in(lines);
+    const PlanFileProblems problems;
+    LineCursor in(lines, problems);
     LoadedPlan plan;
     std::string version = "0.0";
     if (!lines.empty() && lines[0].size() > 2) version = in.text();
@@ -196,10 +175,8 @@ LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info
     const InfoPlanet& planet = info.planets[std::size_t(plan.planetType)];
 
     if (plan.versionClass != -1) {
-        plan.reputationText = in.text();
-        const auto reputation = parseInt32(*plan.reputationText);
-        if (!reputation) in.fail(in.position() - 1, "Keine Ganzzahl.");
-        plan.internalReputation = *reputation;
+        plan.reputationText = in.peek();
+        plan.internalReputation = in.integer();
         in.skip(plan.versionClass == 2 ? 18 : 16);  // the summary, for other readers
     }
     for (int i = 0; i < kResourceCount; ++i) {
@@ -216,16 +193,12 @@ LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info
     if (!in.atEnd()) {
         plan.hasLimit = true;
         plan.limitEnabled = in.integer() != 0;
-        plan.populationLimitText = in.text();
-        const auto limit = parseInt32(plan.populationLimitText);
-        if (!limit) in.fail(in.position() - 1, "Keine Ganzzahl.");
-        plan.populationLimit = *limit;
+        plan.populationLimitText = in.peek();
+        plan.populationLimit = in.integer();
         if (plan.versionClass == 0) {
             // The older layout kept the reputation here as well; it counts.
-            plan.reputationText = in.text();
-            const auto reputation = parseInt32(*plan.reputationText);
-            if (!reputation) in.fail(in.position() - 1, "Keine Ganzzahl.");
-            plan.internalReputation = *reputation;
+            plan.reputationText = in.peek();
+            plan.internalReputation = in.integer();
         }
         if (plan.versionClass == 2 && !in.atEnd()) {
             IntGrid surface(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.surfaceHeight)));
