@@ -1,8 +1,6 @@
 #include "core/files/plan_file.h"
 
-#include <cstdio>
-#include <fstream>
-
+#include "core/files/safe_write.h"
 #include "core/text/text_file.h"
 
 namespace dz {
@@ -100,25 +98,9 @@ std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int in
 }
 
 void writeLinesSafely(const std::filesystem::path& file, const std::vector<std::string>& lines) {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
-        for (const std::string& line : lines) out << line << "\r\n";
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary);
-            throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
-    }
+    std::string bytes;
+    for (const std::string& line : lines) bytes.append(line).append("\r\n");
+    writeFileSafely(file, bytes);
 }
 
 void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation) {

@@ -25,9 +25,9 @@ std::string planFileName(const std::string& chosen);
 // The lines of the current layout for the plan.
 std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int internalReputation);
 
-// Writes the plan beside the target first and then puts it in the target's
-// place, so a failed save leaves an existing file as it was. Throws
-// std::runtime_error with a German message on failure.
+// Writes the plan safely (see writeFileSafely): a failed save leaves an
+// existing file as it was. Throws std::runtime_error with a German message on
+// failure.
 void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation);
 
 // Writes lines with CR LF after each, safely as savePlan does.
