@@ -152,6 +152,58 @@ TEST_F(PlanFileTest, SummaryRoundsUpkeepAndTruncatesResearch) {
     EXPECT_EQ(planLines(info, plan, 0)[3 + resSupply], "0");
 }
 
+// The summary of a plan file and the production panel come from the same
+// sums: each summary line is the panel's value, research without its decimal.
+TEST_F(PlanFileTest, SummaryAgreesWithTheProductionPanel) {
+    constexpr int kFactory = 16;
+    InfoPlanet& planet = info.planets[0];
+    planet.width = 4;
+    planet.surfaceHeight = 2;
+    planet.orbitHeight = 2;
+    planet.surface.assign(4, std::vector<std::int32_t>(2, ftMeadow));
+    planet.orbit.assign(4, std::vector<std::int32_t>(2, ftSpace));
+    planner.newPlan(0);
+    for (int r = 0; r < kResourceCount; ++r) {
+        info.buildings[kFactory].production[r] = 3 * r - 20;
+        info.buildings[bldHousingCore].production[r] = r % 3 - 1;
+        info.buildings[bldOrbitSupply].production[r] = r == resResearch ? -7 : 1;
+    }
+    info.buildings[kFactory].storage = 70;
+    info.buildings[kFactory].eps = -9;
+    info.buildings[bldOrbitSupply].storage = 500;
+    info.buildings[bldHousingCore].eps = 4;
+    plan.current.surface[0][0] = Field{bldHousingCore, true, true, ftMeadow, 0, 0};
+    plan.current.surface[1][0] = Field{bldHousingCore, true, true, ftMeadow, 0, 0};
+    plan.current.surface[2][1] = Field{bldHousingCore, false, true, ftMeadow, 0, 0};
+    plan.current.surface[3][1] = Field{kFactory, true, true, ftMeadow, 0, 0};
+    plan.current.orbit[1][1] = Field{kFactory, false, true, ftSpace, 0, 0};
+    plan.current.orbit[2][0] = Field{bldOrbitSupply, true, true, ftSpace, 0, 0};
+    // The buildings' research is 4 + 2 - 7 = -1; the scientists move it
+    // across zero in tenths.
+    for (int scientists : {0, 3, 9, 10, 11, 47}) {
+        for (int inhabitants : {0, 4, 5, 11}) {
+            plan.ressources.scientists = scientists;
+            plan.ressources.inhabitants = inhabitants;
+            const Lines lines = planLines(info, plan, 0);
+            const std::vector<GridRow> panel = computeProduction(info, plan, ',');
+            ASSERT_EQ(panel.size(), 3u + kResourceCount);
+            EXPECT_EQ(lines[3 + kResourceCount], panel[0].value) << "storage";
+            EXPECT_EQ(lines[3 + kResourceCount + 1], panel[1].value) << "EPS";
+            for (int r = 0; r < kResourceCount; ++r) {
+                std::string whole = panel[3 + r].value;
+                if (r == resResearch) {
+                    whole = whole.substr(0, whole.find(','));
+                    if (whole == "-0") whole = "0";
+                }
+                EXPECT_EQ(lines[3 + r], whole) << "resource " << r << ", " << scientists << " scientists, "
+                                               << inhabitants << " inhabitants";
+            }
+        }
+    }
+    plan.ressources.scientists = 9;
+    EXPECT_EQ(computeProduction(info, plan, ',')[3 + resResearch].value, "-0,1") << "the case that must not give -0";
+}
+
 TEST_F(PlanFileTest, CurrentLayoutLoads) {
     Lines lines = file("064", true, 18);
     lines.push_back("1");

@@ -1,5 +1,6 @@
 #include "core/files/plan_file.h"
 
+#include "core/economy/economy.h"
 #include "core/files/safe_write.h"
 #include "core/text/text_file.h"
 
@@ -25,34 +26,13 @@ std::string planFileName(const std::string& chosen) {
 namespace {
 
 // The summary written for readers outside the planner: the production per
-// tick as whole numbers (resource 8 truncated toward zero), storage and EPS.
+// tick as whole numbers (research truncated toward zero), storage and EPS.
 std::vector<long long> summary(const Info& info, const ActPlan& plan) {
-    std::vector<long long> s(kResourceCount + 2, 0);
-    long long& storage = s[kResourceCount];
-    long long& eps = s[kResourceCount + 1];
-    int bonusCount = 0;
-    bool bonus = false;
-    for (std::size_t x = 0; x < plan.current.surface.size(); ++x) {
-        for (int grid = 0; grid < 2; ++grid) {
-            const bool onSurface = grid == 0;
-            if (!onSurface && x >= plan.current.orbit.size()) continue;
-            for (const Field& f : onSurface ? plan.current.surface[x] : plan.current.orbit[x]) {
-                if (f.building < 0 || f.building >= kBuildingCount) continue;
-                const InfoBuilding& b = info.buildings[std::size_t(f.building)];
-                storage += b.storage;
-                eps += b.eps;
-                if (!f.inOperation) continue;
-                if (onSurface && (f.building == bldHousingAnnex || f.building == bldHousingCore)) ++bonusCount;
-                if (!onSurface && f.building == bldOrbitSupply) bonus = true;
-                for (int r = 0; r < kResourceCount; ++r) s[r] += b.production[r];
-            }
-        }
-    }
-    if (bonus) s[resSupply] += bonusCount;
-    const int inhabitants = plan.ressources.inhabitants;
-    s[resSupply] -= inhabitants / 5 + (inhabitants % 5 != 0 ? 1 : 0);
-    // In tenths, so that the truncation is exact: 10 · S + scientists, / 10.
-    s[resResearch] = (10 * s[resResearch] + plan.ressources.scientists) / 10;
+    const ProductionTotals totals = productionTotals(info, plan);
+    std::vector<long long> s(totals.perTick.begin(), totals.perTick.end());
+    s[resResearch] /= 10;
+    s.push_back(totals.storage);
+    s.push_back(totals.eps);
     return s;
 }
 

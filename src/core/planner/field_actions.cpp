@@ -2,6 +2,7 @@
 // area effects of the two range buildings.
 #include <algorithm>
 
+#include "core/economy/personnel.h"
 #include "core/text/cp1252.h"
 #include "core/files/plan_file.h"
 #include "core/planner/planner.h"
@@ -22,10 +23,6 @@ bool isUnique(int b) {
 bool isAreaBuilding(int b) { return b == bldAreaWide || b == bldAreaNear; }
 
 bool meadowBasePlanet(int p) { return p == ptStandard || p == ptTemperate || p == ptWater; }
-
-// Whether a building's personnel places count: labs and holodecks while in
-// operation, the eco building (which is never in operation) while it stands.
-bool placesCount(const Field& f) { return f.inOperation || f.building == bldEco; }
 
 std::string text(const char* utf8) { return utf8ToCp1252(utf8); }
 
@@ -164,25 +161,8 @@ void Planner::popupClick(int tag) {
 // --- actions ---------------------------------------------------------------
 
 void Planner::changeCapacities(int building, int sign) {
-    Ressources& r = plan_.ressources;
-    switch (building) {
-        case bldLabOrbit:
-        case bldLabLarge:
-            r.scientistCapacity += 10 * sign;
-            break;
-        case bldLabSmall:
-            r.scientistCapacity += 5 * sign;
-            break;
-        case bldEco:
-            r.ecoCapacity += 10 * sign;
-            break;
-        case bldHolodeckA:
-        case bldHolodeckB:
-            r.holodeckCapacity += 4 * sign;
-            break;
-        default:
-            break;
-    }
+    if (const PersonnelPlaces* entry = personnelPlaces(building))
+        *capacity(plan_.ressources, entry->kind) += sign * entry->places;
 }
 
 void Planner::afterBuildingChange() {
@@ -264,18 +244,21 @@ void Planner::toggleSelected() {
     const InfoBuilding& building = info_.buildings.at(std::size_t(b));
     Ressources& r = plan_.ressources;
 
+    // Labs and holodecks provide their places while in operation (the eco
+    // building, whose places count while it stands, cannot be switched).
+    const PersonnelPlaces* places = personnelPlaces(b);
+    const bool placesFollow = places && !places->whileStanding;
     state_.planChanged = true;
     if (f.inOperation) {
         view_.setStatus(0, building.name + text(" offline genommen"));
-        if (b == bldLabOrbit || b == bldLabSmall || b == bldLabLarge) changeCapacities(b, -1);
+        if (placesFollow) changeCapacities(b, -1);
         if (b == bldAreaWide) applyAreaWide(false, x, y);
         if (b == bldAreaNear) applyAreaNear(false, x, y);
+        // Scientists beyond the places that are left go; holodeck operators stay.
         if (r.scientistCapacity < r.scientists) r.scientists = r.scientistCapacity;
-        if (b == bldHolodeckA || b == bldHolodeckB) changeCapacities(b, -1);
     } else {
         view_.setStatus(0, building.name + text(" online genommen"));
-        if (b == bldLabOrbit || b == bldLabSmall || b == bldLabLarge || b == bldHolodeckA || b == bldHolodeckB)
-            changeCapacities(b, +1);
+        if (placesFollow) changeCapacities(b, +1);
         if (b == bldAreaWide) applyAreaWide(true, x, y);
         if (b == bldAreaNear) applyAreaNear(true, x, y);
     }
