@@ -472,7 +472,7 @@ TEST_F(EconomyTest, BspOfOperatingBuildingsAndOfDepotsInAnyState) {
     place(0, 0, true, bldBaseA);                 // 100
     place(1, 0, true, bldBaseB, false);          // switched off: nothing
     place(2, 0, true, bldBspDepotB, false);      // 1000 even switched off
-    place(3, 1, false, 45);                      // 150 in the orbit
+    place(3, 1, false, bldOrbitAdmin);           // 150 in the orbit
     place(4, 1, false, bldBspDepotA, false);     // in the orbit the depot needs to operate
     EXPECT_EQ(availableBsp(info, plan), 1250);
 }

@@ -76,16 +76,16 @@ protected:
 
 }  // namespace
 
-TEST(PlanFileNames, KplsRuleAndVersionClasses) {
+TEST(PlanFileNames, KplsRuleAndFormats) {
     EXPECT_EQ(planFileName("kolonie"), "kolonie.kpls");
     EXPECT_EQ(planFileName("kolonie.kpls"), "kolonie.kpls");
     EXPECT_EQ(planFileName("kolonie.KPLS"), "kolonie.KPLS.kpls");
     EXPECT_EQ(planFileName("kolonie.txt"), "kolonie.txt.kpls");
     EXPECT_EQ(planFileName("ordner.kpls/kolonie"), "ordner.kpls/kolonie.kpls");
-    EXPECT_EQ(classifyVersion("064"), 2);
-    for (const char* v : {"0.6.1", "0.6.2", "063"}) EXPECT_EQ(classifyVersion(v), 1) << v;
-    EXPECT_EQ(classifyVersion("0.0"), 0);
-    for (const char* v : {"065", "064 ", "0.6.3", ""}) EXPECT_EQ(classifyVersion(v), -1) << v;
+    EXPECT_EQ(planFormat("064"), PlanFormat::Current);
+    for (const char* v : {"0.6.1", "0.6.2", "063"}) EXPECT_EQ(planFormat(v), PlanFormat::Older) << v;
+    EXPECT_EQ(planFormat("0.0"), PlanFormat::NoVersionLine);
+    for (const char* v : {"065", "064 ", "0.6.3", ""}) EXPECT_EQ(planFormat(v), PlanFormat::Unknown) << v;
 }
 
 TEST_F(PlanFileTest, WorkedLayoutOfTwoColumns) {
@@ -232,7 +232,7 @@ TEST_F(PlanFileTest, CurrentLayoutLoads) {
     EXPECT_NE(view.firstIndex("building o 0 0 39"), -1);
 }
 
-TEST_F(PlanFileTest, ClassOneHasNoInitialBlock) {
+TEST_F(PlanFileTest, OlderFormatHasNoInitialBlock) {
     Lines lines = file("0.6.2", true, 16);
     lines.push_back("0");
     lines.push_back("0");
@@ -243,7 +243,7 @@ TEST_F(PlanFileTest, ClassOneHasNoInitialBlock) {
     EXPECT_EQ(state.internalReputation, 2500);
 }
 
-TEST_F(PlanFileTest, ClassZeroWithAndWithoutTheLimitLines) {
+TEST_F(PlanFileTest, NoVersionLineWithAndWithoutTheLimitLines) {
     Lines lines = file("", true, 16);
     load(lines);
     EXPECT_EQ(state.internalReputation, 2500);

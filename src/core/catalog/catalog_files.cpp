@@ -26,12 +26,7 @@ void readBuildingLines(Info& info, const std::vector<std::string>& lines, const 
 
 void applyBspTable(Info& info) {
     for (InfoBuilding& b : info.buildings) b.bsp = 0;
-    info.buildings[0].bsp = 100;
-    info.buildings[1].bsp = 150;
-    info.buildings[2].bsp = 150;
-    info.buildings[45].bsp = 150;
-    info.buildings[bldBspDepotA].bsp = 500;
-    info.buildings[bldBspDepotB].bsp = 1000;
+    for (const BuildingBsp& entry : kBspTable) info.buildings[std::size_t(entry.building)].bsp = entry.bsp;
 }
 
 void readResourceLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {

@@ -3,14 +3,15 @@
 #include "core/economy/economy.h"
 #include "core/files/safe_write.h"
 #include "core/text/text_file.h"
+#include "core/version.h"
 
 namespace dz {
 
-int classifyVersion(const std::string& version) {
-    if (version == "0.0") return 0;
-    if (version == "0.6.1" || version == "0.6.2" || version == "063") return 1;
-    if (version == "064") return 2;
-    return -1;
+PlanFormat planFormat(const std::string& versionLine) {
+    if (versionLine == kNoVersionLine) return PlanFormat::NoVersionLine;
+    if (versionLine == "0.6.1" || versionLine == "0.6.2" || versionLine == "063") return PlanFormat::Older;
+    if (versionLine == kPlanFileVersion) return PlanFormat::Current;
+    return PlanFormat::Unknown;
 }
 
 std::string planFileName(const std::string& chosen) {
@@ -44,7 +45,7 @@ std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int in
     std::vector<std::string> lines;
     auto add = [&lines](long long value) { lines.push_back(std::to_string(value)); };
     const Ressources& r = plan.ressources;
-    lines.push_back("064");
+    lines.push_back(kPlanFileVersion);
     add(plan.planetType);
     add(internalReputation);
     for (long long value : summary(info, plan)) add(value);
@@ -130,16 +131,16 @@ LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info
     const PlanFileProblems problems;
     LineCursor in(lines, problems);
     LoadedPlan plan;
-    std::string version = "0.0";
+    std::string version = kNoVersionLine;
     if (!lines.empty() && lines[0].size() > 2) version = in.text();
-    plan.versionClass = classifyVersion(version);
+    plan.format = planFormat(version);
     plan.planetType = in.integerIn(0, kPlanetCount - 1, "Planetentyp");
     const InfoPlanet& planet = info.planets[std::size_t(plan.planetType)];
 
-    if (plan.versionClass != -1) {
+    if (plan.format != PlanFormat::Unknown) {
         plan.reputationText = in.peek();
         plan.internalReputation = in.integer();
-        in.skip(plan.versionClass == 2 ? 18 : 16);  // the summary, for other readers
+        in.skip(plan.format == PlanFormat::Current ? kSummaryLines : kOlderSummaryLines);  // for other readers
     }
     for (int i = 0; i < kResourceCount; ++i) {
         plan.terraformCosts[i] = in.integer();
@@ -157,12 +158,12 @@ LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info
         plan.limitEnabled = in.integer() != 0;
         plan.populationLimitText = in.peek();
         plan.populationLimit = in.integer();
-        if (plan.versionClass == 0) {
+        if (plan.format == PlanFormat::NoVersionLine) {
             // The older layout kept the reputation here as well; it counts.
             plan.reputationText = in.peek();
             plan.internalReputation = in.integer();
         }
-        if (plan.versionClass == 2 && !in.atEnd()) {
+        if (plan.format == PlanFormat::Current && !in.atEnd()) {
             IntGrid surface(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.surfaceHeight)));
             IntGrid orbit(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.orbitHeight)));
             for (int x = 0; x < planet.width; ++x) {

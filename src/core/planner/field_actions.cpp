@@ -13,7 +13,7 @@ namespace {
 
 bool isPassive(int b) { return b == bldEco || b == bldPassive || b == bldBspDepotA || b == bldBspDepotB; }
 
-bool isSpaceportDependent(int b) { return (b >= 36 && b <= 45) || b == bldStandardOnly; }
+bool isSpaceportDependent(int b) { return (b >= bldFirstOrbital && b <= bldLastOrbital) || b == bldStandardOnly; }
 
 bool isUnique(int b) {
     return b == bldOrbitSupply || b == bldOrbitUniqueA || b == bldOrbitUniqueB || b == bldBaseC ||
@@ -99,7 +99,7 @@ bool Planner::canTerraform(int t) const {
     if (t == tfVolcano && plan_.countSurfaceFields(ftVolcano) >= planet.maxVolcanoes) return false;
     if (t == tfDysonSphere && plan_.countBuildings(bldOrbitalseil) < 1) return false;
     // Meadow from ice is not possible on the ice asteroid.
-    if (t == 3 && plan_.planetType == ptIceAsteroid) return false;
+    if (t == tfMeadowFromIce && plan_.planetType == ptIceAsteroid) return false;
     return true;
 }
 
