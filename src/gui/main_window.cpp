@@ -582,7 +582,7 @@ void MainWindow::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     connect(action, &QAction::triggered, this, [this, tag = entry.tag] { PopupClick(tag); });
 }
 
-void MainWindow::PopupClick(int tag) { planner_.popupClick(tag); }
+void MainWindow::PopupClick(int tag) { planner_.chooseMenuEntry(tag); }
 
 // --- start-up pictures -----------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/catalog/builtin_tables.h"
+#include "core/plan/build_rules.h"
 #include "core/text/cp1252.h"
 #include "core/planner/planner.h"
 #include "recording_view.h"
@@ -53,16 +54,16 @@ protected:
         select(x, y, onSurface);
         std::vector<int> result;
         for (int b = 0; b < kBuildingCount; ++b)
-            if (planner.canBuild(b)) result.push_back(b);
+            if (canBuild(info, plan, b)) result.push_back(b);
         return result;
     }
     bool offered(int b, int x, int y, bool onSurface = true) {
         select(x, y, onSurface);
-        return planner.canBuild(b);
+        return canBuild(info, plan, b);
     }
     bool terraformOffered(int t, int x, int y, bool onSurface = true) {
         select(x, y, onSurface);
-        return planner.canTerraform(t);
+        return canTerraform(info, plan, t);
     }
 
     Info info;
@@ -327,7 +328,7 @@ TEST_F(FieldActionsTest, AlphabeticalSortSortsTheBuildingsAndKeepsTheirTags) {
     const auto wohn = std::find_if(entries.begin(), entries.end(), [](const MenuEntry& e) { return e.caption == "Wohnanlage"; });
     ASSERT_NE(wohn, entries.end());
     EXPECT_EQ(wohn->tag, tagBuildBase + bldHousingCore);
-    planner.popupClick(wohn->tag);
+    planner.chooseMenuEntry(wohn->tag);
     EXPECT_EQ(at(1, 0).building, bldHousingCore);
 }
 
@@ -454,7 +455,7 @@ TEST_F(FieldActionsTest, TerraformingTwiceThenResettingReturnsBothCosts) {
 
     planner.terraformSelected(9);
     view.calls.clear();
-    planner.popupClick(tagInitial);
+    planner.chooseMenuEntry(tagInitial);
     EXPECT_EQ(at(0, 1).fieldType, 3);
     EXPECT_EQ(plan.ressources.terraformCosts, ResourceArray{});
     EXPECT_EQ(plan.ressources.surfaceTerraformCosts[0][1], ResourceArray{});
@@ -464,15 +465,15 @@ TEST_F(FieldActionsTest, TerraformingTwiceThenResettingReturnsBothCosts) {
 
 TEST_F(FieldActionsTest, MenuTagsDispatch) {
     select(0, 0);
-    planner.popupClick(tagBuildBase + bldBaseA);
+    planner.chooseMenuEntry(tagBuildBase + bldBaseA);
     EXPECT_EQ(at(0, 0).building, bldBaseA);
-    planner.popupClick(tagToggle);
+    planner.chooseMenuEntry(tagToggle);
     EXPECT_FALSE(at(0, 0).inOperation);
-    planner.popupClick(tagDemolish);
+    planner.chooseMenuEntry(tagDemolish);
     EXPECT_FALSE(at(0, 0).built);
-    planner.popupClick(tagTerraformBase + 6);
+    planner.chooseMenuEntry(tagTerraformBase + 6);
     EXPECT_EQ(at(0, 0).fieldType, ftForest);
-    planner.popupClick(tagInitial);
+    planner.chooseMenuEntry(tagInitial);
     EXPECT_EQ(at(0, 0).fieldType, ftMeadow);
 }
 

@@ -371,7 +371,7 @@ TEST(PlanFileRoundTrip, SaveLoadSaveGivesTheSameBytesOnEveryPlanet) {
                                            int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight())),
                                            !orbit};
             const std::vector<int> tags = menuTags(planner.buildFieldMenu());
-            if (!tags.empty()) planner.popupClick(tags[random() % tags.size()]);
+            if (!tags.empty()) planner.chooseMenuEntry(tags[random() % tags.size()]);
             if (random() % 4 == 0) planner.hireOrFire(Personnel(random() % 4), 0, 22);
         }
         // A population limit on every other planet, taken in as the limit box would.

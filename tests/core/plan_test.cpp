@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/catalog/builtin_tables.h"
 #include "core/plan/act_plan.h"
 #include "core/planner/planner.h"
@@ -222,16 +224,16 @@ TEST_F(PlanTest, TerraformCostsAddUpPerFieldAndClearPerField) {
 TEST_F(PlanTest, BuildingCostsFollowTheBuildingOnTheField) {
     planner.newPlan(0);
     select(0, 1, true);
-    plan.field().building = 3;
+    plan.selectedField().building = 3;
     plan.addBuildingCost(info);
     select(2, 1, false);
-    plan.field().building = 40;
+    plan.selectedField().building = 40;
     plan.addBuildingCost(info);
     EXPECT_EQ(plan.ressources.buildingCosts[0], 300 + 4000);
     EXPECT_EQ(plan.ressources.buildingCosts[15], 315 + 4015);
     plan.subtractBuildingCost(info);
     EXPECT_EQ(plan.ressources.buildingCosts[0], 300);
-    plan.field().building = -1;
+    plan.selectedField().building = -1;
     EXPECT_THROW(plan.addBuildingCost(info), std::out_of_range) << "no building to count";
 }
 
@@ -242,7 +244,7 @@ TEST_F(PlanTest, CostSumsAtTheEndsOfInt32WrapAndComeBack) {
     plan.ressources.buildingCosts[0] = INT32_MAX;
     plan.ressources.terraformCosts[1] = INT32_MIN;
     select(0, 1, true);
-    plan.field().building = 3;
+    plan.selectedField().building = 3;
     plan.addBuildingCost(info);
     EXPECT_EQ(plan.ressources.buildingCosts[0], INT32_MIN + 299);
     plan.subtractBuildingCost(info);
@@ -260,13 +262,12 @@ TEST_F(PlanTest, SelectionOutsideThePlanIsRefused) {
     for (auto [x, y, surface] : {std::tuple{-1, -1, true}, std::tuple{3, 0, true}, std::tuple{0, 2, false},
                                  std::tuple{0, 2, true}}) {
         select(x, y, surface);
-        EXPECT_THROW(plan.field(), std::out_of_range) << x << "," << y;
+        EXPECT_THROW(plan.selectedField(), std::out_of_range) << x << "," << y;
         EXPECT_THROW(plan.addTerraformCost(ResourceArray{1}), std::out_of_range);
     }
     EXPECT_EQ(plan.ressources.terraformCosts, ResourceArray{});
     select(2, 1, false);
-    plan.setInOperation(true);
+    plan.selectedField().inOperation = true;
     EXPECT_TRUE(plan.current.orbit[2][1].inOperation);
-    EXPECT_TRUE(plan.inOperation());
-    EXPECT_EQ(plan.fieldType(), plan.current.orbit[2][1].fieldType);
+    EXPECT_EQ(&std::as_const(plan).selectedField(), &plan.current.orbit[2][1]);
 }
