@@ -6,10 +6,10 @@
 #include <fstream>
 #include <random>
 
-#include "core/catalog/builtin_tables.h"
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
-#include "recording_view.h"
+#include "support/recording_view.h"
+#include "support/small_catalog.h"
 
 using namespace dz;
 using Lines = std::vector<std::string>;
@@ -18,20 +18,11 @@ namespace {
 
 // Planet 0: two columns of one meadow and one space cell; planet 9 likewise
 // without orbit.
-class PlanFileTest : public ::testing::Test {
+class PlanFileTest : public small_catalog::SmallCatalogTest {
 protected:
     void SetUp() override {
-        buildFieldTypes(info);
-        buildTerraformings(info);
-        for (int p : {0, 9}) {
-            InfoPlanet& planet = info.planets[p];
-            planet.width = 2;
-            planet.surfaceHeight = 1;
-            planet.orbitHeight = p == 0 ? 1 : 0;
-            planet.surface.assign(2, std::vector<std::int32_t>(1, ftMeadow));
-            planet.orbit.assign(2, std::vector<std::int32_t>(planet.orbitHeight, ftSpace));
-        }
-        for (int b = 0; b < kBuildingCount; ++b) info.buildings[b].name = "B" + std::to_string(b);
+        for (int p : {0, 9})
+            small_catalog::shapePlanet(info.planets[p], 2, 1, p == 0 ? 1 : 0, [](int, int) { return ftMeadow; });
         info.buildings[bldHousingCore].housing = 40;
     }
 
@@ -66,12 +57,6 @@ protected:
     }
 
     void load(const Lines& lines) { planner.loadPlan(readPlanLines(lines, info)); }
-
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    RecordingView view;
-    Planner planner{info, plan, state, view};
 };
 
 }  // namespace
@@ -156,12 +141,7 @@ TEST_F(PlanFileTest, SummaryRoundsUpkeepAndTruncatesResearch) {
 // sums: each summary line is the panel's value, research without its decimal.
 TEST_F(PlanFileTest, SummaryAgreesWithTheProductionPanel) {
     constexpr int kFactory = 16;
-    InfoPlanet& planet = info.planets[0];
-    planet.width = 4;
-    planet.surfaceHeight = 2;
-    planet.orbitHeight = 2;
-    planet.surface.assign(4, std::vector<std::int32_t>(2, ftMeadow));
-    planet.orbit.assign(4, std::vector<std::int32_t>(2, ftSpace));
+    small_catalog::shapePlanet(info.planets[0], 4, 2, 2, [](int, int) { return ftMeadow; });
     planner.newPlan(0);
     for (int r = 0; r < kResourceCount; ++r) {
         info.buildings[kFactory].production[r] = 3 * r - 20;

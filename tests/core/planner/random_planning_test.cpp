@@ -6,7 +6,7 @@
 
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
-#include "recording_view.h"
+#include "support/recording_view.h"
 #include "support/plan_checks.h"
 
 using plan_checks::checkBookkeeping;
