@@ -21,6 +21,7 @@ using namespace dz;
 using FieldAt = std::function<int(int x, int y)>;
 
 inline int space(int, int) { return ftSpace; }
+inline int meadow(int, int) { return ftMeadow; }
 
 // The surface rows of every planet type until a test shapes it otherwise:
 // meadow, ice, rock, forest, mountains.

@@ -21,7 +21,7 @@ class EconomyTest : public small_catalog::SmallCatalogTest {
 protected:
     void SetUp() override {
         for (int p : {0, 9})
-            small_catalog::shapePlanet(info.planets[p], 6, 3, p == 0 ? 2 : 0, [](int, int) { return ftMeadow; });
+            small_catalog::shapePlanet(info.planets[p], 6, 3, p == 0 ? 2 : 0, small_catalog::meadow);
         planner.newPlan(0);
     }
 

@@ -22,7 +22,7 @@ class PlanFileTest : public small_catalog::SmallCatalogTest {
 protected:
     void SetUp() override {
         for (int p : {0, 9})
-            small_catalog::shapePlanet(info.planets[p], 2, 1, p == 0 ? 1 : 0, [](int, int) { return ftMeadow; });
+            small_catalog::shapePlanet(info.planets[p], 2, 1, p == 0 ? 1 : 0, small_catalog::meadow);
         info.buildings[bldHousingCore].housing = 40;
     }
 
@@ -102,12 +102,7 @@ TEST_F(PlanFileTest, WorkedLayoutOfTwoColumns) {
 
 TEST_F(PlanFileTest, LineCountFollowsTheShape) {
     for (auto [p, w, hs, ho] : {std::tuple{0, 10, 5, 2}, std::tuple{9, 7, 3, 0}}) {
-        InfoPlanet& planet = info.planets[p];
-        planet.width = w;
-        planet.surfaceHeight = hs;
-        planet.orbitHeight = ho;
-        planet.surface.assign(w, std::vector<std::int32_t>(hs, ftMeadow));
-        planet.orbit.assign(w, std::vector<std::int32_t>(ho, ftSpace));
+        small_catalog::shapePlanet(info.planets[p], w, hs, ho, small_catalog::meadow);
         planner.newPlan(p);
         EXPECT_EQ(planLines(info, plan, 0).size(), std::size_t(61 + 20 * w * (hs + ho)));
     }
@@ -141,7 +136,7 @@ TEST_F(PlanFileTest, SummaryRoundsUpkeepAndTruncatesResearch) {
 // sums: each summary line is the panel's value, research without its decimal.
 TEST_F(PlanFileTest, SummaryAgreesWithTheProductionPanel) {
     constexpr int kFactory = 16;
-    small_catalog::shapePlanet(info.planets[0], 4, 2, 2, [](int, int) { return ftMeadow; });
+    small_catalog::shapePlanet(info.planets[0], 4, 2, 2, small_catalog::meadow);
     planner.newPlan(0);
     for (int r = 0; r < kResourceCount; ++r) {
         info.buildings[kFactory].production[r] = 3 * r - 20;
@@ -312,12 +307,8 @@ TEST_F(PlanFileTest, InvalidFilesAreRefusedNamingTheLineAndTheProblem) {
 }
 
 TEST_F(PlanFileTest, RangesAndPlacesFollowTheBuildingsInOperation) {
-    InfoPlanet& planet = info.planets[0];
-    planet.width = 6;
-    planet.surfaceHeight = 5;
-    planet.surface.assign(6, std::vector<std::int32_t>(5, ftMeadow));
-    planet.surface[5][4] = ftForest;
-    planet.orbit.assign(6, std::vector<std::int32_t>(1, ftSpace));
+    small_catalog::shapePlanet(info.planets[0], 6, 5, 1,
+                               [](int x, int y) { return x == 5 && y == 4 ? ftForest : ftMeadow; });
     planner.newPlan(0);
     plan.current.surface[2][2] = Field{bldAreaNear, true, true, ftMeadow, 0, 0};
     plan.current.surface[4][2] = Field{bldAreaWide, false, true, ftMeadow, 0, 0};  // switched off
