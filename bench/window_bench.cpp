@@ -31,7 +31,7 @@ struct Session : bench::BenchWindow {
 
     void act(int x, int y, bool onSurface, int tag) {
         plan.selected = FieldSelection{x, y, onSurface};
-        window->planner().popupClick(tag);
+        window->planner().chooseMenuEntry(tag);
     }
 
     // The seconds of one field action and the event loop's work after it.

@@ -93,7 +93,7 @@ void playMenuChoices(Session& session, std::string_view bytes) {
         if (plan.width() == 0 || height == 0) return;
         plan.selected = FieldSelection{int(random() % unsigned(plan.width())), int(random() % unsigned(height)), onSurface};
         const std::vector<int> tags = menuTags(session.planner.buildFieldMenu());
-        if (!tags.empty()) session.planner.popupClick(tags[random() % tags.size()]);
+        if (!tags.empty()) session.planner.chooseMenuEntry(tags[random() % tags.size()]);
     }
 }
 

@@ -28,8 +28,8 @@ public:
         for (int x = 0; x < plan_.width(); ++x)
             for (int y = 0; y < height; ++y) {
                 plan_.selected = FieldSelection{x, y, onSurface};
-                if (plan_.field().built || !offers(planner_.buildFieldMenu(), tag) || skip-- > 0) continue;
-                planner_.popupClick(tag);
+                if (plan_.selectedField().built || !offers(planner_.buildFieldMenu(), tag) || skip-- > 0) continue;
+                planner_.chooseMenuEntry(tag);
                 return;
             }
         throw std::runtime_error("no field offers menu entry " + std::to_string(tag));
@@ -44,7 +44,7 @@ public:
             for (int y = 0; y < plan_.surfaceHeight(); ++y)
                 if (plan_.current.surface[x][y].building == b && plan_.current.surface[x][y].inOperation) {
                     plan_.selected = FieldSelection{x, y, true};
-                    planner_.popupClick(tagToggle);
+                    planner_.chooseMenuEntry(tagToggle);
                     return;
                 }
     }

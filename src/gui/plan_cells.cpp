@@ -150,7 +150,7 @@ void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     }
     QAction* action = menu->addAction(caption);
     action->setData(entry.tag);
-    connect(action, &QAction::triggered, this, [this, tag = entry.tag] { planner_.popupClick(tag); });
+    connect(action, &QAction::triggered, this, [this, tag = entry.tag] { planner_.chooseMenuEntry(tag); });
 }
 
 }  // namespace dz

@@ -1,10 +1,12 @@
 // Checks that a plan's bookkeeping agrees with its fields: cost sums,
-// personnel places and the cover counters of the area buildings.
+// personnel places (those of kPersonnelPlaces, counted afresh from the
+// fields) and the cover counters of the area buildings.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "core/catalog/info.h"
+#include "core/economy/personnel.h"
 #include "core/plan/act_plan.h"
 
 namespace plan_checks {
@@ -41,7 +43,7 @@ inline std::pair<std::vector<std::vector<int>>, std::vector<std::vector<int>>> e
 inline void checkBookkeeping(const Info& info, const ActPlan& plan) {
     const Ressources& r = plan.ressources;
     ResourceArray terraform{}, building{};
-    int scientists = 0, holodeck = 0, eco = 0;
+    Ressources places;  // the capacities as the fields give them
     for (int grid = 0; grid < 2; ++grid) {
         const FieldGrid& fields = grid == 0 ? plan.current.surface : plan.current.orbit;
         const CostGrid& costs = grid == 0 ? r.surfaceTerraformCosts : r.orbitTerraformCosts;
@@ -56,18 +58,15 @@ inline void checkBookkeeping(const Info& info, const ActPlan& plan) {
                 }
                 ASSERT_LT(f.building, kBuildingCount);
                 for (int i = 0; i < kResourceCount; ++i) building[i] += info.buildings[f.building].buildCost[i];
-                if (f.building == bldEco) eco += 10;
-                if (!f.inOperation) continue;
-                if (f.building == bldLabSmall) scientists += 5;
-                if (f.building == bldLabLarge || f.building == bldLabOrbit) scientists += 10;
-                if (f.building == bldHolodeckA || f.building == bldHolodeckB) holodeck += 4;
+                const PersonnelPlaces* entry = personnelPlaces(f.building);
+                if (entry && (f.inOperation || entry->whileStanding)) *capacity(places, entry->kind) += entry->places;
             }
     }
     ASSERT_EQ(r.terraformCosts, terraform);
     ASSERT_EQ(r.buildingCosts, building);
-    ASSERT_EQ(r.scientistCapacity, scientists);
-    ASSERT_EQ(r.holodeckCapacity, holodeck);
-    ASSERT_EQ(r.ecoCapacity, eco);
+    ASSERT_EQ(r.scientistCapacity, places.scientistCapacity);
+    ASSERT_EQ(r.holodeckCapacity, places.holodeckCapacity);
+    ASSERT_EQ(r.ecoCapacity, places.ecoCapacity);
     for (bool wide : {true, false}) {
         const auto [surface, orbit] = expectedCover(plan, wide);
         for (int x = 0; x < plan.width(); ++x) {

@@ -6,7 +6,8 @@
 namespace dz {
 
 void readBuildingLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
-    LineCursor cursor(lines, fileName);
+    const DataFileProblems problems(fileName);
+    LineCursor cursor(lines, problems);
     std::array<InfoBuilding, kBuildingCount> buildings;
     for (InfoBuilding& b : buildings) {
         b.name = cursor.text();
@@ -25,16 +26,12 @@ void readBuildingLines(Info& info, const std::vector<std::string>& lines, const 
 
 void applyBspTable(Info& info) {
     for (InfoBuilding& b : info.buildings) b.bsp = 0;
-    info.buildings[0].bsp = 100;
-    info.buildings[1].bsp = 150;
-    info.buildings[2].bsp = 150;
-    info.buildings[45].bsp = 150;
-    info.buildings[bldBspDepotA].bsp = 500;
-    info.buildings[bldBspDepotB].bsp = 1000;
+    for (const BuildingBsp& entry : kBspTable) info.buildings[std::size_t(entry.building)].bsp = entry.bsp;
 }
 
 void readResourceLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
-    LineCursor cursor(lines, fileName);
+    const DataFileProblems problems(fileName);
+    LineCursor cursor(lines, problems);
     std::array<InfoRessource, kResourceCount> resources;
     for (InfoRessource& r : resources) {
         r.name = cursor.text();
@@ -57,7 +54,8 @@ IntGrid readGrid(LineCursor& cursor, int width, int height) {
 }  // namespace
 
 void readPlanetLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
-    LineCursor cursor(lines, fileName);
+    const DataFileProblems problems(fileName);
+    LineCursor cursor(lines, problems);
     std::array<InfoPlanet, kPlanetCount> planets;
     for (int p = 0;; ++p) {
         if (cursor.atEnd()) cursor.fail("Die Endmarke \"!\" fehlt.");

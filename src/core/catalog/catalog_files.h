@@ -30,8 +30,8 @@ void readResourceLines(Info& info, const std::vector<std::string>& lines, const 
 // sizes, a width above 25, heights above 20 and field types outside 0..14.
 void readPlanetLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName);
 
-// BSP has no line in the building file: buildings 0, 1, 2, 45, 50 and 51 get
-// 100, 150, 150, 150, 500 and 1000, every other building 0.
+// BSP has no line in the building file: the buildings of kBspTable get their
+// value from there, every other building 0.
 void applyBspTable(Info& info);
 
 void readBuildingFile(Info& info, const std::filesystem::path& file);

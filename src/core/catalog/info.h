@@ -106,6 +106,7 @@ inline constexpr int bldOrbitSupply = 38;
 inline constexpr int bldLabOrbit = 39;
 inline constexpr int bldOrbitUniqueA = 42;
 inline constexpr int bldOrbitUniqueB = 43;
+inline constexpr int bldOrbitAdmin = 45;
 inline constexpr int bldPlanetYieldC = 46;
 inline constexpr int bldPlanetCapA = 47;
 inline constexpr int bldPlanetYieldD = 48;
@@ -115,6 +116,23 @@ inline constexpr int bldBspDepotB = 51;
 inline constexpr int bldCredits600 = 52;
 inline constexpr int bldCredits550 = 53;
 inline constexpr int bldStandardOnly = 54;
+
+// The orbital buildings, bldFirstOrbital..bldLastOrbital: they stand in space
+// and, like bldStandardOnly, can be built only once the colony has a
+// workbee port.
+inline constexpr int bldFirstOrbital = 36;
+inline constexpr int bldLastOrbital = 45;
+
+// BSP has no line in the building file: these buildings provide it, every
+// other building none.
+struct BuildingBsp {
+    int building;
+    std::int32_t bsp;
+};
+inline constexpr BuildingBsp kBspTable[] = {
+    {bldBaseA, 100},      {bldBaseB, 150},     {bldBaseC, 150},
+    {bldOrbitAdmin, 150}, {bldBspDepotA, 500}, {bldBspDepotB, 1000},
+};
 
 // Planet types, in the order of the "Neu" menu.
 inline constexpr int ptStandard = 0;
@@ -134,12 +152,30 @@ inline constexpr int ftCoreRift = 14;
 
 // Terraformings.
 inline constexpr int tfDysonSphere = 0;
+inline constexpr int tfMeadowFromIce = 3;
 inline constexpr int tfCoreRift = 10;
 inline constexpr int tfCrater = 13;
 inline constexpr int tfVolcano = 16;
 
 // Resources with a fixed role.
-inline constexpr int resSupply = 1;    // consumed by the inhabitants
-inline constexpr int resResearch = 8;  // produced by the scientists
+inline constexpr int resEnergy = 0;      // the planet's yields A and B
+inline constexpr int resSupply = 1;      // consumed by the inhabitants
+inline constexpr int resMinerals = 3;    // the planet's yield C
+inline constexpr int resResearch = 8;    // produced by the scientists
+inline constexpr int resRareEarths = 12; // the planet's yield D
+
+// What a building produces of a resource is a value of the planet type, set
+// by every new plan.
+struct PlanetYield {
+    int building;
+    int resource;
+    std::int32_t InfoPlanet::*value;
+};
+inline constexpr PlanetYield kPlanetYields[] = {
+    {bldPlanetYieldA, resEnergy, &InfoPlanet::yieldA},
+    {bldPlanetYieldB, resEnergy, &InfoPlanet::yieldB},
+    {bldPlanetYieldC, resMinerals, &InfoPlanet::yieldC},
+    {bldPlanetYieldD, resRareEarths, &InfoPlanet::yieldD},
+};
 
 }  // namespace dz

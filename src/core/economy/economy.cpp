@@ -55,18 +55,16 @@ std::string signedText(long long value) {
 
 // --- production per tick ---------------------------------------------------
 
-std::vector<GridRow> computeProduction(const Info& info, const ActPlan& plan, char decimalSeparator) {
-    // Whole units for every resource; resource 8 is kept in tenths because
-    // every scientist adds 0.1.
-    std::array<long long, kResourceCount> tick{};
-    long long storage = 0, eps = 0;
+ProductionTotals productionTotals(const Info& info, const ActPlan& plan) {
+    ProductionTotals totals;
+    auto& tick = totals.perTick;
     int bonusCount = 0;
     bool bonus = false;
     walkPlan(plan, [&](const Field& f, bool onSurface) {
         const InfoBuilding* b = buildingOn(info, f);
         if (!b) return;
-        storage += b->storage;
-        eps += b->eps;
+        totals.storage += b->storage;
+        totals.eps += b->eps;
         if (!f.inOperation) return;
         if (onSurface && (f.building == bldHousingAnnex || f.building == bldHousingCore)) ++bonusCount;
         if (!onSurface && f.building == bldOrbitSupply) bonus = true;
@@ -76,16 +74,20 @@ std::vector<GridRow> computeProduction(const Info& info, const ActPlan& plan, ch
     // One unit of supply per five inhabitants, rounded up.
     const int inhabitants = plan.ressources.inhabitants;
     tick[resSupply] -= inhabitants / 5 + (inhabitants % 5 != 0 ? 1 : 0);
+    tick[resResearch] = tick[resResearch] * 10 + plan.ressources.scientists;
+    return totals;
+}
 
+std::vector<GridRow> computeProduction(const Info& info, const ActPlan& plan, char decimalSeparator) {
+    const ProductionTotals totals = productionTotals(info, plan);
     std::vector<GridRow> rows;
-    rows.push_back({text("Lagerraum"), number(storage)});
-    rows.push_back({text("EPS"), number(eps)});
+    rows.push_back({text("Lagerraum"), number(totals.storage)});
+    rows.push_back({text("EPS"), number(totals.eps)});
     rows.push_back({"", ""});
     for (int r = 0; r < kResourceCount; ++r) {
-        const std::string value = r == resResearch
-                                      ? formatTenths(tick[r] * 10 + plan.ressources.scientists, decimalSeparator)
-                                      : number(tick[r]);
-        rows.push_back({info.resourceTypes[r].name, value});
+        const long long value = totals.perTick[r];
+        rows.push_back({info.resourceTypes[r].name,
+                        r == resResearch ? formatTenths(value, decimalSeparator) : number(value)});
     }
     return rows;
 }
@@ -98,13 +100,53 @@ long long unemployed(const Ressources& r) {
            r.soldiers;
 }
 
+const PersonnelPlaces* personnelPlaces(int building) {
+    for (const PersonnelPlaces& entry : kPersonnelPlaces)
+        if (entry.building == building) return &entry;
+    return nullptr;
+}
+
+bool placesCount(const Field& field) {
+    const PersonnelPlaces* entry = personnelPlaces(field.building);
+    return entry && (field.inOperation || entry->whileStanding);
+}
+
+std::int32_t& hired(Ressources& r, Personnel kind) {
+    switch (kind) {
+        case Personnel::Eco:
+            return r.ecoGuards;
+        case Personnel::Holodeck:
+            return r.holodeckOperators;
+        case Personnel::Scientist:
+            return r.scientists;
+        case Personnel::Soldier:
+            break;
+    }
+    return r.soldiers;
+}
+
+std::int32_t* capacity(Ressources& r, Personnel kind) {
+    switch (kind) {
+        case Personnel::Eco:
+            return &r.ecoCapacity;
+        case Personnel::Holodeck:
+            return &r.holodeckCapacity;
+        case Personnel::Scientist:
+            return &r.scientistCapacity;
+        case Personnel::Soldier:
+            break;
+    }
+    return nullptr;
+}
+
 void clampPersonnel(ActPlan& plan) {
-    Ressources& r = plan.ressources;
-    r.ecoGuards = std::min(r.ecoGuards, 10 * plan.countBuildings(bldEco));
-    r.scientists = std::min(r.scientists, 5 * plan.countBuildings(bldLabSmall) + 10 * plan.countBuildings(bldLabLarge) +
-                                              10 * plan.countBuildings(bldLabOrbit));
-    r.holodeckOperators =
-        std::min(r.holodeckOperators, 4 * (plan.countBuildings(bldHolodeckA) + plan.countBuildings(bldHolodeckB)));
+    for (Personnel kind : {Personnel::Eco, Personnel::Scientist, Personnel::Holodeck}) {
+        long long places = 0;
+        for (const PersonnelPlaces& entry : kPersonnelPlaces)
+            if (entry.kind == kind) places += static_cast<long long>(entry.places) * plan.countBuildings(entry.building);
+        std::int32_t& count = hired(plan.ressources, kind);
+        if (count > places) count = static_cast<std::int32_t>(places);
+    }
 }
 
 namespace {
@@ -223,29 +265,30 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
 }
 
 std::optional<std::string> hireOrFire(Ressources& r, Personnel kind, int y, int buttonHeight) {
-    struct Rule {
-        int* count;
-        const int* capacity;  // nothing: only someone unemployed is needed
+    struct Texts {
         const char* hired;
         const char* fired;
     };
-    const Rule rules[] = {
-        {&r.ecoGuards, &r.ecoCapacity, "1 Umweltschützer eingestellt", "1 Umweltschützer entlassen"},
-        {&r.holodeckOperators, &r.holodeckCapacity, "1 Holodeck-Betreiber eingestellt", "1 Holodeck-Betreiber entlassen"},
-        {&r.scientists, &r.scientistCapacity, "1 Wissenschaftler eingestellt", "1 Wissenschaftler entlassen"},
-        {&r.soldiers, nullptr, "1 Soldat eingestellt", "1 Soldat entlassen"},
+    // In the order of Personnel.
+    const Texts texts[] = {
+        {"1 Umweltschützer eingestellt", "1 Umweltschützer entlassen"},
+        {"1 Holodeck-Betreiber eingestellt", "1 Holodeck-Betreiber entlassen"},
+        {"1 Wissenschaftler eingestellt", "1 Wissenschaftler entlassen"},
+        {"1 Soldat eingestellt", "1 Soldat entlassen"},
     };
-    const Rule& rule = rules[static_cast<int>(kind)];
+    const Texts& said = texts[static_cast<int>(kind)];
+    std::int32_t& count = hired(r, kind);
+    const std::int32_t* places = capacity(r, kind);  // nothing: only someone unemployed is needed
     const int half = buttonHeight / 2;
     if (y < half) {
-        if (unemployed(r) > 0 && (!rule.capacity || *rule.count < *rule.capacity)) {
-            ++*rule.count;
-            return text(rule.hired);
+        if (unemployed(r) > 0 && (!places || count < *places)) {
+            ++count;
+            return text(said.hired);
         }
     } else if (y > half) {
-        if (*rule.count > 0) {
-            --*rule.count;
-            return text(rule.fired);
+        if (count > 0) {
+            --count;
+            return text(said.fired);
         }
     }
     return std::nullopt;

@@ -5,11 +5,13 @@
 // Windows-1252 bytes like the catalog's names.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/catalog/info.h"
+#include "core/economy/personnel.h"
 #include "core/plan/act_plan.h"
 
 namespace dz {
@@ -22,6 +24,17 @@ struct GridRow {
 };
 
 // --- production per tick ---------------------------------------------------
+
+// The sums behind the production panel and the summary of a plan file.
+struct ProductionTotals {
+    // Change per tick of every resource in whole units: what the buildings in
+    // operation produce, the supply bonus and the inhabitants' upkeep.
+    // Research (resResearch) is in tenths, since every scientist adds 0.1.
+    std::array<long long, kResourceCount> perTick{};
+    long long storage = 0;  // of every building, in operation or not
+    long long eps = 0;      // likewise
+};
+ProductionTotals productionTotals(const Info& info, const ActPlan& plan);
 
 // "Lagerraum", "EPS", an empty spacer row, then one row per resource with its
 // change per tick: no decimals, one decimal for resource 8, written with
@@ -57,8 +70,6 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
 void clampPersonnel(ActPlan& plan);
 
 long long unemployed(const Ressources& r);
-
-enum class Personnel { Eco, Holodeck, Scientist, Soldier };
 
 // A click on a hire and fire button: released at height y of a button
 // `buttonHeight` high. The upper half hires one person if someone is

@@ -1,17 +1,17 @@
 #include "core/files/plan_file.h"
 
-#include <cstdio>
-#include <fstream>
-
+#include "core/economy/economy.h"
+#include "core/files/safe_write.h"
 #include "core/text/text_file.h"
+#include "core/version.h"
 
 namespace dz {
 
-int classifyVersion(const std::string& version) {
-    if (version == "0.0") return 0;
-    if (version == "0.6.1" || version == "0.6.2" || version == "063") return 1;
-    if (version == "064") return 2;
-    return -1;
+PlanFormat planFormat(const std::string& versionLine) {
+    if (versionLine == kNoVersionLine) return PlanFormat::NoVersionLine;
+    if (versionLine == "0.6.1" || versionLine == "0.6.2" || versionLine == "063") return PlanFormat::Older;
+    if (versionLine == kPlanFileVersion) return PlanFormat::Current;
+    return PlanFormat::Unknown;
 }
 
 std::string planFileName(const std::string& chosen) {
@@ -27,34 +27,13 @@ std::string planFileName(const std::string& chosen) {
 namespace {
 
 // The summary written for readers outside the planner: the production per
-// tick as whole numbers (resource 8 truncated toward zero), storage and EPS.
+// tick as whole numbers (research truncated toward zero), storage and EPS.
 std::vector<long long> summary(const Info& info, const ActPlan& plan) {
-    std::vector<long long> s(kResourceCount + 2, 0);
-    long long& storage = s[kResourceCount];
-    long long& eps = s[kResourceCount + 1];
-    int bonusCount = 0;
-    bool bonus = false;
-    for (std::size_t x = 0; x < plan.current.surface.size(); ++x) {
-        for (int grid = 0; grid < 2; ++grid) {
-            const bool onSurface = grid == 0;
-            if (!onSurface && x >= plan.current.orbit.size()) continue;
-            for (const Field& f : onSurface ? plan.current.surface[x] : plan.current.orbit[x]) {
-                if (f.building < 0 || f.building >= kBuildingCount) continue;
-                const InfoBuilding& b = info.buildings[std::size_t(f.building)];
-                storage += b.storage;
-                eps += b.eps;
-                if (!f.inOperation) continue;
-                if (onSurface && (f.building == bldHousingAnnex || f.building == bldHousingCore)) ++bonusCount;
-                if (!onSurface && f.building == bldOrbitSupply) bonus = true;
-                for (int r = 0; r < kResourceCount; ++r) s[r] += b.production[r];
-            }
-        }
-    }
-    if (bonus) s[resSupply] += bonusCount;
-    const int inhabitants = plan.ressources.inhabitants;
-    s[resSupply] -= inhabitants / 5 + (inhabitants % 5 != 0 ? 1 : 0);
-    // In tenths, so that the truncation is exact: 10 · S + scientists, / 10.
-    s[resResearch] = (10 * s[resResearch] + plan.ressources.scientists) / 10;
+    const ProductionTotals totals = productionTotals(info, plan);
+    std::vector<long long> s(totals.perTick.begin(), totals.perTick.end());
+    s[resResearch] /= 10;
+    s.push_back(totals.storage);
+    s.push_back(totals.eps);
     return s;
 }
 
@@ -66,7 +45,7 @@ std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int in
     std::vector<std::string> lines;
     auto add = [&lines](long long value) { lines.push_back(std::to_string(value)); };
     const Ressources& r = plan.ressources;
-    lines.push_back("064");
+    lines.push_back(kPlanFileVersion);
     add(plan.planetType);
     add(internalReputation);
     for (long long value : summary(info, plan)) add(value);
@@ -100,25 +79,9 @@ std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int in
 }
 
 void writeLinesSafely(const std::filesystem::path& file, const std::vector<std::string>& lines) {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
-        for (const std::string& line : lines) out << line << "\r\n";
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary);
-            throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw std::runtime_error("Die Datei " + file.string() + " kann nicht geschrieben werden.");
-    }
+    std::string bytes;
+    for (const std::string& line : lines) bytes.append(line).append("\r\n");
+    writeFileSafely(file, bytes);
 }
 
 void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation) {
@@ -129,42 +92,20 @@ void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan
 
 namespace {
 
-// Walks the lines; every problem is a PlanFileError naming the line.
-class PlanReader {
+// The problems of a plan file: PlanFileError naming the line.
+class PlanFileProblems : public LineProblems {
 public:
-    explicit PlanReader(const std::vector<std::string>& lines) : lines_(lines) {}
-
-    bool atEnd() const { return pos_ >= lines_.size(); }
-    std::size_t position() const { return pos_; }
-    void skip(std::size_t count) {
-        if (pos_ + count > lines_.size()) fail(lines_.size(), "Die Datei endet zu früh.");
-        pos_ += count;
+    std::string endedEarly(std::size_t) const override { return "Die Datei endet zu früh."; }
+    std::string noInteger(const std::string&) const override { return "Keine Ganzzahl."; }
+    std::string outOfRange(const char* what, std::int32_t value, std::int32_t, std::int32_t) const override {
+        return std::string(what) + " " + std::to_string(value) + " gibt es nicht.";
     }
-    const std::string& text() {
-        if (atEnd()) fail(pos_, "Die Datei endet zu früh.");
-        return lines_[pos_++];
+    std::exception_ptr error(std::size_t lineNumber, const std::string& problem) const override {
+        return std::make_exception_ptr(PlanFileError("Zeile " + std::to_string(lineNumber) + ": " + problem));
     }
-    std::int32_t integer() {
-        const std::string& line = text();
-        const auto value = parseInt32(line);
-        if (!value) fail(pos_ - 1, "Keine Ganzzahl.");
-        return *value;
-    }
-    std::int32_t integerIn(std::int32_t low, std::int32_t high, const char* what) {
-        const std::int32_t value = integer();
-        if (value < low || value > high) fail(pos_ - 1, std::string(what) + " " + std::to_string(value) + " gibt es nicht.");
-        return value;
-    }
-    [[noreturn]] void fail(std::size_t index, const std::string& why) const {
-        throw PlanFileError("Zeile " + std::to_string(index + 1) + ": " + why);
-    }
-
-private:
-    const std::vector<std::string>& lines_;
-    std::size_t pos_ = 0;
 };
 
-LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int width, int surfaceHeight,
+LoadedGrid readCells(LineCursor& in, const Info& info, LoadedGrid& orbit, int width, int surfaceHeight,
                      int orbitHeight) {
     LoadedGrid surface(static_cast<std::size_t>(width), std::vector<LoadedCell>(static_cast<std::size_t>(surfaceHeight)));
     orbit.assign(std::size_t(width), std::vector<LoadedCell>(std::size_t(orbitHeight)));
@@ -174,7 +115,7 @@ LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int wi
         const std::size_t buildingLine = in.position();
         c.building = in.integerIn(-1, kBuildingCount - 1, "Gebäude");
         if (c.building >= 0 && !info.fields[std::size_t(c.fieldType)].buildable[std::size_t(c.building)])
-            in.fail(buildingLine, "Dieses Gebäude kann auf diesem Feldtyp nicht stehen.");
+            in.failAt(buildingLine, "Dieses Gebäude kann auf diesem Feldtyp nicht stehen.");
         for (std::int32_t& cost : c.terraformCost) cost = in.integer();
     };
     for (int x = 0; x < width; ++x) {
@@ -187,20 +128,19 @@ LoadedGrid readCells(PlanReader& in, const Info& info, LoadedGrid& orbit, int wi
 }  // namespace
 
 LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info) {
-    PlanReader in(lines);
+    const PlanFileProblems problems;
+    LineCursor in(lines, problems);
     LoadedPlan plan;
-    std::string version = "0.0";
+    std::string version = kNoVersionLine;
     if (!lines.empty() && lines[0].size() > 2) version = in.text();
-    plan.versionClass = classifyVersion(version);
+    plan.format = planFormat(version);
     plan.planetType = in.integerIn(0, kPlanetCount - 1, "Planetentyp");
     const InfoPlanet& planet = info.planets[std::size_t(plan.planetType)];
 
-    if (plan.versionClass != -1) {
-        plan.reputationText = in.text();
-        const auto reputation = parseInt32(*plan.reputationText);
-        if (!reputation) in.fail(in.position() - 1, "Keine Ganzzahl.");
-        plan.internalReputation = *reputation;
-        in.skip(plan.versionClass == 2 ? 18 : 16);  // the summary, for other readers
+    if (plan.format != PlanFormat::Unknown) {
+        plan.reputationText = in.peek();
+        plan.internalReputation = in.integer();
+        in.skip(plan.format == PlanFormat::Current ? kSummaryLines : kOlderSummaryLines);  // for other readers
     }
     for (int i = 0; i < kResourceCount; ++i) {
         plan.terraformCosts[i] = in.integer();
@@ -216,18 +156,14 @@ LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info
     if (!in.atEnd()) {
         plan.hasLimit = true;
         plan.limitEnabled = in.integer() != 0;
-        plan.populationLimitText = in.text();
-        const auto limit = parseInt32(plan.populationLimitText);
-        if (!limit) in.fail(in.position() - 1, "Keine Ganzzahl.");
-        plan.populationLimit = *limit;
-        if (plan.versionClass == 0) {
+        plan.populationLimitText = in.peek();
+        plan.populationLimit = in.integer();
+        if (plan.format == PlanFormat::NoVersionLine) {
             // The older layout kept the reputation here as well; it counts.
-            plan.reputationText = in.text();
-            const auto reputation = parseInt32(*plan.reputationText);
-            if (!reputation) in.fail(in.position() - 1, "Keine Ganzzahl.");
-            plan.internalReputation = *reputation;
+            plan.reputationText = in.peek();
+            plan.internalReputation = in.integer();
         }
-        if (plan.versionClass == 2 && !in.atEnd()) {
+        if (plan.format == PlanFormat::Current && !in.atEnd()) {
             IntGrid surface(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.surfaceHeight)));
             IntGrid orbit(std::size_t(planet.width), std::vector<std::int32_t>(std::size_t(planet.orbitHeight)));
             for (int x = 0; x < planet.width; ++x) {

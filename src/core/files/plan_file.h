@@ -14,9 +14,24 @@
 
 namespace dz {
 
-// The layout of a version line: 2 "064", 1 "0.6.1", "0.6.2" and "063",
-// 0 "0.0" (no version line at all), -1 anything else.
-int classifyVersion(const std::string& version);
+// The layouts of plan files, told apart by the first line.
+enum class PlanFormat {
+    Current,        // "064" (kPlanFileVersion): reputation, 18 summary lines, the initial field types at the end
+    Older,          // "0.6.1", "0.6.2" or "063": reputation, 16 summary lines, nothing read after the population limit
+    NoVersionLine,  // no version line (or "0.0"): as Older, and a second reputation follows the population limit
+    Unknown,        // any other first line: no reputation and no summary
+};
+
+// What a file without a version line counts as: a first line of at most two
+// characters is the planet type, not a version.
+inline constexpr const char* kNoVersionLine = "0.0";
+
+// The summary after the reputation: the production of the 16 resources, then
+// storage and EPS; the older layouts have the production only.
+inline constexpr int kSummaryLines = kResourceCount + 2;
+inline constexpr int kOlderSummaryLines = kResourceCount;
+
+PlanFormat planFormat(const std::string& versionLine);
 
 // The name a plan is saved under: the chosen name when its extension is
 // exactly ".kpls", otherwise the chosen name followed by ".kpls".
@@ -25,9 +40,9 @@ std::string planFileName(const std::string& chosen);
 // The lines of the current layout for the plan.
 std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int internalReputation);
 
-// Writes the plan beside the target first and then puts it in the target's
-// place, so a failed save leaves an existing file as it was. Throws
-// std::runtime_error with a German message on failure.
+// Writes the plan safely (see writeFileSafely): a failed save leaves an
+// existing file as it was. Throws std::runtime_error with a German message on
+// failure.
 void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation);
 
 // Writes lines with CR LF after each, safely as savePlan does.
@@ -49,7 +64,7 @@ using LoadedGrid = std::vector<std::vector<LoadedCell>>;
 
 // Everything a plan file holds, checked against the catalog.
 struct LoadedPlan {
-    int versionClass = 2;
+    PlanFormat format = PlanFormat::Current;
     std::int32_t planetType = 0;
     std::optional<std::string> reputationText;  // the internal reputation as written
     std::int32_t internalReputation = 0;

@@ -29,8 +29,7 @@ std::optional<StoredReputation> readSettingsFile(const std::filesystem::path& pa
 std::optional<StoredReputation> settingsFromLines(const std::vector<std::string>& lines);
 
 // Creates or replaces the settings file with one line: `text` verbatim,
-// followed by CR LF. The text goes to a temporary file in the same folder
-// first, which is then renamed over the old file, so a write that fails
+// followed by CR LF, safely (see tryWriteFileSafely): a write that fails
 // leaves the old file as it was. Returns false when the file could not be
 // written (no folder, no permission, disk full, ...); never throws a file
 // error.

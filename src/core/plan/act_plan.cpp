@@ -36,7 +36,7 @@ int ActPlan::countSurfaceFields(int f) const {
 }
 
 ResourceArray& ActPlan::selectedCostEntry() {
-    field();  // validates the selection
+    selectedField();  // validates the selection
     CostGrid& grid = selected.onSurface ? ressources.surfaceTerraformCosts : ressources.orbitTerraformCosts;
     return grid.at(selected.x).at(selected.y);
 }
@@ -72,12 +72,12 @@ void ActPlan::clearFieldTerraformCost() {
 }
 
 void ActPlan::addBuildingCost(const Info& info) {
-    const ResourceArray& cost = info.buildings.at(field().building).buildCost;
+    const ResourceArray& cost = info.buildings.at(selectedField().building).buildCost;
     for (int i = 0; i < kResourceCount; ++i) ressources.buildingCosts[i] = wrappingAdd(ressources.buildingCosts[i], cost[i]);
 }
 
 void ActPlan::subtractBuildingCost(const Info& info) {
-    const ResourceArray& cost = info.buildings.at(field().building).buildCost;
+    const ResourceArray& cost = info.buildings.at(selectedField().building).buildCost;
     for (int i = 0; i < kResourceCount; ++i)
         ressources.buildingCosts[i] = wrappingSubtract(ressources.buildingCosts[i], cost[i]);
 }

@@ -78,11 +78,8 @@ struct ActPlan {
 
     // The selected field of `current`; throws std::out_of_range when the
     // selection names no field of the plan.
-    Field& field() { return fieldAt(selected.x, selected.y, selected.onSurface); }
-    bool inOperation() { return field().inOperation; }
-    bool built() { return field().built; }
-    std::int32_t fieldType() { return field().fieldType; }
-    void setInOperation(bool on) { field().inOperation = on; }
+    Field& selectedField() { return fieldAt(selected.x, selected.y, selected.onSurface); }
+    const Field& selectedField() const { return fieldAt(selected.x, selected.y, selected.onSurface); }
 
     // Fields of surface and orbit holding building b, in operation or not.
     int countBuildings(int b) const;

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
+
 namespace dz {
 
 inline constexpr int tagDemolish = 0;
@@ -31,5 +34,12 @@ void sortByCaption(std::vector<MenuEntry>& entries);
 // The tags of every entry that carries out an action, submenus included, in
 // menu order.
 std::vector<int> menuTags(const std::vector<MenuEntry>& entries);
+
+// The menu of the selected field: "Abreißen" and switching on or off for a
+// building (no switching for a passive one), the "Bauen" submenu (always
+// there, perhaps empty; sorted by caption when `alphabetical`), and for an
+// empty field the "Terraforming" submenu when it offers anything, led by the
+// way back to the initial field type.
+FieldMenu fieldMenu(const Info& info, const ActPlan& plan, bool alphabetical);
 
 }  // namespace dz

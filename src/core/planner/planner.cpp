@@ -34,10 +34,8 @@ void Planner::newPlan(int p) {
 
     // The planet-dependent production values hold until the next new plan.
     const InfoPlanet& planet = info_.planets[p];
-    info_.buildings[bldPlanetYieldA].production[0] = planet.yieldA;
-    info_.buildings[bldPlanetYieldB].production[0] = planet.yieldB;
-    info_.buildings[bldPlanetYieldC].production[3] = planet.yieldC;
-    info_.buildings[bldPlanetYieldD].production[12] = planet.yieldD;
+    for (const PlanetYield& yield : kPlanetYields)
+        info_.buildings[std::size_t(yield.building)].production[std::size_t(yield.resource)] = planet.*yield.value;
 
     // Every field from the template, per column the surface and then the orbit.
     auto drawFromTemplate = [this](int x, int y, const IntGrid& templ, bool onSurface) {

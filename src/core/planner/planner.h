@@ -45,13 +45,12 @@ public:
 
     // --- the field menu and its actions, all on plan.selected ---------------
 
-    // Whether building b / terraforming t is offered for the selected field.
-    bool canBuild(int b) const;
-    bool canTerraform(int t) const;
-    // The menu of the selected field.
+    // The menu of the selected field (see fieldMenu), sorted as the program
+    // state says.
     FieldMenu buildFieldMenu() const;
-    // Carries out the menu entry with this tag on the selected field.
-    void popupClick(int tag);
+    // Carries out the menu entry with this tag on the selected field; a tag
+    // of no entry does nothing.
+    void chooseMenuEntry(int tag);
 
     void buildOnSelected(int b);
     void terraformSelected(int t);
@@ -66,6 +65,9 @@ public:
     // position (x, y) and redraws the fields in it.
     void applyAreaWide(bool add, int x, int y);
     void applyAreaNear(bool add, int x, int y);
+    // The same for the range of `building`, if it is one of the two area
+    // buildings; nothing for any other building.
+    void applyRange(int building, bool add, int x, int y);
 
     const Info& info() const { return info_; }
     ActPlan& plan() { return plan_; }

@@ -70,9 +70,26 @@ std::optional<std::int32_t> parseInt32(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::string DataFileProblems::endedEarly(std::size_t lineCount) const {
+    return "Die Datei endet zu früh (sie hat " + std::to_string(lineCount) + " Zeilen).";
+}
+
+std::string DataFileProblems::noInteger(const std::string& line) const {
+    return "\"" + cp1252ToUtf8(line) + "\" ist keine gültige Ganzzahl.";
+}
+
+std::string DataFileProblems::outOfRange(const char* what, std::int32_t value, std::int32_t low,
+                                         std::int32_t high) const {
+    return std::string(what) + " " + std::to_string(value) + " liegt nicht zwischen " + std::to_string(low) + " und " +
+           std::to_string(high) + ".";
+}
+
+std::exception_ptr DataFileProblems::error(std::size_t lineNumber, const std::string& problem) const {
+    return std::make_exception_ptr(DataFileError(fileName_, lineNumber, problem));
+}
+
 const std::string& LineCursor::peek() {
-    if (atEnd())
-        fail("Die Datei endet zu früh (sie hat " + std::to_string(lines_.size()) + " Zeilen).");
+    if (atEnd()) failEnded();
     return lines_[pos_];
 }
 
@@ -82,26 +99,38 @@ const std::string& LineCursor::text() {
     return line;
 }
 
-std::int32_t LineCursor::integer() {
+std::int32_t LineCursor::integerHere() {
     const std::string& line = peek();
     const auto value = parseInt32(line);
-    if (!value) fail("\"" + cp1252ToUtf8(line) + "\" ist keine gültige Ganzzahl.");
-    ++pos_;
+    if (!value) fail(problems_.noInteger(line));
     return *value;
 }
 
-std::int32_t LineCursor::integerIn(std::int32_t low, std::int32_t high, const char* what) {
-    const std::int32_t value = integer();
-    if (value < low || value > high)
-        failAt(pos_ - 1, std::string(what) + " " + std::to_string(value) + " liegt nicht zwischen " +
-                             std::to_string(low) + " und " + std::to_string(high) + ".");
+std::int32_t LineCursor::integer() {
+    const std::int32_t value = integerHere();
+    ++pos_;
     return value;
+}
+
+std::int32_t LineCursor::integerIn(std::int32_t low, std::int32_t high, const char* what) {
+    const std::int32_t value = integerHere();
+    if (value < low || value > high) fail(problems_.outOfRange(what, value, low, high));
+    ++pos_;
+    return value;
+}
+
+void LineCursor::skip(std::size_t count) {
+    if (count > lines_.size() - pos_) failEnded();
+    pos_ += count;
 }
 
 void LineCursor::fail(const std::string& problem) const { failAt(pos_, problem); }
 
 void LineCursor::failAt(std::size_t index, const std::string& problem) const {
-    throw DataFileError(fileName_, index + 1, problem);
+    std::rethrow_exception(problems_.error(index + 1, problem));
 }
+
+// The line after the last is missing: the position is never beyond the end.
+void LineCursor::failEnded() const { failAt(lines_.size(), problems_.endedEarly(lines_.size())); }
 
 }  // namespace dz

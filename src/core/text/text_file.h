@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -38,29 +39,66 @@ std::vector<std::string> readTextLines(const std::filesystem::path& path);
 // optional blanks. Anything else, or a value outside int32, gives nothing.
 std::optional<std::int32_t> parseInt32(std::string_view text);
 
+// How the reader of one kind of file words its problems and which exception
+// carries them. The data files and the plan files say the same things in
+// different words.
+class LineProblems {
+public:
+    virtual ~LineProblems() = default;
+    // The file has `lineCount` lines and a value was wanted after the last.
+    virtual std::string endedEarly(std::size_t lineCount) const = 0;
+    // `line` (as read, Windows-1252) was to be an integer.
+    virtual std::string noInteger(const std::string& line) const = 0;
+    // `value`, named `what`, lies outside [low, high].
+    virtual std::string outOfRange(const char* what, std::int32_t value, std::int32_t low,
+                                   std::int32_t high) const = 0;
+    // The exception that reports `problem`, found at 1-based line `lineNumber`.
+    virtual std::exception_ptr error(std::size_t lineNumber, const std::string& problem) const = 0;
+};
+
+// The problems of a data file: DataFileError naming the file and the line.
+class DataFileProblems : public LineProblems {
+public:
+    explicit DataFileProblems(std::string fileName) : fileName_(std::move(fileName)) {}
+    std::string endedEarly(std::size_t lineCount) const override;
+    std::string noInteger(const std::string& line) const override;
+    std::string outOfRange(const char* what, std::int32_t value, std::int32_t low, std::int32_t high) const override;
+    std::exception_ptr error(std::size_t lineNumber, const std::string& problem) const override;
+
+private:
+    std::string fileName_;
+};
+
 // Walks the lines of one file in order, reporting problems with their line.
+// A read that fails throws and leaves the cursor where it was.
 class LineCursor {
 public:
-    LineCursor(const std::vector<std::string>& lines, std::string fileName)
-        : lines_(lines), fileName_(std::move(fileName)) {}
+    LineCursor(const std::vector<std::string>& lines, const LineProblems& problems)
+        : lines_(lines), problems_(problems) {}
 
     // The line under the cursor, then advance. Throws when the file has ended.
     const std::string& text();
     std::int32_t integer();
     // An integer that must lie in [low, high]; `what` names it in the message.
     std::int32_t integerIn(std::int32_t low, std::int32_t high, const char* what);
+    // Passes over `count` lines, which must all be there.
+    void skip(std::size_t count);
 
     bool atEnd() const { return pos_ >= lines_.size(); }
+    // The 0-based index of the line under the cursor.
     std::size_t position() const { return pos_; }
-    // The line under the cursor without advancing; the file must not have ended.
+    // The line under the cursor without advancing; throws when the file has ended.
     const std::string& peek();
 
     [[noreturn]] void fail(const std::string& problem) const;  // at the current line
     [[noreturn]] void failAt(std::size_t index, const std::string& problem) const;
 
 private:
+    std::int32_t integerHere();  // the line under the cursor as an integer
+    [[noreturn]] void failEnded() const;
+
     const std::vector<std::string>& lines_;
-    std::string fileName_;
+    const LineProblems& problems_;
     std::size_t pos_ = 0;
 };
 

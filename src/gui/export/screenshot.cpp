@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
@@ -15,12 +15,15 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
-#include <jerror.h>
 
+#include "core/files/safe_write.h"
 #include "core/layout/window_layout.h"
 
 namespace dz {
@@ -128,52 +131,22 @@ void errorExit(j_common_ptr cinfo) {
 
 void noWarnings(j_common_ptr, int) {}
 
-// Collects the compressed bytes in a growing malloc'ed block, which the
-// caller frees whatever happened.
-struct MemoryDestination {
-    jpeg_destination_mgr pub;
-    JOCTET* data;
-    std::size_t capacity;
-    std::size_t used;
-};
-
-constexpr std::size_t kFirstBlock = 64 * 1024;
-
-void initDestination(j_compress_ptr cinfo) {
-    auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
-    dest->data = static_cast<JOCTET*>(std::malloc(kFirstBlock));
-    if (!dest->data) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
-    dest->capacity = kFirstBlock;
-    dest->pub.next_output_byte = dest->data;
-    dest->pub.free_in_buffer = dest->capacity;
-}
-
-boolean growDestination(j_compress_ptr cinfo) {
-    auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
-    const std::size_t old = dest->capacity;
-    auto* grown = static_cast<JOCTET*>(std::realloc(dest->data, 2 * old));
-    if (!grown) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
-    dest->data = grown;
-    dest->capacity = 2 * old;
-    dest->pub.next_output_byte = dest->data + old;
-    dest->pub.free_in_buffer = dest->capacity - old;
-    return TRUE;
-}
-
-void termDestination(j_compress_ptr cinfo) {
-    auto* dest = reinterpret_cast<MemoryDestination*>(cinfo->dest);
-    dest->used = dest->capacity - dest->pub.free_in_buffer;
-}
+// Room for the JPEG headers and tables beside the picture's bytes.
+constexpr std::size_t kHeaderRoom = 64 * 1024;
 
 // Everything the encoder touches lives here, on the heap: after a longjmp
 // the state is read from memory the jump cannot have made indeterminate.
 struct Encoder {
     jpeg_compress_struct cinfo;
     ErrorManager errors;
-    MemoryDestination dest;
+    // libjpeg's memory destination writes into `out`, which starts as a
+    // buffer of ours; should the picture not fit, libjpeg puts it into a
+    // larger buffer of its own, which `out` names once compressing is done.
+    unsigned char* out;
+    unsigned long outSize;
 };
 
-// Compresses the RGB888 rows of `rgb` into encoder->dest. Holds no object
+// Compresses the RGB888 rows of `rgb` into encoder->out. Holds no object
 // with a destructor, so the jump back from libjpeg leaves nothing behind.
 bool compress(Encoder* encoder, const QImage& rgb) {
     jpeg_compress_struct* cinfo = &encoder->cinfo;
@@ -186,10 +159,7 @@ bool compress(Encoder* encoder, const QImage& rgb) {
         return false;
     }
     jpeg_create_compress(cinfo);
-    encoder->dest.pub.init_destination = initDestination;
-    encoder->dest.pub.empty_output_buffer = growDestination;
-    encoder->dest.pub.term_destination = termDestination;
-    cinfo->dest = &encoder->dest.pub;
+    jpeg_mem_dest(cinfo, &encoder->out, &encoder->outSize);
 
     cinfo->image_width = JDIMENSION(rgb.width());
     cinfo->image_height = JDIMENSION(rgb.height());
@@ -233,10 +203,17 @@ QImage captureWindow(QWidget* window) {
 
 bool writeJpeg(const QImage& image, const QString& path, QString* error) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    // As large as the raw picture plus the headers: a picture of quality 90
+    // fits, so libjpeg need not make a buffer of its own (which it would
+    // leave behind, out of our reach, if compressing failed after that).
+    std::vector<unsigned char> first(std::size_t(rgb.width()) * std::size_t(rgb.height()) * 3 + kHeaderRoom);
     auto encoder = std::make_unique<Encoder>();
+    encoder->out = first.data();
+    encoder->outSize = static_cast<unsigned long>(first.size());
     const bool encoded = compress(encoder.get(), rgb);
-    // Owned by us from here on, whether compressing finished or not.
-    std::unique_ptr<JOCTET, decltype(&std::free)> bytes(encoder->dest.data, &std::free);
+    // A larger buffer that libjpeg made is ours to free once compressing has finished.
+    std::unique_ptr<unsigned char, decltype(&std::free)> grown(
+        encoded && encoder->out != first.data() ? encoder->out : nullptr, &std::free);
     if (!encoded)
         return fail(error, QStringLiteral("Das Bild konnte nicht als JPEG kodiert werden (%1).")
                                .arg(QString::fromLocal8Bit(encoder->errors.message)));
@@ -249,23 +226,14 @@ bool writeJpeg(const QImage& image, const QString& path, QString* error) {
     if (target.exists() && !target.isWritable())
         return fail(error, QStringLiteral("Die Datei %1 ist schreibgeschützt.").arg(nativePath(path)));
 
-    // The bytes go to a temporary file beside the target, which replaces the
-    // target only when everything has been written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("Die Datei %1 konnte nicht angelegt werden (%2).")
-                               .arg(nativePath(path), file.errorString()));
-    const auto size = qint64(encoder->dest.used);
-    if (file.write(reinterpret_cast<const char*>(bytes.get()), size) != size) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    const std::string_view bytes(reinterpret_cast<const char*>(encoder->out), encoder->outSize);
+    const auto failure = tryWriteFileSafely(std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
+    if (!failure) return true;
+    const QString reason = QString::fromLocal8Bit(failure->reason.c_str());
+    if (failure->step == WriteFailure::Step::Create)
         return fail(error,
-                    QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).").arg(nativePath(path), reason));
-    }
-    if (!file.commit())
-        return fail(error, QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).")
-                               .arg(nativePath(path), file.errorString()));
-    return true;
+                    QStringLiteral("Die Datei %1 konnte nicht angelegt werden (%2).").arg(nativePath(path), reason));
+    return fail(error, QStringLiteral("Die Datei %1 konnte nicht geschrieben werden (%2).").arg(nativePath(path), reason));
 }
 
 ScreenshotResult saveScreenshot(QWidget* window, const QString& name) {

@@ -1,9 +1,8 @@
+// A new plan drawn from its planet's template.
 #include <gtest/gtest.h>
 
-#include "core/catalog/builtin_tables.h"
-#include "core/plan/act_plan.h"
 #include "core/planner/planner.h"
-#include "recording_view.h"
+#include "support/small_catalog.h"
 
 using namespace dz;
 
@@ -12,49 +11,28 @@ namespace {
 // Every field type but space and Dyson sphere, which only the orbit has here.
 constexpr int kSurfaceKinds[13] = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14};
 
-// A small catalog: planet p has a (3 + p) x (2 + p % 3) surface and 2 orbit
-// rows; planet 9 has no orbit. Field types follow the position so that a
+// Planet p has a (3 + p) x (2 + p % 3) surface and 2 orbit rows; the large
+// asteroid field has no orbit. Field types follow the position so that a
 // transposed or shifted drawing shows.
-class PlanTest : public ::testing::Test {
+class NewPlanTest : public small_catalog::SmallCatalogTest {
 protected:
     void SetUp() override {
-        buildFieldTypes(info);
-        for (int p = 0; p < kPlanetCount; ++p) setShape(p, 3 + p, 2 + p % 3, p == ptLargeAsteroids ? 0 : 2);
         for (int p = 0; p < kPlanetCount; ++p) {
+            small_catalog::shapePlanet(
+                info.planets[p], 3 + p, 2 + p % 3, p == ptLargeAsteroids ? 0 : 2,
+                [](int x, int y) { return kSurfaceKinds[(x + 2 * y) % 13]; },
+                [](int x, int y) { return (x + y) % 2 == 0 ? ftSpace : 8; });
             info.planets[p].yieldA = 10 + p;
             info.planets[p].yieldB = 20 + p;
             info.planets[p].yieldC = 30 + p;
             info.planets[p].yieldD = p - 2;
         }
-        for (int b = 0; b < kBuildingCount; ++b)
-            for (int r = 0; r < kResourceCount; ++r) info.buildings[b].buildCost[r] = b * 100 + r;
     }
-
-    void setShape(int p, int w, int hs, int ho) {
-        InfoPlanet& planet = info.planets[p];
-        planet.width = w;
-        planet.surfaceHeight = hs;
-        planet.orbitHeight = ho;
-        planet.surface.assign(w, std::vector<std::int32_t>(hs));
-        planet.orbit.assign(w, std::vector<std::int32_t>(ho));
-        for (int x = 0; x < w; ++x) {
-            for (int y = 0; y < hs; ++y) planet.surface[x][y] = kSurfaceKinds[(x + 2 * y) % 13];
-            for (int y = 0; y < ho; ++y) planet.orbit[x][y] = (x + y) % 2 == 0 ? ftSpace : 8;
-        }
-    }
-
-    void select(int x, int y, bool onSurface) { plan.selected = FieldSelection{x, y, onSurface}; }
-
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    RecordingView view;
-    Planner planner{info, plan, state, view};
 };
 
 }  // namespace
 
-TEST_F(PlanTest, FirstPlanDrawsEveryFieldOfTheTemplate) {
+TEST_F(NewPlanTest, FirstPlanDrawsEveryFieldOfTheTemplate) {
     planner.newPlan(4);  // 7 x 3 surface, 2 orbit rows
     EXPECT_EQ(plan.planetType, 4);
     EXPECT_TRUE(state.planExists);
@@ -79,7 +57,7 @@ TEST_F(PlanTest, FirstPlanDrawsEveryFieldOfTheTemplate) {
     EXPECT_EQ(view.starting("building").size(), 0u);
 }
 
-TEST_F(PlanTest, NewPlanStepsComeInTheirOrder) {
+TEST_F(NewPlanTest, NewPlanStepsComeInTheirOrder) {
     planner.newPlan(1);
     planner.newPlan(0);
     const int enable = view.lastIndex("enable");
@@ -108,7 +86,7 @@ TEST_F(PlanTest, NewPlanStepsComeInTheirOrder) {
     EXPECT_EQ(view.starting("status 2").back(), "status 2 ");
 }
 
-TEST_F(PlanTest, ASmallerPlanHidesEveryCellOfTheLargerOne) {
+TEST_F(NewPlanTest, ASmallerPlanHidesEveryCellOfTheLargerOne) {
     planner.newPlan(7);  // 10 x 3 + 2
     view.calls.clear();
     planner.newPlan(0);  // 3 x 2 + 2
@@ -122,7 +100,7 @@ TEST_F(PlanTest, ASmallerPlanHidesEveryCellOfTheLargerOne) {
     EXPECT_EQ(plan.ressources.orbitTerraformCosts[2].size(), 2u);
 }
 
-TEST_F(PlanTest, PlanetWithoutOrbitHasEmptyOrbitColumns) {
+TEST_F(NewPlanTest, PlanetWithoutOrbitHasEmptyOrbitColumns) {
     planner.newPlan(ptLargeAsteroids);
     EXPECT_EQ(plan.current.orbit.size(), 12u);
     for (const auto& column : plan.current.orbit) EXPECT_TRUE(column.empty());
@@ -130,7 +108,7 @@ TEST_F(PlanTest, PlanetWithoutOrbitHasEmptyOrbitColumns) {
     EXPECT_EQ(view.lastIndex("grids 12 2 0"), view.firstIndex("grids"));
 }
 
-TEST_F(PlanTest, ANewPlanOfTheSameTypeEqualsTheFirst) {
+TEST_F(NewPlanTest, ANewPlanOfTheSameTypeEqualsTheFirst) {
     planner.newPlan(2);
     const ActPlan first = plan;
     // Change everything a plan holds.
@@ -156,7 +134,7 @@ TEST_F(PlanTest, ANewPlanOfTheSameTypeEqualsTheFirst) {
     EXPECT_FALSE(state.planChanged);
 }
 
-TEST_F(PlanTest, PlanetYieldsGoIntoTheBuildingTable) {
+TEST_F(NewPlanTest, PlanetYieldsGoIntoTheBuildingTable) {
     planner.newPlan(5);
     EXPECT_EQ(info.buildings[bldPlanetYieldA].production[0], 15);
     EXPECT_EQ(info.buildings[bldPlanetYieldB].production[0], 25);
@@ -170,7 +148,7 @@ TEST_F(PlanTest, PlanetYieldsGoIntoTheBuildingTable) {
     EXPECT_EQ(info.buildings[bldPlanetYieldD].production[0], 0) << "only the four values change";
 }
 
-TEST_F(PlanTest, UnknownPlanetTypeChangesNothing) {
+TEST_F(NewPlanTest, UnknownPlanetTypeChangesNothing) {
     planner.newPlan(3);
     const ActPlan before = plan;
     view.calls.clear();
@@ -178,95 +156,4 @@ TEST_F(PlanTest, UnknownPlanetTypeChangesNothing) {
     EXPECT_THROW(planner.newPlan(-1), std::out_of_range);
     EXPECT_EQ(plan.current, before.current);
     EXPECT_TRUE(view.calls.empty());
-}
-
-TEST_F(PlanTest, CountingBuildingsAndSurfaceFields) {
-    planner.newPlan(6);  // 9 x 2 + 2
-    plan.current.surface[0][0].building = bldEco;
-    plan.current.surface[4][1].building = bldEco;
-    plan.current.orbit[8][1].building = bldEco;
-    plan.current.orbit[8][1].inOperation = false;
-    plan.current.orbit[2][0].building = bldLabOrbit;
-    EXPECT_EQ(plan.countBuildings(bldEco), 3) << "surface and orbit, in operation or not";
-    EXPECT_EQ(plan.countBuildings(bldLabOrbit), 1);
-    EXPECT_EQ(plan.countBuildings(bldLabSmall), 0);
-
-    EXPECT_EQ(plan.countSurfaceFields(8), 0) << "Dyson spheres exist only in the orbit here";
-    plan.current.surface[3][1].fieldType = ftCrater;
-    plan.current.orbit[3][1].fieldType = ftCrater;
-    int craters = 0;
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 2; ++y) craters += info.planets[6].surface[x][y] == ftCrater;
-    EXPECT_EQ(plan.countSurfaceFields(ftCrater), craters + (info.planets[6].surface[3][1] == ftCrater ? 0 : 1));
-}
-
-TEST_F(PlanTest, TerraformCostsAddUpPerFieldAndClearPerField) {
-    planner.newPlan(0);
-    const ResourceArray first{5, 0, 7};
-    const ResourceArray second{1, 2};
-    select(1, 1, true);
-    plan.addTerraformCost(first);
-    plan.addTerraformCost(second);
-    select(2, 0, false);
-    plan.addTerraformCost(first);
-    EXPECT_EQ(plan.ressources.surfaceTerraformCosts[1][1], (ResourceArray{6, 2, 7}));
-    EXPECT_EQ(plan.ressources.orbitTerraformCosts[2][0], first);
-    EXPECT_EQ(plan.ressources.terraformCosts, (ResourceArray{11, 2, 14}));
-
-    select(1, 1, true);
-    plan.clearFieldTerraformCost();
-    EXPECT_EQ(plan.ressources.surfaceTerraformCosts[1][1], ResourceArray{});
-    EXPECT_EQ(plan.ressources.terraformCosts, first) << "the orbit field's cost stays";
-}
-
-TEST_F(PlanTest, BuildingCostsFollowTheBuildingOnTheField) {
-    planner.newPlan(0);
-    select(0, 1, true);
-    plan.field().building = 3;
-    plan.addBuildingCost(info);
-    select(2, 1, false);
-    plan.field().building = 40;
-    plan.addBuildingCost(info);
-    EXPECT_EQ(plan.ressources.buildingCosts[0], 300 + 4000);
-    EXPECT_EQ(plan.ressources.buildingCosts[15], 315 + 4015);
-    plan.subtractBuildingCost(info);
-    EXPECT_EQ(plan.ressources.buildingCosts[0], 300);
-    plan.field().building = -1;
-    EXPECT_THROW(plan.addBuildingCost(info), std::out_of_range) << "no building to count";
-}
-
-// Sums loaded from a plan file may sit at the ends of int32; adding wraps
-// around, and taking the same away gives the loaded sum back exactly.
-TEST_F(PlanTest, CostSumsAtTheEndsOfInt32WrapAndComeBack) {
-    planner.newPlan(0);
-    plan.ressources.buildingCosts[0] = INT32_MAX;
-    plan.ressources.terraformCosts[1] = INT32_MIN;
-    select(0, 1, true);
-    plan.field().building = 3;
-    plan.addBuildingCost(info);
-    EXPECT_EQ(plan.ressources.buildingCosts[0], INT32_MIN + 299);
-    plan.subtractBuildingCost(info);
-    EXPECT_EQ(plan.ressources.buildingCosts[0], INT32_MAX);
-
-    plan.ressources.surfaceTerraformCosts[0][1][1] = 5;  // as loaded with the field
-    plan.clearFieldTerraformCost();
-    EXPECT_EQ(plan.ressources.terraformCosts[1], INT32_MAX - 4);
-    plan.addTerraformCost(ResourceArray{0, 5});
-    EXPECT_EQ(plan.ressources.terraformCosts[1], INT32_MIN);
-}
-
-TEST_F(PlanTest, SelectionOutsideThePlanIsRefused) {
-    planner.newPlan(0);  // 3 x 2 + 2
-    for (auto [x, y, surface] : {std::tuple{-1, -1, true}, std::tuple{3, 0, true}, std::tuple{0, 2, false},
-                                 std::tuple{0, 2, true}}) {
-        select(x, y, surface);
-        EXPECT_THROW(plan.field(), std::out_of_range) << x << "," << y;
-        EXPECT_THROW(plan.addTerraformCost(ResourceArray{1}), std::out_of_range);
-    }
-    EXPECT_EQ(plan.ressources.terraformCosts, ResourceArray{});
-    select(2, 1, false);
-    plan.setInOperation(true);
-    EXPECT_TRUE(plan.current.orbit[2][1].inOperation);
-    EXPECT_TRUE(plan.inOperation());
-    EXPECT_EQ(plan.fieldType(), plan.current.orbit[2][1].fieldType);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 
 using dz::DataFileError;
+using dz::DataFileProblems;
 using dz::LineCursor;
 using dz::parseInt32;
 using dz::splitLines;
@@ -73,7 +74,8 @@ TEST(ReadTextLines, MissingFileNamesTheFile) {
 
 TEST(LineCursor, ReportsOneBasedLineNumbers) {
     const Lines lines{"name", "12", "x"};
-    LineCursor cursor(lines, "test.kpl");
+    const DataFileProblems problems("test.kpl");
+    LineCursor cursor(lines, problems);
     EXPECT_EQ(cursor.text(), "name");
     EXPECT_EQ(cursor.integer(), 12);
     try {
@@ -88,20 +90,38 @@ TEST(LineCursor, ReportsOneBasedLineNumbers) {
 
 TEST(LineCursor, ReadingPastTheEndNamesTheMissingLine) {
     const Lines lines{"1"};
-    LineCursor cursor(lines, "f.kpl");
+    const DataFileProblems problems("f.kpl");
+    LineCursor cursor(lines, problems);
     cursor.integer();
     try {
         cursor.text();
         FAIL() << "no error";
     } catch (const DataFileError& e) {
         EXPECT_EQ(e.line(), 2u);
-        EXPECT_NE(std::string(e.what()).find("endet zu früh"), std::string::npos);
+        EXPECT_STREQ(e.what(), "f.kpl, Zeile 2: Die Datei endet zu früh (sie hat 1 Zeilen).");
     }
+}
+
+TEST(LineCursor, SkippingPastTheEndNamesTheLineAfterTheLast) {
+    const Lines lines{"1", "2", "3"};
+    const DataFileProblems problems("f.kpl");
+    LineCursor cursor(lines, problems);
+    cursor.skip(2);
+    EXPECT_EQ(cursor.integer(), 3);
+    cursor.skip(0);
+    try {
+        cursor.skip(1);
+        FAIL() << "no error";
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), 4u);
+    }
+    EXPECT_TRUE(cursor.atEnd());
 }
 
 TEST(LineCursor, RangeCheckReportsTheLineOfTheValue) {
     const Lines lines{"5", "30"};
-    LineCursor cursor(lines, "f.kpl");
+    const DataFileProblems problems("f.kpl");
+    LineCursor cursor(lines, problems);
     EXPECT_EQ(cursor.integerIn(0, 25, "Breite"), 5);
     try {
         cursor.integerIn(0, 25, "Breite");
@@ -110,4 +130,5 @@ TEST(LineCursor, RangeCheckReportsTheLineOfTheValue) {
         EXPECT_EQ(e.line(), 2u);
         EXPECT_STREQ(e.what(), "f.kpl, Zeile 2: Breite 30 liegt nicht zwischen 0 und 25.");
     }
+    EXPECT_EQ(cursor.position(), 1u) << "a value out of range is not passed over";
 }

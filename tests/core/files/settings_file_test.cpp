@@ -1,14 +1,12 @@
 #include "core/files/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
+
+#include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using dz::readSettingsFile;
@@ -16,33 +14,18 @@ using dz::writeSettingsFile;
 
 namespace {
 
-// A folder of its own for each test, removed afterwards.
-class SettingsFolder : public ::testing::Test {
+// The settings file in a folder of its own.
+class SettingsFolder : public TempFolderTest {
 protected:
     void SetUp() override {
-        std::random_device seed;
-        folder = fs::temp_directory_path() / ("dz_settings_" + std::to_string(seed()) + std::to_string(seed()));
-        ASSERT_TRUE(fs::create_directory(folder));
+        TempFolderTest::SetUp();
         file = folder / "saves.kpl";
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
 
-    void put(const std::string& bytes) const {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    std::string contents() const {
-        std::ifstream in(file, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    std::size_t entries() const {
-        return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-    }
+    void put(const std::string& bytes) const { TempFolderTest::put(file, bytes); }
+    std::string contents() const { return TempFolderTest::contents(file); }
+    std::size_t entries() const { return names().size(); }
 
-    fs::path folder;
     fs::path file;
 };
 
@@ -159,22 +142,11 @@ TEST_F(SettingsFileWrite, FolderInTheWayIsReportedAndNothingIsLeftBehind) {
 TEST_F(SettingsFileWrite, FailedWriteLeavesTheOldFileUnchanged) {
     put("0035\r\n");
     const std::string longText(4096, '1');
-
-    struct sigaction ignore = {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction previousAction = {};
-    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &previousAction), 0);
-    rlimit previousLimit = {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
-    rlimit small = previousLimit;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-
-    const bool written = writeSettingsFile(longText, file);
-
-    setrlimit(RLIMIT_FSIZE, &previousLimit);
-    sigaction(SIGXFSZ, &previousAction, nullptr);
-
+    bool written = true;
+    {
+        const FileSizeLimit limit(16);
+        written = writeSettingsFile(longText, file);
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(contents(), "0035\r\n");
     EXPECT_EQ(entries(), 1u) << "the temporary file is removed";

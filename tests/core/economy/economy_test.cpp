@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/catalog/builtin_tables.h"
 #include "core/catalog/catalog_files.h"
-#include "core/layout/cell_look.h"
 #include "core/planner/planner.h"
-#include "recording_view.h"
+#include "support/small_catalog.h"
 
 using namespace dz;
 
@@ -18,20 +16,12 @@ namespace {
 constexpr int kFactory = 16;  // an ordinary building of the test catalog
 
 // A 6 x 3 meadow planet with two orbit rows (planet 0) and one without orbit
-// (planet 9); buildings have no values until a test gives them some.
-class EconomyTest : public ::testing::Test {
+// (planet 9); buildings produce nothing until a test gives them values.
+class EconomyTest : public small_catalog::SmallCatalogTest {
 protected:
     void SetUp() override {
-        buildFieldTypes(info);
-        for (int p : {0, 9}) {
-            InfoPlanet& planet = info.planets[p];
-            planet.width = 6;
-            planet.surfaceHeight = 3;
-            planet.orbitHeight = p == 0 ? 2 : 0;
-            planet.surface.assign(6, std::vector<std::int32_t>(3, ftMeadow));
-            planet.orbit.assign(6, std::vector<std::int32_t>(planet.orbitHeight, ftSpace));
-        }
-        for (int r = 0; r < kResourceCount; ++r) info.resourceTypes[r].name = "R" + std::to_string(r);
+        for (int p : {0, 9})
+            small_catalog::shapePlanet(info.planets[p], 6, 3, p == 0 ? 2 : 0, small_catalog::meadow);
         planner.newPlan(0);
     }
 
@@ -48,12 +38,6 @@ protected:
     PopulationResult population(int internalReputation = 0) {
         return computePopulation(info, plan, internalReputation, '.');
     }
-
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    RecordingView view;
-    Planner planner{info, plan, state, view};
 };
 
 }  // namespace
@@ -472,7 +456,7 @@ TEST_F(EconomyTest, BspOfOperatingBuildingsAndOfDepotsInAnyState) {
     place(0, 0, true, bldBaseA);                 // 100
     place(1, 0, true, bldBaseB, false);          // switched off: nothing
     place(2, 0, true, bldBspDepotB, false);      // 1000 even switched off
-    place(3, 1, false, 45);                      // 150 in the orbit
+    place(3, 1, false, bldOrbitAdmin);           // 150 in the orbit
     place(4, 1, false, bldBspDepotA, false);     // in the orbit the depot needs to operate
     EXPECT_EQ(availableBsp(info, plan), 1250);
 }
@@ -491,39 +475,6 @@ TEST_F(EconomyTest, OnlyTheAllViewRefreshesTheBsp) {
     EXPECT_EQ(planner.costView(), CostView::Buildings);
     planner.refreshCheckedCosts();
     EXPECT_EQ(view.starting("bsp").size(), 0u);
-}
-
-// --- how the cells are painted ---------------------------------------------
-
-TEST(CellLook, ProductionValuesFollowTheirSign) {
-    const auto look = [](const std::string& text, char sep = '.') { return cellLook(GridKind::Tick, 1, 5, text, "", sep); };
-    EXPECT_EQ(look("0"), (CellLook{LabelColour::Grey, true}));
-    EXPECT_EQ(look("-3"), (CellLook{LabelColour::Red, true}));
-    EXPECT_EQ(look("12"), (CellLook{LabelColour::Green, true}));
-    EXPECT_EQ(look("0,0", ','), (CellLook{LabelColour::Grey, true}));
-    EXPECT_EQ(look("0.0"), (CellLook{LabelColour::Grey, true}));
-    EXPECT_EQ(look("-0.7"), (CellLook{LabelColour::Red, true}));
-    EXPECT_EQ(cellLook(GridKind::Tick, 0, 5, "Energie", "", '.'), (CellLook{LabelColour::White, false}));
-    EXPECT_EQ(cellLook(GridKind::Tick, 1, 2, "", "", '.'), (CellLook{LabelColour::White, false})) << "spacer";
-    EXPECT_EQ(look("zwölf"), (CellLook{LabelColour::White, true})) << "no number: plain colour, no failure";
-    EXPECT_EQ(look("1,5"), (CellLook{LabelColour::White, true})) << "a foreign separator is no number";
-}
-
-TEST(CellLook, PeopleGridRedRowAndSignColours) {
-    EXPECT_EQ(cellLook(GridKind::People, 0, 2, "Fehlende Arbeiter!", "-10", '.'), (CellLook{LabelColour::Red, false}));
-    EXPECT_EQ(cellLook(GridKind::People, 1, 2, "-10", "-10", '.'), (CellLook{LabelColour::Red, true}));
-    EXPECT_EQ(cellLook(GridKind::People, 0, 2, "Arbeitslose", "0", '.'), (CellLook{LabelColour::White, false}));
-    EXPECT_EQ(cellLook(GridKind::People, 1, 2, "0", "0", '.'), (CellLook{LabelColour::Grey, true}));
-    EXPECT_EQ(cellLook(GridKind::People, 1, 0, "40", "0", '.'), (CellLook{LabelColour::Green, true}));
-    EXPECT_EQ(cellLook(GridKind::People, 1, 1, "-4", "3", '.'), (CellLook{LabelColour::White, true}));
-    EXPECT_EQ(cellLook(GridKind::People, 1, 1, "x", "y", '.'), (CellLook{LabelColour::White, true}));
-}
-
-TEST(CellLook, CostTotalsWhiteUnlessZero) {
-    EXPECT_EQ(cellLook(GridKind::Costs, 1, 0, "250", "", '.'), (CellLook{LabelColour::White, true}));
-    EXPECT_EQ(cellLook(GridKind::Costs, 1, 0, "-5", "", '.'), (CellLook{LabelColour::White, true}));
-    EXPECT_EQ(cellLook(GridKind::Costs, 1, 16, "0", "", '.'), (CellLook{LabelColour::Grey, true}));
-    EXPECT_EQ(cellLook(GridKind::Costs, 0, 16, "Credits", "", '.'), (CellLook{LabelColour::White, false}));
 }
 
 TEST(NumberTexts, TenthsAndSigns) {

@@ -6,7 +6,7 @@
 
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
-#include "recording_view.h"
+#include "support/recording_view.h"
 #include "support/plan_checks.h"
 
 using plan_checks::checkBookkeeping;
@@ -39,7 +39,7 @@ TEST(RandomPlanning, BookkeepingAgreesWithTheFieldsAfterEveryChoice) {
                     if (t >= tagBuildBase && t < tagTerraformBase) builds.push_back(t);
                 if (!builds.empty()) tag = builds[random() % builds.size()];
             }
-            planner.popupClick(tag);
+            planner.chooseMenuEntry(tag);
             ASSERT_TRUE(state.planChanged);
             ASSERT_NO_FATAL_FAILURE(checkBookkeeping(info, plan)) << "planet " << p << ", step " << step << ", tag " << tag;
             // Personnel is hired and fired in between.

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <random>
 
-#include "core/catalog/builtin_tables.h"
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
-#include "recording_view.h"
+#include "support/recording_view.h"
+#include "support/small_catalog.h"
 
 using namespace dz;
 using Lines = std::vector<std::string>;
@@ -18,20 +18,11 @@ namespace {
 
 // Planet 0: two columns of one meadow and one space cell; planet 9 likewise
 // without orbit.
-class PlanFileTest : public ::testing::Test {
+class PlanFileTest : public small_catalog::SmallCatalogTest {
 protected:
     void SetUp() override {
-        buildFieldTypes(info);
-        buildTerraformings(info);
-        for (int p : {0, 9}) {
-            InfoPlanet& planet = info.planets[p];
-            planet.width = 2;
-            planet.surfaceHeight = 1;
-            planet.orbitHeight = p == 0 ? 1 : 0;
-            planet.surface.assign(2, std::vector<std::int32_t>(1, ftMeadow));
-            planet.orbit.assign(2, std::vector<std::int32_t>(planet.orbitHeight, ftSpace));
-        }
-        for (int b = 0; b < kBuildingCount; ++b) info.buildings[b].name = "B" + std::to_string(b);
+        for (int p : {0, 9})
+            small_catalog::shapePlanet(info.planets[p], 2, 1, p == 0 ? 1 : 0, small_catalog::meadow);
         info.buildings[bldHousingCore].housing = 40;
     }
 
@@ -66,26 +57,20 @@ protected:
     }
 
     void load(const Lines& lines) { planner.loadPlan(readPlanLines(lines, info)); }
-
-    Info info;
-    ActPlan plan;
-    ProgramState state;
-    RecordingView view;
-    Planner planner{info, plan, state, view};
 };
 
 }  // namespace
 
-TEST(PlanFileNames, KplsRuleAndVersionClasses) {
+TEST(PlanFileNames, KplsRuleAndFormats) {
     EXPECT_EQ(planFileName("kolonie"), "kolonie.kpls");
     EXPECT_EQ(planFileName("kolonie.kpls"), "kolonie.kpls");
     EXPECT_EQ(planFileName("kolonie.KPLS"), "kolonie.KPLS.kpls");
     EXPECT_EQ(planFileName("kolonie.txt"), "kolonie.txt.kpls");
     EXPECT_EQ(planFileName("ordner.kpls/kolonie"), "ordner.kpls/kolonie.kpls");
-    EXPECT_EQ(classifyVersion("064"), 2);
-    for (const char* v : {"0.6.1", "0.6.2", "063"}) EXPECT_EQ(classifyVersion(v), 1) << v;
-    EXPECT_EQ(classifyVersion("0.0"), 0);
-    for (const char* v : {"065", "064 ", "0.6.3", ""}) EXPECT_EQ(classifyVersion(v), -1) << v;
+    EXPECT_EQ(planFormat("064"), PlanFormat::Current);
+    for (const char* v : {"0.6.1", "0.6.2", "063"}) EXPECT_EQ(planFormat(v), PlanFormat::Older) << v;
+    EXPECT_EQ(planFormat("0.0"), PlanFormat::NoVersionLine);
+    for (const char* v : {"065", "064 ", "0.6.3", ""}) EXPECT_EQ(planFormat(v), PlanFormat::Unknown) << v;
 }
 
 TEST_F(PlanFileTest, WorkedLayoutOfTwoColumns) {
@@ -117,12 +102,7 @@ TEST_F(PlanFileTest, WorkedLayoutOfTwoColumns) {
 
 TEST_F(PlanFileTest, LineCountFollowsTheShape) {
     for (auto [p, w, hs, ho] : {std::tuple{0, 10, 5, 2}, std::tuple{9, 7, 3, 0}}) {
-        InfoPlanet& planet = info.planets[p];
-        planet.width = w;
-        planet.surfaceHeight = hs;
-        planet.orbitHeight = ho;
-        planet.surface.assign(w, std::vector<std::int32_t>(hs, ftMeadow));
-        planet.orbit.assign(w, std::vector<std::int32_t>(ho, ftSpace));
+        small_catalog::shapePlanet(info.planets[p], w, hs, ho, small_catalog::meadow);
         planner.newPlan(p);
         EXPECT_EQ(planLines(info, plan, 0).size(), std::size_t(61 + 20 * w * (hs + ho)));
     }
@@ -150,6 +130,53 @@ TEST_F(PlanFileTest, SummaryRoundsUpkeepAndTruncatesResearch) {
     EXPECT_EQ(planLines(info, plan, 0)[3 + resSupply], "1") << "one operating housing core";
     plan.current.orbit[0][0].inOperation = false;
     EXPECT_EQ(planLines(info, plan, 0)[3 + resSupply], "0");
+}
+
+// The summary of a plan file and the production panel come from the same
+// sums: each summary line is the panel's value, research without its decimal.
+TEST_F(PlanFileTest, SummaryAgreesWithTheProductionPanel) {
+    constexpr int kFactory = 16;
+    small_catalog::shapePlanet(info.planets[0], 4, 2, 2, small_catalog::meadow);
+    planner.newPlan(0);
+    for (int r = 0; r < kResourceCount; ++r) {
+        info.buildings[kFactory].production[r] = 3 * r - 20;
+        info.buildings[bldHousingCore].production[r] = r % 3 - 1;
+        info.buildings[bldOrbitSupply].production[r] = r == resResearch ? -7 : 1;
+    }
+    info.buildings[kFactory].storage = 70;
+    info.buildings[kFactory].eps = -9;
+    info.buildings[bldOrbitSupply].storage = 500;
+    info.buildings[bldHousingCore].eps = 4;
+    plan.current.surface[0][0] = Field{bldHousingCore, true, true, ftMeadow, 0, 0};
+    plan.current.surface[1][0] = Field{bldHousingCore, true, true, ftMeadow, 0, 0};
+    plan.current.surface[2][1] = Field{bldHousingCore, false, true, ftMeadow, 0, 0};
+    plan.current.surface[3][1] = Field{kFactory, true, true, ftMeadow, 0, 0};
+    plan.current.orbit[1][1] = Field{kFactory, false, true, ftSpace, 0, 0};
+    plan.current.orbit[2][0] = Field{bldOrbitSupply, true, true, ftSpace, 0, 0};
+    // The buildings' research is 4 + 2 - 7 = -1; the scientists move it
+    // across zero in tenths.
+    for (int scientists : {0, 3, 9, 10, 11, 47}) {
+        for (int inhabitants : {0, 4, 5, 11}) {
+            plan.ressources.scientists = scientists;
+            plan.ressources.inhabitants = inhabitants;
+            const Lines lines = planLines(info, plan, 0);
+            const std::vector<GridRow> panel = computeProduction(info, plan, ',');
+            ASSERT_EQ(panel.size(), 3u + kResourceCount);
+            EXPECT_EQ(lines[3 + kResourceCount], panel[0].value) << "storage";
+            EXPECT_EQ(lines[3 + kResourceCount + 1], panel[1].value) << "EPS";
+            for (int r = 0; r < kResourceCount; ++r) {
+                std::string whole = panel[3 + r].value;
+                if (r == resResearch) {
+                    whole = whole.substr(0, whole.find(','));
+                    if (whole == "-0") whole = "0";
+                }
+                EXPECT_EQ(lines[3 + r], whole) << "resource " << r << ", " << scientists << " scientists, "
+                                               << inhabitants << " inhabitants";
+            }
+        }
+    }
+    plan.ressources.scientists = 9;
+    EXPECT_EQ(computeProduction(info, plan, ',')[3 + resResearch].value, "-0,1") << "the case that must not give -0";
 }
 
 TEST_F(PlanFileTest, CurrentLayoutLoads) {
@@ -180,7 +207,7 @@ TEST_F(PlanFileTest, CurrentLayoutLoads) {
     EXPECT_NE(view.firstIndex("building o 0 0 39"), -1);
 }
 
-TEST_F(PlanFileTest, ClassOneHasNoInitialBlock) {
+TEST_F(PlanFileTest, OlderFormatHasNoInitialBlock) {
     Lines lines = file("0.6.2", true, 16);
     lines.push_back("0");
     lines.push_back("0");
@@ -191,7 +218,7 @@ TEST_F(PlanFileTest, ClassOneHasNoInitialBlock) {
     EXPECT_EQ(state.internalReputation, 2500);
 }
 
-TEST_F(PlanFileTest, ClassZeroWithAndWithoutTheLimitLines) {
+TEST_F(PlanFileTest, NoVersionLineWithAndWithoutTheLimitLines) {
     Lines lines = file("", true, 16);
     load(lines);
     EXPECT_EQ(state.internalReputation, 2500);
@@ -233,43 +260,55 @@ TEST_F(PlanFileTest, AnyLineEndWillDo) {
     }
 }
 
-TEST_F(PlanFileTest, InvalidFilesAreRefusedBeforeAnythingChanges) {
-    const Lines good = file("064", true, 18);
+TEST_F(PlanFileTest, InvalidFilesAreRefusedNamingTheLineAndTheProblem) {
+    Lines good = file("064", true, 18);
     ASSERT_NO_THROW(readPlanLines(good, info));
+    const auto problem = [this](const Lines& lines) -> std::string {
+        try {
+            readPlanLines(lines, info);
+        } catch (const PlanFileError& e) {
+            return e.what();
+        }
+        return "accepted";
+    };
     struct Case {
         std::size_t line;
-        const char* text;
-        const char* why;
+        std::string text;
+        std::string message;
     };
-    // good[1] planet, good[53] first field type, good[55] its building, good[74] orbit building
-    for (const Case& c : {Case{1, "10", "planet type"}, Case{1, "x", "not a number"}, Case{53, "15", "field type"},
-                          Case{53, "-1", "field type"}, Case{55, "55", "building"}, Case{55, "-2", "building"},
-                          Case{74, std::to_string(bldHousingCore).c_str(), "a housing core in space"},
-                          Case{60, "1.5", "a cost"}, Case{2, "", "reputation"}}) {
+    // good[1] planet, good[2] reputation, good[53] first field type, good[55] its building,
+    // good[60] one of its costs, good[74] the building in the orbit
+    for (const Case& c : {Case{1, "10", "Zeile 2: Planetentyp 10 gibt es nicht."},
+                          Case{1, "x", "Zeile 2: Keine Ganzzahl."},
+                          Case{2, "", "Zeile 3: Keine Ganzzahl."},
+                          Case{53, "15", "Zeile 54: Feldtyp 15 gibt es nicht."},
+                          Case{53, "-1", "Zeile 54: Feldtyp -1 gibt es nicht."},
+                          Case{55, "55", "Zeile 56: Gebäude 55 gibt es nicht."},
+                          Case{55, "-2", "Zeile 56: Gebäude -2 gibt es nicht."},
+                          Case{60, "1.5", "Zeile 61: Keine Ganzzahl."},
+                          Case{74, std::to_string(bldHousingCore),
+                               "Zeile 75: Dieses Gebäude kann auf diesem Feldtyp nicht stehen."}}) {
         Lines bad = good;
         bad[c.line] = c.text;
-        try {
-            readPlanLines(bad, info);
-            ADD_FAILURE() << c.why << " accepted";
-        } catch (const PlanFileError& e) {
-            EXPECT_NE(std::string(e.what()).find("Zeile " + std::to_string(c.line + 1)), std::string::npos)
-                << c.why << ": " << e.what();
-        }
+        EXPECT_EQ(problem(bad), c.message) << "line " << c.line + 1 << ": " << c.text;
     }
-    Lines shortFile = good;
-    shortFile.pop_back();
-    EXPECT_THROW(readPlanLines(shortFile, info), PlanFileError);
-    EXPECT_THROW(readPlanLines({}, info), PlanFileError);
+    const std::string early = " Die Datei endet zu früh.";
+    EXPECT_EQ(problem({}), "Zeile 1:" + early);
+    EXPECT_EQ(problem(Lines(good.begin(), good.begin() + 10)), "Zeile 11:" + early) << "inside the summary";
+    EXPECT_EQ(problem(Lines(good.begin(), good.end() - 1)), "Zeile " + std::to_string(good.size()) + ":" + early);
+    // The initial field types after the population limit.
+    for (const char* line : {"0", "30", "2", "0", "20", "0"}) good.push_back(line);
+    EXPECT_EQ(problem(good), "Zeile " + std::to_string(good.size() - 1) + ": Feldtyp 20 gibt es nicht.");
+    good[good.size() - 2] = "1";
+    EXPECT_EQ(problem(good), "accepted");
+    good.pop_back();
+    EXPECT_EQ(problem(good), "Zeile " + std::to_string(good.size() + 1) + ":" + early);
     EXPECT_THROW(readPlanFile("/nonexistent/plan.kpls", info), PlanFileError);
 }
 
 TEST_F(PlanFileTest, RangesAndPlacesFollowTheBuildingsInOperation) {
-    InfoPlanet& planet = info.planets[0];
-    planet.width = 6;
-    planet.surfaceHeight = 5;
-    planet.surface.assign(6, std::vector<std::int32_t>(5, ftMeadow));
-    planet.surface[5][4] = ftForest;
-    planet.orbit.assign(6, std::vector<std::int32_t>(1, ftSpace));
+    small_catalog::shapePlanet(info.planets[0], 6, 5, 1,
+                               [](int x, int y) { return x == 5 && y == 4 ? ftForest : ftMeadow; });
     planner.newPlan(0);
     plan.current.surface[2][2] = Field{bldAreaNear, true, true, ftMeadow, 0, 0};
     plan.current.surface[4][2] = Field{bldAreaWide, false, true, ftMeadow, 0, 0};  // switched off
@@ -303,7 +342,7 @@ TEST(PlanFileRoundTrip, SaveLoadSaveGivesTheSameBytesOnEveryPlanet) {
                                            int(random() % unsigned(orbit ? plan.orbitHeight() : plan.surfaceHeight())),
                                            !orbit};
             const std::vector<int> tags = menuTags(planner.buildFieldMenu());
-            if (!tags.empty()) planner.popupClick(tags[random() % tags.size()]);
+            if (!tags.empty()) planner.chooseMenuEntry(tags[random() % tags.size()]);
             if (random() % 4 == 0) planner.hireOrFire(Personnel(random() % 4), 0, 22);
         }
         // A population limit on every other planet, taken in as the limit box would.

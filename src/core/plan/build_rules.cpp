@@ -1,0 +1,66 @@
+#include "core/plan/build_rules.h"
+
+namespace dz {
+
+namespace {
+
+bool needsSpaceport(int b) { return (b >= bldFirstOrbital && b <= bldLastOrbital) || b == bldStandardOnly; }
+
+bool isUnique(int b) {
+    return b == bldOrbitSupply || b == bldOrbitUniqueA || b == bldOrbitUniqueB || b == bldBaseC ||
+           b == bldWorkbeePort || b == bldRepDrain || b == bldStandardOnly || b == bldOrbitalseil;
+}
+
+bool meadowBasePlanet(int p) { return p == ptStandard || p == ptTemperate || p == ptWater; }
+
+}  // namespace
+
+bool isPassive(int b) { return b == bldEco || b == bldPassive || b == bldBspDepotA || b == bldBspDepotB; }
+
+bool canBuild(const Info& info, const ActPlan& plan, int b) {
+    if (b < 0 || b >= kBuildingCount) return false;
+    const Field& f = plan.selectedField();
+    if (f.fieldType < 0 || f.fieldType >= kFieldTypeCount) return false;
+    const int p = plan.planetType;
+    const InfoPlanet& planet = info.planets.at(std::size_t(p));
+    auto n = [&plan](int building) { return plan.countBuildings(building); };
+
+    if (!info.fields[std::size_t(f.fieldType)].buildable[std::size_t(b)]) return false;
+    // A base building first.
+    const bool base = b == bldBaseA || b == bldBaseB || b == bldBaseC;
+    if (!base && n(bldBaseC) < 1 && n(bldBaseA) < 1 && n(bldBaseB) < 1) return false;
+    if (needsSpaceport(b) && n(bldWorkbeePort) < 1) return false;
+    if (b == bldPlanetCapA && n(bldPlanetCapA) >= planet.capA) return false;
+    if (b == bldPlanetCapB && n(bldPlanetCapB) >= planet.capB) return false;
+    // Planet types.
+    if (b == bldPlanetYieldA && (p == ptSmallAsteroids || p == ptIceAsteroid || p == ptLargeAsteroids)) return false;
+    if (b == bldStandardOnly && p != ptStandard) return false;
+    if (b == bldBaseC && meadowBasePlanet(p)) return false;
+    if ((b == bldBaseA || b == bldBaseB) && !meadowBasePlanet(p)) return false;
+    if (b == bldOrbitSupply && (p == ptSmallAsteroids || p == ptLargeAsteroids)) return false;
+    if (b == bldPlanetYieldD && planet.yieldD <= 0) return false;
+    // At most one.
+    if (isUnique(b) && n(b) != 0) return false;
+    if ((b == bldBaseA || b == bldBaseB) && (n(bldBaseA) != 0 || n(bldBaseB) != 0)) return false;
+    return true;
+}
+
+bool canTerraform(const Info& info, const ActPlan& plan, int t) {
+    if (t < 0 || t >= kTerraformingCount) return false;
+    const Field& f = plan.selectedField();
+    if (f.fieldType < 0 || f.fieldType >= kFieldTypeCount) return false;
+    const InfoPlanet& planet = info.planets.at(std::size_t(plan.planetType));
+
+    if (!info.fields[std::size_t(f.fieldType)].terraformable[std::size_t(t)]) return false;
+    if (f.built) return false;
+    // The limits count the surface, wherever the field is.
+    if (t == tfCrater && plan.countSurfaceFields(ftCrater) >= planet.maxCraters) return false;
+    if (t == tfCoreRift && plan.countSurfaceFields(ftCoreRift) >= planet.maxCoreRifts) return false;
+    if (t == tfVolcano && plan.countSurfaceFields(ftVolcano) >= planet.maxVolcanoes) return false;
+    if (t == tfDysonSphere && plan.countBuildings(bldOrbitalseil) < 1) return false;
+    // Meadow from ice is not possible on the ice asteroid.
+    if (t == tfMeadowFromIce && plan.planetType == ptIceAsteroid) return false;
+    return true;
+}
+
+}  // namespace dz

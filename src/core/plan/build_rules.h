@@ -1,0 +1,24 @@
+// What may be built on and done with the selected field of a plan.
+#pragma once
+
+#include "core/catalog/info.h"
+#include "core/plan/act_plan.h"
+
+namespace dz {
+
+// Whether building b is offered for the selected field: its field type must
+// carry it, the colony needs a base first (and the workbee port for the
+// orbital buildings), and the planet type and the limits of unique and
+// counted buildings must allow it. False for an index outside the table.
+bool canBuild(const Info& info, const ActPlan& plan, int b);
+
+// Whether terraforming t is offered for the selected field: its field type
+// must allow it, the field must be empty, and the planet's limits of craters,
+// core rifts and volcanoes (counted on the surface) must not be reached.
+bool canTerraform(const Info& info, const ActPlan& plan, int t);
+
+// Buildings that start switched off and cannot be switched on: their effect
+// does not need operation.
+bool isPassive(int b);
+
+}  // namespace dz
