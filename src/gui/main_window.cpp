@@ -185,12 +185,12 @@ void MainWindow::createMenu() {
 }
 
 void MainWindow::applyLayout(const MainLayout& layout) {
-    surfaceBox_->setGeometry(toQRect(layout.grpPlanet));
-    orbitBox_->setGeometry(toQRect(layout.grpOrbit));
-    productionBox_->setGeometry(toQRect(layout.grpTick));
-    costBox_->setGeometry(toQRect(layout.grpGesRess));
-    personnelBox_->setGeometry(toQRect(layout.grpPersons));
-    informationBox_->setGeometry(toQRect(layout.grpInfo));
+    surfaceBox_->setGeometry(toQRect(layout.surfaceBox));
+    orbitBox_->setGeometry(toQRect(layout.orbitBox));
+    productionBox_->setGeometry(toQRect(layout.productionBox));
+    costBox_->setGeometry(toQRect(layout.costBox));
+    personnelBox_->setGeometry(toQRect(layout.personnelBox));
+    informationBox_->setGeometry(toQRect(layout.informationBox));
     orbitBox_->setVisible(layout.orbitVisible);
     setFixedSize(windowSizeFor(layout));
 }

@@ -26,12 +26,12 @@ struct FrameMetrics {
 };
 
 struct MainLayout {
-    Rect grpPlanet;
-    Rect grpOrbit;
-    Rect grpTick;
-    Rect grpGesRess;
-    Rect grpPersons;
-    Rect grpInfo;
+    Rect surfaceBox;
+    Rect orbitBox;
+    Rect productionBox;
+    Rect costBox;
+    Rect personnelBox;
+    Rect informationBox;
     bool orbitVisible = true;
     int outerWidth = 0;
     int outerHeight = 0;

@@ -67,7 +67,7 @@ TEST(ShippedData, PlanetShapesFitTheWindowAndVary) {
     for (const InfoPlanet& p : shipped().planets) {
         EXPECT_GE(p.width, 5) << p.name << ": area buildings need five columns";
         const MainLayout l = layoutForPlanet(p.width, p.surfaceHeight, p.orbitHeight);
-        EXPECT_LE(l.grpPlanet.left + l.grpPlanet.width, l.clientWidth()) << p.name << " is wider than the window";
+        EXPECT_LE(l.surfaceBox.left + l.surfaceBox.width, l.clientWidth()) << p.name << " is wider than the window";
         EXPECT_FALSE(p.image.empty());
         shapes.insert({p.width, p.surfaceHeight});
         withoutOrbit += p.orbitHeight == 0;
