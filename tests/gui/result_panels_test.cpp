@@ -190,6 +190,18 @@ TEST_F(ResultPanelsTest, TickingTheLimitBox) {
     EXPECT_FALSE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.inhabitants, 50);
 
+    // A negative limit is taken like no number: nobody lives below nobody.
+    PanelGrid* tick = child<PanelGrid>(window, "productionGrid");
+    ASSERT_EQ(tick->text(0, 3 + resSupply), "Nahrung");
+    const QString food = tick->text(1, 3 + resSupply);  // what 50 inhabitants eat
+    child<QLineEdit>(window, "populationLimitEdit")->setText("-3");
+    child<QCheckBox>(window, "populationLimitBox")->click();
+    EXPECT_EQ(child<QLineEdit>(window, "populationLimitEdit")->text(), "50");
+    EXPECT_FALSE(child<QCheckBox>(window, "populationLimitBox")->isChecked());
+    EXPECT_FALSE(plan.ressources.limitEnabled);
+    EXPECT_EQ(plan.ressources.inhabitants, 50);
+    EXPECT_EQ(tick->text(1, 3 + resSupply), food);
+
     // A new plan clears the limit controls without running their handlers.
     child<QCheckBox>(window, "populationLimitBox")->click();
     child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();

@@ -232,7 +232,8 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     plan.attractiveness = clampToInt32(attractiveness);
 
     clampPersonnel(plan);
-    r.inhabitants = r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace;
+    // A limit below 0 (from a plan file) means nobody lives there, not fewer than nobody.
+    r.inhabitants = std::max(0, r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace);
 
     PopulationResult result;
     if (const long long free = unemployed(r); free < 0) result.status = dismiss(r, -free);
@@ -298,7 +299,7 @@ std::optional<std::string> populationLimitClicked(Ressources& r, bool ticked, co
     r.limitEnabled = ticked;
     if (!ticked) return std::nullopt;
     const std::optional<std::int32_t> value = parseInt32(editText);
-    if (!value) return std::to_string(r.livingSpace);
+    if (!value || *value < 0) return std::to_string(r.livingSpace);  // no count of people
     if (*value <= r.livingSpace) r.populationLimit = *value;
     return std::nullopt;
 }

@@ -62,7 +62,9 @@ struct PopulationResult {
 };
 
 // Recomputes living space, workers, inhabitants, dismissals, attractiveness
-// and reputation growth into the plan and returns what the panels show.
+// and reputation growth into the plan and returns what the panels show. The
+// inhabitants are the living space, or the ticked limit when it is lower,
+// and never fewer than 0.
 PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator);
 
 // Lowers hired personnel to the places the buildings of the plan provide,
@@ -79,7 +81,8 @@ std::optional<std::string> hireOrFire(Ressources& r, Personnel kind, int y, int 
 
 // The population-limit check box was ticked or unticked with `editText` in
 // the edit box. Returns the text the edit box must be given when that text
-// is no number (the window's own change handling then unticks the box).
+// is no number or a negative one (the window's own change handling then
+// unticks the box).
 std::optional<std::string> populationLimitClicked(Ressources& r, bool ticked, const std::string& editText);
 
 // --- total build costs and BSP ---------------------------------------------

@@ -158,6 +158,13 @@ TEST_F(EconomyTest, TickingTheLimitBox) {
     EXPECT_EQ(populationLimitClicked(r, false, "7"), std::nullopt);
     EXPECT_FALSE(r.limitEnabled);
     EXPECT_EQ(r.populationLimit, 50);
+    // A negative number is no count of people either.
+    for (const char* negative : {"-3", " -1", "-2147483648"}) {
+        EXPECT_EQ(populationLimitClicked(r, true, negative), std::optional<std::string>("50")) << negative;
+        EXPECT_EQ(r.populationLimit, 50);
+    }
+    EXPECT_EQ(populationLimitClicked(r, true, "-0"), std::nullopt) << "minus nothing is nothing";
+    EXPECT_EQ(r.populationLimit, 0);
 }
 
 namespace {
@@ -208,14 +215,17 @@ TEST_F(EconomyTest, ExtremeCountsDoNotOverflow) {
     place(0, 0, true, bldHousingCore);
     place(1, 0, true, kFactory);
     Ressources& r = plan.ressources;
+    info.buildings[kFactory].workers = INT32_MAX;
     r.limitEnabled = true;
-    r.populationLimit = INT32_MIN;
+    r.populationLimit = INT32_MIN;  // nobody lives there, not fewer
     auto result = population();
-    EXPECT_EQ(r.inhabitants, INT32_MIN);
+    EXPECT_EQ(r.inhabitants, 0);
     const auto missing = std::find_if(result.rows.begin(), result.rows.end(),
                                       [](const GridRow& row) { return row.label == "Fehlende Arbeiter!"; });
     ASSERT_NE(missing, result.rows.end());
-    EXPECT_EQ(missing->value, "-2147483666");  // INT32_MIN - 18
+    EXPECT_EQ(missing->value, "-2147483647");  // 0 - INT32_MAX
+    EXPECT_EQ(tick(resSupply), "0") << "no upkeep, and no gain from fewer than nobody";
+    info.buildings[kFactory].workers = 18;
 
     r.limitEnabled = false;
     r.soldiers = INT32_MIN;  // "unemployed" would be 20 - 18 + 2^31

@@ -207,6 +207,28 @@ TEST_F(PlanFileTest, CurrentLayoutLoads) {
     EXPECT_NE(view.firstIndex("building o 0 0 39"), -1);
 }
 
+// A plan file may hold any int32 as the limit: below 0 nobody lives on the
+// planet, and nobody eats.
+TEST_F(PlanFileTest, ANegativeLimitLeavesNoInhabitants) {
+    const auto loadWithLimit = [&](const char* limit) {
+        Lines lines = file("064", true, 18);
+        lines.push_back("1");
+        lines.push_back(limit);
+        load(lines);
+        return view.production;
+    };
+    const std::vector<GridRow> withNobody = loadWithLimit("0");
+    const std::vector<GridRow> production = loadWithLimit("-2147483648");
+    EXPECT_EQ(plan.ressources.populationLimit, INT32_MIN);
+    EXPECT_TRUE(plan.ressources.limitEnabled);
+    EXPECT_EQ(plan.ressources.inhabitants, 0);
+    ASSERT_GE(view.population.rows.size(), 3u);
+    EXPECT_EQ(view.population.rows[0].value, "40") << "the living space stays";
+    EXPECT_EQ(view.population.rows[2], (GridRow{"Arbeitslose", "0"}));
+    EXPECT_EQ(production[3 + resSupply].value, "0") << "no inhabitants, no upkeep and no gain";
+    EXPECT_EQ(production, withNobody);
+}
+
 TEST_F(PlanFileTest, OlderFormatHasNoInitialBlock) {
     Lines lines = file("0.6.2", true, 16);
     lines.push_back("0");
