@@ -71,7 +71,7 @@ std::optional<std::int32_t> parseInt32(std::string_view text) {
 }
 
 std::string DataFileProblems::endedEarly(std::size_t lineCount) const {
-    return "Die Datei endet zu früh (sie hat " + std::to_string(lineCount) + " Zeilen).";
+    return "Die Datei endet zu früh (sie hat " + std::to_string(lineCount) + (lineCount == 1 ? " Zeile)." : " Zeilen).");
 }
 
 std::string DataFileProblems::noInteger(const std::string& line) const {

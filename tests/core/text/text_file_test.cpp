@@ -98,7 +98,20 @@ TEST(LineCursor, ReadingPastTheEndNamesTheMissingLine) {
         FAIL() << "no error";
     } catch (const DataFileError& e) {
         EXPECT_EQ(e.line(), 2u);
-        EXPECT_STREQ(e.what(), "f.kpl, Zeile 2: Die Datei endet zu früh (sie hat 1 Zeilen).");
+        EXPECT_STREQ(e.what(), "f.kpl, Zeile 2: Die Datei endet zu früh (sie hat 1 Zeile).");
+    }
+    // One line is "1 Zeile", every other count "Zeilen".
+    for (const Lines& lines : {Lines{}, Lines{"1", "2"}}) {
+        LineCursor ended(lines, problems);
+        ended.skip(lines.size());
+        try {
+            ended.integer();
+            FAIL() << "no error";
+        } catch (const DataFileError& e) {
+            EXPECT_EQ(std::string(e.what()), "f.kpl, Zeile " + std::to_string(lines.size() + 1) +
+                                                 ": Die Datei endet zu früh (sie hat " + std::to_string(lines.size()) +
+                                                 " Zeilen).");
+        }
     }
 }
 
