@@ -22,6 +22,8 @@ DataFileError::DataFileError(std::string file, std::size_t line, const std::stri
     : std::runtime_error(describe(file, line, problem)), file_(std::move(file)), line_(line) {}
 
 std::vector<std::string> splitLines(std::string_view bytes) {
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark) bytes.remove_prefix(byteOrderMark.size());
     std::vector<std::string> lines;
     std::size_t start = 0;
     std::size_t i = 0;

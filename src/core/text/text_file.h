@@ -27,8 +27,10 @@ private:
     std::size_t line_;
 };
 
-// Splits at CR LF, a lone CR or a lone LF. A line end at the very end of the
-// data does not start another (empty) line.
+// The lines of a file's content. A UTF-8 byte order mark at the very start,
+// which some editors put there, is dropped first. Splits at CR LF, a lone CR
+// or a lone LF. A line end at the very end of the data does not start another
+// (empty) line.
 std::vector<std::string> splitLines(std::string_view bytes);
 
 // Reads a whole file and splits it into lines. Throws DataFileError when the

@@ -35,6 +35,17 @@ TEST(SplitLines, KeepsHighBytesUntouched) {
     EXPECT_EQ(splitLines("W\xFCste\r\n\x80"), (Lines{"W\xFCste", "\x80"}));
 }
 
+TEST(SplitLines, DropsAByteOrderMarkAtTheVeryStartOnly) {
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF" "064\r\n3\r\n"), (Lines{"064", "3"}));
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF"), Lines{});
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF\r\n"), Lines{""});
+    // Elsewhere it is content, as is a mark that is not complete.
+    EXPECT_EQ(splitLines("a\r\n\xEF\xBB\xBF" "b"), (Lines{"a", "\xEF\xBB\xBF" "b"}));
+    EXPECT_EQ(splitLines(" \xEF\xBB\xBF" "a"), Lines{" \xEF\xBB\xBF" "a"});
+    EXPECT_EQ(splitLines("\xEF\xBB" "064"), Lines{"\xEF\xBB" "064"});
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), Lines{"\xEF\xBB\xBF" "a"}) << "one mark only";
+}
+
 TEST(ParseInt32, AcceptsSignedDecimalsWithinRange) {
     EXPECT_EQ(parseInt32("0"), 0);
     EXPECT_EQ(parseInt32("-5"), -5);
