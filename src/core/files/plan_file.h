@@ -90,7 +90,8 @@ struct LoadedPlan {
 // that is no integer, a planet type outside 0..9, a field type outside 0..14,
 // a building outside -1..54 or a building on a field type that cannot carry it.
 LoadedPlan readPlanLines(const std::vector<std::string>& lines, const Info& info);
-// Reads and checks a plan file; throws PlanFileError also when it cannot be read.
+// Reads and checks a plan file; throws PlanFileError also when it cannot be
+// read, is no regular file or is larger than kMaxTextFileBytes.
 LoadedPlan readPlanFile(const std::filesystem::path& file, const Info& info);
 
 }  // namespace dz

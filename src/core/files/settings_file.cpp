@@ -1,22 +1,18 @@
 #include "core/files/settings_file.h"
 
-#include <ios>
-
 #include "core/files/safe_write.h"
 #include "core/text/text_file.h"
 
 namespace dz {
 
 std::optional<StoredReputation> readSettingsFile(const std::filesystem::path& path) {
-    std::vector<std::string> lines;
+    std::string firstLine;
     try {
-        lines = readTextLines(path);
+        firstLine = readFirstLineBytes(path, kMaxSettingsFileBytes);
     } catch (const DataFileError&) {
-        return std::nullopt;  // missing or not to be opened
-    } catch (const std::ios_base::failure&) {
-        return std::nullopt;  // opened but not readable, a folder for instance
+        return std::nullopt;  // missing, not to be read, no regular file or too large
     }
-    return settingsFromLines(lines);
+    return settingsFromLines(splitLines(firstLine));
 }
 
 std::optional<StoredReputation> settingsFromLines(const std::vector<std::string>& lines) {

@@ -20,8 +20,12 @@ struct StoredReputation {
     std::int32_t value = 0;
 };
 
-// Reads line 1 of the settings file; further lines are ignored. Gives nothing
-// when the file is missing, cannot be read, is empty or when line 1 is not an
+// A settings file holds one short line; a larger file is not ours.
+inline constexpr std::uintmax_t kMaxSettingsFileBytes = 4 * 1024;
+
+// Reads line 1 of the settings file and nothing after its line end. Gives
+// nothing when the file is missing, cannot be read, is no regular file, is
+// larger than kMaxSettingsFileBytes, is empty or when line 1 is not an
 // integer. Never throws a file error.
 std::optional<StoredReputation> readSettingsFile(const std::filesystem::path& path = settingsFileName);
 

@@ -1,8 +1,8 @@
 #include "core/text/text_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "core/text/cp1252.h"
@@ -41,12 +41,107 @@ std::vector<std::string> splitLines(std::string_view bytes) {
     return lines;
 }
 
-std::vector<std::string> readTextLines(const std::filesystem::path& path) {
+namespace {
+
+constexpr const char* kCannotOpen = "Die Datei kann nicht geöffnet werden.";
+constexpr const char* kCannotRead = "Die Datei kann nicht gelesen werden.";
+constexpr const char* kNotRegular = "keine normale Datei.";
+
+// "1 MB", "4 KB" or "100 Bytes".
+std::string sizeText(std::uintmax_t bytes) {
+    constexpr std::uintmax_t kilo = 1024, mega = 1024 * 1024;
+    if (bytes >= mega && bytes % mega == 0) return std::to_string(bytes / mega) + " MB";
+    if (bytes >= kilo && bytes % kilo == 0) return std::to_string(bytes / kilo) + " KB";
+    return std::to_string(bytes) + " Bytes";
+}
+
+[[noreturn]] void refuse(const std::filesystem::path& path, const std::string& problem) {
+    throw DataFileError(path.string(), 0, problem);
+}
+
+[[noreturn]] void refuseTooLarge(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    refuse(path, "Die Datei ist zu groß (mehr als " + sizeText(maxBytes) + ").");
+}
+
+// Only a regular file (or a link to one) is read: opening a named pipe
+// waits for a writer that may never come, and a folder or a device has no
+// content of its own. The check by name comes before the open, since the
+// open itself is what would wait.
+void checkRegularFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) refuse(path, kCannotOpen);
+    if (!std::filesystem::is_regular_file(status)) refuse(path, kNotRegular);
+}
+
+// Opens a regular file no larger than maxBytes as its size says; checks the
+// kind again once it is open, in case the name was given to something else
+// in between.
+std::ifstream openRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    checkRegularFile(path);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) refuse(path, kCannotRead);
+    if (size > maxBytes) refuseTooLarge(path, maxBytes);
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataFileError(path.string(), 0, "Die Datei kann nicht geöffnet werden.");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw DataFileError(path.string(), 0, "Die Datei kann nicht gelesen werden.");
-    return splitLines(bytes);
+    if (!in) refuse(path, kCannotOpen);
+    checkRegularFile(path);
+    return in;
+}
+
+// Runs a read of `path`; whatever the library throws on the way (a read
+// error, a file system error, no memory) becomes a DataFileError naming the
+// file, so that the readers have one error to handle.
+template <typename Read>
+auto guardedRead(const std::filesystem::path& path, Read read) {
+    try {
+        return read();
+    } catch (const DataFileError&) {
+        throw;
+    } catch (const std::exception&) {
+        refuse(path, kCannotRead);
+    }
+}
+
+}  // namespace
+
+std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    return guardedRead(path, [&] {
+        std::ifstream in = openRegularFile(path, maxBytes);
+        // The size said may be wrong (files under /proc say 0) or the file
+        // may grow meanwhile: the limit holds for what is actually read.
+        std::string bytes;
+        char buffer[16 * 1024];
+        while (bytes.size() <= maxBytes) {
+            const std::uintmax_t wanted = std::min<std::uintmax_t>(sizeof buffer, maxBytes + 1 - bytes.size());
+            in.read(buffer, static_cast<std::streamsize>(wanted));
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+            if (in.bad()) refuse(path, kCannotRead);
+            if (!in) break;  // the end of the file
+        }
+        if (bytes.size() > maxBytes) refuseTooLarge(path, maxBytes);
+        return bytes;
+    });
+}
+
+std::string readFirstLineBytes(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    return guardedRead(path, [&] {
+        std::ifstream in = openRegularFile(path, maxBytes);
+        std::string bytes;
+        char c = 0;
+        while (bytes.size() <= maxBytes && in.get(c)) {
+            if (c == '\r' || c == '\n') return bytes;
+            bytes.push_back(c);
+        }
+        if (in.bad()) refuse(path, kCannotRead);
+        if (bytes.size() > maxBytes) refuseTooLarge(path, maxBytes);
+        return bytes;
+    });
+}
+
+std::vector<std::string> readTextLines(const std::filesystem::path& path) {
+    const std::string bytes = readFileBytes(path, kMaxTextFileBytes);
+    return guardedRead(path, [&] { return splitLines(bytes); });
 }
 
 std::optional<std::int32_t> parseInt32(std::string_view text) {

@@ -33,8 +33,25 @@ private:
 // (empty) line.
 std::vector<std::string> splitLines(std::string_view bytes);
 
-// Reads a whole file and splits it into lines. Throws DataFileError when the
-// file cannot be opened or read.
+// No plan or data file comes near this size; anything larger is refused
+// before it is read.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 1024 * 1024;
+
+// The content of a regular file of at most `maxBytes` bytes. Anything but a
+// regular file (a folder, a named pipe, a device) is refused before it is
+// opened, and a larger file is refused before and while reading, so that
+// never more than maxBytes + 1 bytes are read. Throws DataFileError naming the
+// file for every problem, and no other exception.
+std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
+// The same, but reading stops at the first line end: the bytes before it.
+// The first line must lie within `maxBytes` bytes, and so must the whole file
+// as its size says.
+std::string readFirstLineBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
+// Reads a whole file of at most kMaxTextFileBytes and splits it into lines.
+// Throws DataFileError naming the file when it cannot be opened or read, is
+// no regular file or is too large.
 std::vector<std::string> readTextLines(const std::filesystem::path& path);
 
 // A signed decimal 32-bit integer: optional blanks, an optional sign, digits,

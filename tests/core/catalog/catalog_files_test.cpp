@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "core/text/text_file.h"
+#include "support/endless_reads.h"
 
 using namespace dz;
 using Lines = std::vector<std::string>;
@@ -351,9 +352,18 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    void write(const char* name, const Lines& lines) {
+    void write(const char* name, const Lines& lines, const std::string& start = "") {
         std::ofstream out(dir_ / name, std::ios::binary);
+        out << start;
         for (const auto& line : lines) out << line << "\r\n";
+    }
+    // The message of the DataFileError that loading the folder gives, or "loaded".
+    std::string loadProblem() const {
+        Info info;
+        std::string message = "loaded";
+        const std::size_t line = errorLine([&] { loadCatalog(info, dir_); }, &message);
+        EXPECT_EQ(line, 0u) << "a problem of the whole file";
+        return message;
     }
 
     std::filesystem::path dir_;
@@ -390,4 +400,48 @@ TEST_F(CatalogFolder, MissingFileIsNamedAndNothingIsKept) {
     EXPECT_NE(message.find(kResourceFileName), std::string::npos) << message;
     EXPECT_EQ(info.buildings[0].name, "") << "no partial catalog";
     EXPECT_EQ(info.fields[0].name, "");
+}
+
+TEST_F(CatalogFolder, WhatIsNoRegularFileIsRefusedNamingIt) {
+    std::filesystem::remove(dir_ / kBuildingFileName);
+    std::filesystem::create_directory(dir_ / kBuildingFileName);
+    EXPECT_EQ(loadProblem(), (dir_ / kBuildingFileName).string() + ": keine normale Datei.");
+    // A named pipe would keep the open waiting: read in a child with a time limit.
+    std::filesystem::remove(dir_ / kPlanetFileName);
+    const NamedPipe pipe(dir_ / kPlanetFileName);
+    EXPECT_EQ(readInChild([&] { return loadProblem(); }),
+              std::optional<std::string>((dir_ / kPlanetFileName).string() + ": keine normale Datei."));
+}
+
+TEST_F(CatalogFolder, AFileAboveOneMegabyteIsRefusedNamingIt) {
+    // Lines after the last record are ignored: a file filled up to the limit still loads.
+    std::string filler(kMaxTextFileBytes, '\n');
+    std::string bytes;
+    for (const auto& line : resourceLines()) bytes += line + "\r\n";
+    filler.replace(0, bytes.size(), bytes);
+    std::ofstream(dir_ / kResourceFileName, std::ios::binary | std::ios::trunc) << filler;
+    EXPECT_EQ(loadProblem(), "loaded");
+    std::ofstream(dir_ / kResourceFileName, std::ios::binary | std::ios::app) << "\n";
+    EXPECT_EQ(loadProblem(), (dir_ / kResourceFileName).string() + ": Die Datei ist zu groß (mehr als 1 MB).");
+}
+
+TEST_F(CatalogFolder, AByteOrderMarkChangesNothing) {
+    Info plain;
+    loadCatalog(plain, dir_);
+    write(kBuildingFileName, buildingLines(), "\xEF\xBB\xBF");
+    write(kResourceFileName, resourceLines(), "\xEF\xBB\xBF");
+    write(kPlanetFileName, planetLines(tenPlanets()), "\xEF\xBB\xBF");
+    Info marked;
+    loadCatalog(marked, dir_);
+    for (int b = 0; b < kBuildingCount; ++b) {
+        EXPECT_EQ(marked.buildings[b].name, plain.buildings[b].name);
+        EXPECT_EQ(marked.buildings[b].production, plain.buildings[b].production);
+    }
+    EXPECT_EQ(marked.buildings[0].name, "Geb\xE4ude 0") << "no mark in the first name";
+    EXPECT_EQ(marked.resourceTypes[0].name, "Rohstoff 0");
+    for (int p = 0; p < kPlanetCount; ++p) {
+        EXPECT_EQ(marked.planets[p].name, plain.planets[p].name);
+        EXPECT_EQ(marked.planets[p].surface, plain.planets[p].surface);
+        EXPECT_EQ(marked.planets[p].orbit, plain.planets[p].orbit);
+    }
 }

@@ -8,6 +8,8 @@
 
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
+#include "core/text/text_file.h"
+#include "support/endless_reads.h"
 #include "support/recording_view.h"
 #include "support/small_catalog.h"
 
@@ -326,6 +328,95 @@ TEST_F(PlanFileTest, InvalidFilesAreRefusedNamingTheLineAndTheProblem) {
     good.pop_back();
     EXPECT_EQ(problem(good), "Zeile " + std::to_string(good.size() + 1) + ":" + early);
     EXPECT_THROW(readPlanFile("/nonexistent/plan.kpls", info), PlanFileError);
+}
+
+namespace {
+
+// Plan files on disk, in a folder of their own.
+class PlanFileOnDisk : public PlanFileTest {
+protected:
+    void SetUp() override {
+        PlanFileTest::SetUp();
+        folder = std::filesystem::temp_directory_path() /
+                 ("dz_plan_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        ASSERT_TRUE(std::filesystem::create_directory(folder));
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    static void put(const std::filesystem::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    // A whole plan of the current layout: with the limit and the initial field types.
+    static Lines currentPlan() {
+        Lines lines = file("064", true, 18);
+        for (const char* line : {"1", "30", "2", "0", "1", "0"}) lines.push_back(line);
+        return lines;
+    }
+    static std::string bytesOf(const Lines& lines) {
+        std::string bytes;
+        for (const auto& line : lines) bytes += line + "\r\n";
+        return bytes;
+    }
+    // The message of the PlanFileError for `file`, or "accepted".
+    std::string problem(const std::filesystem::path& file) const {
+        try {
+            readPlanFile(file, info);
+        } catch (const PlanFileError& e) {
+            return e.what();
+        }
+        return "accepted";
+    }
+
+    std::filesystem::path folder;
+};
+
+}  // namespace
+
+TEST_F(PlanFileOnDisk, WhatIsNoRegularFileIsRefusedNamingIt) {
+    const std::filesystem::path directory = folder / "ordner.kpls";
+    std::filesystem::create_directory(directory);
+    EXPECT_EQ(problem(directory), directory.string() + ": keine normale Datei.");
+    // Reading these could wait or read for ever: in a child with a time limit.
+    EXPECT_EQ(readInChild([&] { return problem("/dev/zero"); }), std::optional<std::string>("/dev/zero: keine normale Datei."));
+    const NamedPipe pipe(folder / "pipe.kpls");
+    EXPECT_EQ(readInChild([&] { return problem(pipe.path()); }),
+              std::optional<std::string>(pipe.path().string() + ": keine normale Datei."));
+    EXPECT_EQ(problem(folder / "fehlt.kpls"), (folder / "fehlt.kpls").string() + ": Die Datei kann nicht geöffnet werden.")
+        << "as before";
+}
+
+TEST_F(PlanFileOnDisk, AFileAboveOneMegabyteIsRefusedNamingIt) {
+    const std::filesystem::path large = folder / "gross.kpls";
+    // A good plan followed by empty lines up to the limit is still read:
+    // nothing after the initial field types counts.
+    std::string bytes = bytesOf(currentPlan());
+    bytes.resize(kMaxTextFileBytes, '\n');
+    put(large, bytes);
+    EXPECT_EQ(problem(large), "accepted");
+    put(large, bytes + "\n");
+    EXPECT_EQ(problem(large), large.string() + ": Die Datei ist zu groß (mehr als 1 MB).");
+}
+
+// A byte order mark before the version line changes nothing: the same plan,
+// the same panels.
+TEST_F(PlanFileOnDisk, AByteOrderMarkLoadsTheSamePlan) {
+    const Lines lines = currentPlan();
+    const auto loadFrom = [&](const std::string& name, const std::string& bytes) {
+        put(folder / name, bytes);
+        const LoadedPlan loaded = readPlanFile(folder / name, info);
+        EXPECT_EQ(loaded.format, PlanFormat::Current) << name;
+        EXPECT_EQ(loaded.reputationText, std::optional<std::string>("2500")) << name;
+        ActPlan target;
+        ProgramState targetState;
+        RecordingView panels;
+        Planner(info, target, targetState, panels).loadPlan(loaded);
+        return std::tuple{planLines(info, target, targetState.internalReputation), panels.production,
+                          panels.population.rows, panels.costs, panels.bsp, targetState.internalReputation};
+    };
+    const auto plain = loadFrom("ohne.kpls", bytesOf(lines));
+    EXPECT_EQ(loadFrom("mit.kpls", "\xEF\xBB\xBF" + bytesOf(lines)), plain);
+    EXPECT_EQ(std::get<5>(plain), 2500);
 }
 
 TEST_F(PlanFileTest, RangesAndPlacesFollowTheBuildingsInOperation) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/file_size_limit.h"
+#include "support/endless_reads.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -92,6 +93,43 @@ TEST_F(SettingsFileRead, AcceptsEveryLineEnd) {
 TEST_F(SettingsFileRead, AFolderInsteadOfTheFileGivesNothing) {
     fs::create_directory(file);
     EXPECT_FALSE(readSettingsFile(file).has_value());
+}
+
+TEST_F(SettingsFileRead, WhatIsNoRegularFileCountsAsMissing) {
+    // What was read, in a child with a time limit: these could wait or read for ever.
+    const auto readFrom = [](const fs::path& path) {
+        const auto stored = readSettingsFile(path);
+        return stored ? "gelesen: " + stored->text : std::string("nichts");
+    };
+    const NamedPipe pipe(file);
+    EXPECT_EQ(readInChild([&] { return readFrom(file); }), std::optional<std::string>("nichts"));
+    for (const char* device : {"/dev/zero", "/dev/urandom"})
+        EXPECT_EQ(readInChild([&] { return readFrom(device); }), std::optional<std::string>("nichts")) << device;
+}
+
+TEST_F(SettingsFileRead, AFileAboveFourKilobytesCountsAsMissing) {
+    ASSERT_EQ(dz::kMaxSettingsFileBytes, 4096u);
+    // Line 1 is fine; what follows only makes the file too large.
+    const std::string start = "3500\r\n";
+    put(start + std::string(dz::kMaxSettingsFileBytes - start.size(), 'x'));
+    ASSERT_TRUE(readSettingsFile(file).has_value()) << "at the limit";
+    EXPECT_EQ(readSettingsFile(file)->value, 3500);
+    put(start + std::string(dz::kMaxSettingsFileBytes - start.size() + 1, 'x'));
+    EXPECT_FALSE(readSettingsFile(file).has_value());
+    // Not read at all (which would take long: in a child with a time limit).
+    fs::resize_file(file, std::uintmax_t(4) << 30);
+    EXPECT_EQ(readInChild([&] { return std::string(readSettingsFile(file) ? "gelesen" : "nichts"); }),
+              std::optional<std::string>("nichts"));
+}
+
+TEST_F(SettingsFileRead, AByteOrderMarkIsNotPartOfTheReputation) {
+    put("\xEF\xBB\xBF" "0035\r\n");
+    const auto stored = readSettingsFile(file);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->text, "0035");
+    EXPECT_EQ(stored->value, 35);
+    put("\xEF\xBB\xBF\r\n3500\r\n");
+    EXPECT_FALSE(readSettingsFile(file).has_value()) << "line 1 is empty";
 }
 
 using SettingsFileWrite = SettingsFolder;

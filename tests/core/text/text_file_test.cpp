@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/endless_reads.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
 using dz::DataFileError;
 using dz::DataFileProblems;
 using dz::LineCursor;
@@ -81,6 +85,98 @@ TEST(ReadTextLines, MissingFileNamesTheFile) {
         EXPECT_EQ(e.line(), 0u);
         EXPECT_NE(std::string(e.what()).find("dz_no_such_file.kpl"), std::string::npos);
     }
+}
+
+namespace {
+
+// The message of the DataFileError that `read` throws, or "read" when it throws nothing.
+template <typename Read>
+std::string refusal(Read read) {
+    try {
+        read();
+    } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), 0u) << "a problem of the whole file";
+        return e.what();
+    }
+    return "read";
+}
+
+}  // namespace
+
+using TextFileRead = TempFolderTest;
+
+TEST_F(TextFileRead, OnlyRegularFilesAreOpened) {
+    const auto reason = [](const fs::path& path) {
+        return refusal([&] { dz::readTextLines(path); });
+    };
+    const auto refused = [](const fs::path& path) {
+        return std::optional<std::string>(path.string() + ": keine normale Datei.");
+    };
+    fs::create_directory(folder / "ordner.kpl");
+    EXPECT_EQ(reason(folder / "ordner.kpl"), refused(folder / "ordner.kpl"));
+    // A device may never end, a named pipe without a writer keeps the open waiting.
+    for (const char* device : {"/dev/zero", "/dev/urandom", "/dev/null"})
+        EXPECT_EQ(readInChild([&] { return reason(device); }), refused(device));
+    const NamedPipe pipe(folder / "pipe.kpl");
+    EXPECT_EQ(readInChild([&] { return reason(pipe.path()); }), refused(pipe.path()));
+    // A link counts as what it leads to.
+    fs::create_symlink(pipe.path(), folder / "link_to_pipe.kpl");
+    EXPECT_EQ(readInChild([&] { return reason(folder / "link_to_pipe.kpl"); }), refused(folder / "link_to_pipe.kpl"));
+    put(folder / "echt.kpl", "1\r\n2\r\n");
+    fs::create_symlink(folder / "echt.kpl", folder / "link.kpl");
+    EXPECT_EQ(dz::readTextLines(folder / "link.kpl"), (Lines{"1", "2"}));
+    EXPECT_EQ(reason(folder / "fehlt.kpl"), (folder / "fehlt.kpl").string() + ": Die Datei kann nicht geöffnet werden.");
+}
+
+TEST_F(TextFileRead, FilesAboveTheSizeLimitAreRefused) {
+    ASSERT_EQ(dz::kMaxTextFileBytes, 1024u * 1024u);
+    const fs::path file = folder / "gross.kpls";
+    const std::string tooLarge = file.string() + ": Die Datei ist zu groß (mehr als 1 MB).";
+    // Exactly at the limit is read, one byte more is not.
+    std::string bytes(dz::kMaxTextFileBytes - 2, '7');
+    bytes += "\r\n";
+    put(file, bytes);
+    EXPECT_EQ(dz::readTextLines(file).size(), 1u);
+    put(file, bytes + "8");
+    EXPECT_EQ(refusal([&] { dz::readTextLines(file); }), tooLarge);
+    // A huge file is refused by its size, without being read (which would
+    // take long: in a child with a time limit).
+    fs::resize_file(file, std::uintmax_t(4) << 30);
+    EXPECT_EQ(readInChild([&] { return refusal([&] { dz::readTextLines(file); }); }), std::optional<std::string>(tooLarge));
+}
+
+// The limit also holds for what is actually read: files under /proc say
+// they are empty, whatever they hold.
+TEST(ReadFileBytes, TheLimitHoldsWhereTheSizeSaidIsWrong) {
+    const fs::path maps = "/proc/self/maps";
+    ASSERT_EQ(fs::file_size(maps), 0u) << "this kernel tells the size of /proc files";
+    EXPECT_GT(dz::readFileBytes(maps, dz::kMaxTextFileBytes).size(), 16u);
+    EXPECT_EQ(refusal([&] { dz::readFileBytes(maps, 16); }), "/proc/self/maps: Die Datei ist zu groß (mehr als 16 Bytes).");
+    EXPECT_EQ(refusal([&] { dz::readFirstLineBytes(maps, 16); }), "/proc/self/maps: Die Datei ist zu groß (mehr als 16 Bytes).")
+        << "its first line is longer";
+}
+
+TEST_F(TextFileRead, FirstLineEndsAtAnyLineEndWithinTheLimit) {
+    const fs::path file = folder / "saves.kpl";
+    for (const char* bytes : {"3500\r\nzwei\r\n", "3500\nzwei", "3500\rzwei", "3500"}) {
+        put(file, bytes);
+        EXPECT_EQ(dz::readFirstLineBytes(file, 4096), "3500") << bytes;
+    }
+    put(file, "12345678\r\n");
+    EXPECT_EQ(refusal([&] { dz::readFirstLineBytes(file, 8); }), file.string() + ": Die Datei ist zu groß (mehr als 8 Bytes).")
+        << "the whole file is larger";
+    put(file, std::string(4096, '1'));
+    EXPECT_EQ(dz::readFirstLineBytes(file, 4096).size(), 4096u);
+    put(file, std::string(4097, '1'));
+    EXPECT_EQ(refusal([&] { dz::readFirstLineBytes(file, 4096); }), file.string() + ": Die Datei ist zu groß (mehr als 4 KB).");
+    fs::create_directory(folder / "ordner");
+    EXPECT_EQ(refusal([&] { dz::readFirstLineBytes(folder / "ordner", 4096); }),
+              (folder / "ordner").string() + ": keine normale Datei.");
+}
+
+TEST_F(TextFileRead, AByteOrderMarkIsNotPartOfLineOne) {
+    put(folder / "mit.kpl", "\xEF\xBB\xBF" "064\r\n0\r\n");
+    EXPECT_EQ(dz::readTextLines(folder / "mit.kpl"), (Lines{"064", "0"}));
 }
 
 TEST(LineCursor, ReportsOneBasedLineNumbers) {
