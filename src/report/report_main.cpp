@@ -28,10 +28,34 @@ public:
     void showBsp(int value) override { bsp = value; }
 };
 
-void section(const char* title, const std::vector<GridRow>& rows) {
-    std::printf("[%s]\n", title);
-    for (const GridRow& row : rows)
-        std::printf("%s\t%s\n", cp1252ToUtf8(row.label).c_str(), cp1252ToUtf8(row.value).c_str());
+void section(std::string& out, const char* title, const std::vector<GridRow>& rows) {
+    out.append("[").append(title).append("]\n");
+    for (const GridRow& row : rows) out.append(cp1252ToUtf8(row.label)).append("\t").append(cp1252ToUtf8(row.value)).append("\n");
+}
+
+// The report of one plan file; throws when the file cannot be used. Nothing
+// is printed before the whole report is there, so that a plan that fails
+// halfway leaves no half report behind.
+std::string planReport(Info& info, const std::string& file) {
+    const LoadedPlan loaded = readPlanFile(file, info);
+    ActPlan plan;
+    ProgramState state;
+    SilentView view;
+    Planner planner(info, plan, state, view);
+    planner.loadPlan(loaded);
+    std::string out;
+    out.append("# ").append(std::filesystem::path(file).filename().string()).append("\n");
+    out.append("Planet\t").append(std::to_string(plan.planetType)).append("\t");
+    out.append(cp1252ToUtf8(info.planets.at(std::size_t(plan.planetType)).name)).append("\n");
+    section(out, "Produktion / Verbrauch je Tick", view.production);
+    section(out, "Personal", view.population.rows);
+    section(out, "Gesamtaufbaukosten", view.costs);
+    const Indicators& ind = view.population.indicators;
+    out.append("[Informationen]\n");
+    out.append("Attraktivität\t").append(ind.attractiveness).append("\n");
+    out.append("Ansehenszuwachs\t").append(ind.reputationGrowth).append("\n");
+    out.append("verfügbare BSP\t").append(std::to_string(view.bsp)).append("\n");
+    return out;
 }
 
 std::filesystem::path programFolder(const char* argv0) {
@@ -58,29 +82,15 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string file = argv[i];
-        LoadedPlan loaded;
+        // Any failure with one plan is that plan's: it is named and the
+        // others are still reported.
         try {
-            loaded = readPlanFile(file, info);
-        } catch (const PlanFileError& e) {
+            const std::string report = planReport(info, file);
+            std::fwrite(report.data(), 1, report.size(), stdout);
+        } catch (const std::exception& e) {
             std::fprintf(stderr, "%s: Ungültige Datei! %s\n", file.c_str(), e.what());
             status = 1;
-            continue;
         }
-        ActPlan plan;
-        ProgramState state;
-        SilentView view;
-        Planner planner(info, plan, state, view);
-        planner.loadPlan(loaded);
-        std::printf("# %s\n", std::filesystem::path(file).filename().string().c_str());
-        std::printf("Planet\t%d\t%s\n", plan.planetType, cp1252ToUtf8(info.planets[std::size_t(plan.planetType)].name).c_str());
-        section("Produktion / Verbrauch je Tick", view.production);
-        section("Personal", view.population.rows);
-        section("Gesamtaufbaukosten", view.costs);
-        const Indicators& ind = view.population.indicators;
-        std::printf("[Informationen]\n");
-        std::printf("Attraktivität\t%s\n", ind.attractiveness.c_str());
-        std::printf("Ansehenszuwachs\t%s\n", ind.reputationGrowth.c_str());
-        std::printf("verfügbare BSP\t%d\n", view.bsp);
     }
     return status;
 }

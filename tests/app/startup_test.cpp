@@ -1,6 +1,7 @@
 // Starts the real program against a folder of data files, as a user would,
 // in batch mode so that no message box waits for an answer.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -126,10 +127,11 @@ struct ReportRun {
     std::string out, err;
 };
 
-ReportRun report(const std::string& arguments) {
+// Runs the report tool; after `seconds` it is ended (status 124).
+ReportRun report(const std::string& arguments, int seconds = 60) {
     const fs::path dir = fs::temp_directory_path();
-    const std::string command = "'" + std::string(DZ_REPORT) + "' " + arguments + " >'" + (dir / "dz_report.out").string() +
-                                "' 2>'" + (dir / "dz_report.err").string() + "'";
+    const std::string command = "timeout " + std::to_string(seconds) + " '" + std::string(DZ_REPORT) + "' " + arguments +
+                                " >'" + (dir / "dz_report.out").string() + "' 2>'" + (dir / "dz_report.err").string() + "'";
     ReportRun r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -169,6 +171,61 @@ TEST(PlanReport, AnInvalidFileIsNamedAndTheOthersAreStillReported) {
     EXPECT_NE(r.out.find("# wuestenplanet.kpls"), std::string::npos);
     EXPECT_EQ(r.out.find("dz_bad_plan"), std::string::npos);
     fs::remove(bad);
+}
+
+namespace {
+
+// A folder of its own for the files a report test hands to the tool.
+class PlanReportFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("dz_report_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static std::string quoted(const fs::path& file) { return "'" + file.string() + "' "; }
+
+    fs::path dir_;
+};
+
+}  // namespace
+
+// Folders, devices, named pipes and huge files are refused by name, without
+// waiting, reading for ever or ending the tool, and the plans after them are
+// still reported.
+TEST_F(PlanReportFiles, WhatIsNoPlanFileIsNamedAndTheRestIsReported) {
+    const fs::path folder = dir_ / "ordner.kpls", pipe = dir_ / "pipe.kpls", large = dir_ / "gross.kpls";
+    fs::create_directory(folder);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::ofstream(large, std::ios::binary) << "064\r\n";
+    fs::resize_file(large, std::uintmax_t(2) << 30);
+    const std::string examples = DZ_EXAMPLES_DIR;
+    const ReportRun r = report(quoted(folder) + quoted(pipe) + "/dev/zero " + quoted(large) + "'" + examples +
+                                   "/wuestenplanet.kpls'",
+                               20);
+    EXPECT_EQ(r.status, 1) << r.err;
+    for (const fs::path& file : {folder, pipe, fs::path("/dev/zero")})
+        EXPECT_NE(r.err.find(file.string() + ": Ungültige Datei! " + file.string() + ": keine normale Datei.\n"),
+                  std::string::npos)
+            << r.err;
+    EXPECT_NE(r.err.find(large.string() + ": Ungültige Datei! " + large.string() +
+                         ": Die Datei ist zu groß (mehr als 1 MB).\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out.rfind("# wuestenplanet.kpls\n", 0), 0u) << "only the plan, and all of it: " << r.out;
+    EXPECT_NE(r.out.find("\nverfügbare BSP\t"), std::string::npos) << r.out;
+}
+
+// The names are the bytes given, also where they are no UTF-8.
+TEST_F(PlanReportFiles, FileNamesAreTakenByteForByte) {
+    const fs::path file = dir_ / "W\xFCste.kpls";
+    fs::copy_file(fs::path(DZ_EXAMPLES_DIR) / "wuestenplanet.kpls", file);
+    const ReportRun r = report(quoted(file));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("# W\xFCste.kpls\nPlanet\t", 0), 0u) << r.out;
 }
 
 namespace {
