@@ -127,19 +127,24 @@ struct ReportRun {
     std::string out, err;
 };
 
-// Runs the report tool; after `seconds` it is ended (status 124).
+// Runs the report tool; after `seconds` it is ended (status 124). Its output
+// goes to files named after the test, since the tests may run side by side.
 ReportRun report(const std::string& arguments, int seconds = 60) {
-    const fs::path dir = fs::temp_directory_path();
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path out = fs::temp_directory_path() / ("dz_report_" + test + ".out");
+    const fs::path err = fs::temp_directory_path() / ("dz_report_" + test + ".err");
     const std::string command = "timeout " + std::to_string(seconds) + " '" + std::string(DZ_REPORT) + "' " + arguments +
-                                " >'" + (dir / "dz_report.out").string() + "' 2>'" + (dir / "dz_report.err").string() + "'";
+                                " >'" + out.string() + "' 2>'" + err.string() + "'";
     ReportRun r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    for (auto [target, name] : {std::pair{&r.out, "dz_report.out"}, std::pair{&r.err, "dz_report.err"}}) {
-        std::ifstream in(dir / name, std::ios::binary);
+    for (auto [target, file] : {std::pair{&r.out, out}, std::pair{&r.err, err}}) {
+        std::ifstream in(file, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         *target = s.str();
+        in.close();
+        fs::remove(file);
     }
     return r;
 }
