@@ -1,8 +1,11 @@
 // Starts the real program against a folder of data files, as a user would,
 // in batch mode so that no message box waits for an answer.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +65,29 @@ protected:
         result.err = read("stderr.txt");
         return result;
     }
+
+    // Starts `program` with `arguments` from "/" as a user without a display
+    // would, and kills it when it has not ended after `limitMs`: a program
+    // that hangs fails the test instead of stopping the suite.
+    ProgramRun runWithin(int limitMs, const QString& program, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QStringLiteral("/"));
+        process.start(program, arguments);
+        ProgramRun result;
+        if (!process.waitForFinished(limitMs)) {
+            process.kill();
+            process.waitForFinished();
+            result.err = "<killed after " + std::to_string(limitMs) + " ms> ";
+        } else if (process.exitStatus() == QProcess::NormalExit) {
+            result.status = process.exitCode();
+        }
+        result.err += process.readAllStandardError().toStdString();
+        return result;
+    }
+    QString program() const { return QString::fromStdString((dir_ / "dizozodidu").string()); }
 
     fs::path dir_;
 };
@@ -218,4 +244,16 @@ TEST_F(BatchTest, FailuresGoToStderrWithANonZeroStatus) {
     r = run("IMAGES");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find("Aufruf"), std::string::npos) << r.err;
+}
+
+TEST_F(BatchTest, APipeForAPictureStopsStartUpNamingIt) {
+    const fs::path frame = dir_ / "images" / "is.gif";
+    fs::remove(frame);
+    ASSERT_EQ(::mkfifo(frame.c_str(), 0600), 0);
+    const ProgramRun r = runWithin(30000, program(), {"IMAGES", QString::fromStdString((dir_ / "kolonie.kpls").string())});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("Bild kann nicht gelesen werden: " + frame.string() + " (keine normale Datei)"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "kolonie.kpls.jpeg"));
 }
