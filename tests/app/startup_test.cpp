@@ -125,6 +125,19 @@ TEST_F(StartupTest, PlanetGridValueOutsideTheFieldTypesStops) {
     EXPECT_NE(r.err.find("planets.kpl, Zeile 16"), std::string::npos) << r.err;
 }
 
+TEST_F(StartupTest, AnEmptyPictureLineStopsNamingTheFileAndTheRecord) {
+    std::string planets = read("planets.kpl");
+    const std::size_t name = planets.find("\r\nLavaplanet\r\n");
+    ASSERT_NE(name, std::string::npos);
+    const std::size_t picture = name + std::string("\r\nLavaplanet\r\n").size();
+    planets.erase(picture, planets.find("\r\n", picture) - picture);
+    write("planets.kpl", planets);
+    fs::copy(fs::path(DZ_EXECUTABLE).parent_path() / "images", dir_ / "images", fs::copy_options::recursive);
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("planets.kpl: Planet 3 (Lavaplanet) nennt kein Bild."), std::string::npos) << r.err;
+}
+
 TEST_F(StartupTest, WithoutAScreenTheWindowedProgramSaysWhatToDo) {
     const ProgramRun r = run("");
     EXPECT_EQ(r.status, 1);

@@ -414,3 +414,35 @@ TEST(PictureFiles, StartUpWithAPipeForAPictureStopsNamingIt) {
     EXPECT_EQ(window.planCells().stateFrames().count(), 6) << "a.gif to ib.gif";
     fs::remove_all(dir);
 }
+
+TEST(PictureNames, ARecordWithoutAPictureIsNamedWithItsDataFile) {
+    Info catalog;
+    loadCatalog(catalog, DZ_DATA_DIR);
+    // The window of a catalog with one picture name emptied; `step` is what then fails.
+    auto messageOf = [&](auto emptyName, auto step) {
+        Info info = catalog;
+        emptyName(info);
+        ActPlan plan;
+        ProgramState state;
+        MainWindow window(info, plan, state);
+        child<QTimer>(window, "startupTimer")->stop();
+        window.setProgramDir(builtProgramDir());
+        return thrown([&] { step(window); });
+    };
+    auto startUp = [](MainWindow& window) { window.finishStartup(); };
+
+    EXPECT_EQ(messageOf([](Info& info) { info.planets[3].image.clear(); }, startUp),
+              "planets.kpl: Planet 3 (Lavaplanet) nennt kein Bild.");
+    EXPECT_EQ(messageOf([](Info& info) { info.fields[3].imageDir.clear(); }, startUp),
+              "Feldtyp 3 (Eis) nennt keinen Bildordner.");
+    EXPECT_EQ(messageOf([](Info& info) { info.resourceTypes[5].image.clear(); }, startUp),
+              "ressources.kpl: Ressource 5 (Naniten) nennt kein Bild.");
+    // A building's picture is read when the building is shown.
+    const std::string building = messageOf([](Info& info) { info.buildings[17].imageDir.clear(); },
+                                           [](MainWindow& window) {
+                                               window.finishStartup();
+                                               window.newPlan(ptStandard);
+                                               window.showBuilding(0, 0, 17, true);
+                                           });
+    EXPECT_EQ(building, "buildings.kpl: Gebäude 17 (Metallhütte) nennt keinen Bildordner.");
+}

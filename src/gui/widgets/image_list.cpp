@@ -55,6 +55,12 @@ QImage readPicture(const QString& path) {
     return image;
 }
 
+void throwNoPictureName(const QString& record, PictureName kind) {
+    const QString what = kind == PictureName::File ? QStringLiteral("nennt kein Bild")
+                                                   : QStringLiteral("nennt keinen Bildordner");
+    throw std::runtime_error(QStringLiteral("%1 %2.").arg(record, what).toStdString());
+}
+
 QImage cutOrExtend(const QImage& picture, int size) {
     QImage result(size, size, QImage::Format_RGB32);
     result.fill(Qt::black);

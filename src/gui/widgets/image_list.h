@@ -34,6 +34,14 @@ QString unreadablePictureText(const QString& path, const QString& reason);
 // large or is not a picture; the reason is pictureFileProblem's or the reader's.
 QImage readPicture(const QString& path);
 
+// A catalog record whose picture line is empty has no picture to show: the
+// path made of it would be the images folder itself. Throws std::runtime_error
+// "<record> nennt kein Bild." (a folder of pictures: "nennt keinen
+// Bildordner."); `record` names the data file and the record, e.g.
+// "planets.kpl: Planet 3 (Lavaplanet)".
+enum class PictureName { File, Folder };
+[[noreturn]] void throwNoPictureName(const QString& record, PictureName kind);
+
 // An image list: pictures of one fixed square size, in order.
 class ImageList {
 public:
