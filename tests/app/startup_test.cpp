@@ -270,3 +270,16 @@ TEST_F(BatchTest, APipeForAPictureStopsStartUpNamingIt) {
         << r.err;
     EXPECT_FALSE(fs::exists(dir_ / "kolonie.kpls.jpeg"));
 }
+
+TEST_F(BatchTest, APlanNameThatIsNoUtf8IsUsedByteForByte) {
+    // "Kolonie_ä.kpls" as a Windows-1252 system names it: 0xE4 is no UTF-8.
+    // QProcess passes its arguments as UTF-8, so a shell makes the byte.
+    fs::copy_file(dir_ / "kolonie.kpls", dir_ / "Kolonie_\xE4.kpls");
+    const ProgramRun r =
+        runWithin(30000, QStringLiteral("/bin/sh"),
+                  {"-c", "exec \"$0\" IMAGES \"$1$(printf '\\344').kpls\"", program(),
+                   QString::fromStdString((dir_ / "Kolonie_").string())});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir_ / "Kolonie_\xE4.kpls.jpeg"));
+    EXPECT_EQ(read("Kolonie_\xE4.kpls.jpeg").substr(0, 2), "\xFF\xD8");
+}
