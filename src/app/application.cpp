@@ -75,6 +75,7 @@ CommandLine parseCommandLine(const QByteArrayList& arguments) {
 }
 
 void followCommandLine(MainWindow& window, const CommandLine& command) {
+    if (command.batchMode) window.startStartupAtOnce();
     QObject::connect(&window, &MainWindow::startupFinished, &window, [&window, command] {
         if (command.batchMode)
             runBatch(window, command.planFile);

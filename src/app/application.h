@@ -56,7 +56,8 @@ CommandLine parseCommandLine(const QByteArrayList& arguments);
 
 class MainWindow;
 // Once the window's start-up has finished: batch mode for its plan, or the
-// plan named on the command line opened as "Laden" would.
+// plan named on the command line opened as "Laden" would. Batch mode shows
+// nobody a window, so its start-up runs as soon as the event loop does.
 void followCommandLine(MainWindow& window, const CommandLine& command);
 
 // The whole program with main()'s arguments: the application object, the

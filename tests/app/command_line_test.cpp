@@ -61,3 +61,18 @@ TEST(CommandLine, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
     EXPECT_EQ(plan.planetType, ptStandard);
     EXPECT_FALSE(state.planChanged);
 }
+
+TEST(CommandLine, BatchModeStartsTheWindowsStartUpAtOnce) {
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ActPlan plan;
+    ProgramState state;
+    MainWindow window(info, plan, state);
+    auto* startup = window.findChild<QTimer*>(QStringLiteral("startupTimer"));
+    followCommandLine(window, parseCommandLine({"plan.kpls"}));
+    EXPECT_EQ(startup->interval(), 150) << "an interactive window appears before its pictures are read";
+    followCommandLine(window, parseCommandLine({"IMAGES", "plan.kpls"}));
+    EXPECT_TRUE(startup->isActive());
+    EXPECT_EQ(startup->interval(), 0) << "batch mode waits for nothing";
+    startup->stop();  // the window has no pictures here, and batch mode would end the event loop
+}
