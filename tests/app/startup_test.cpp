@@ -283,3 +283,23 @@ TEST_F(BatchTest, APlanNameThatIsNoUtf8IsUsedByteForByte) {
     EXPECT_TRUE(fs::exists(dir_ / "Kolonie_\xE4.kpls.jpeg"));
     EXPECT_EQ(read("Kolonie_\xE4.kpls.jpeg").substr(0, 2), "\xFF\xD8");
 }
+
+TEST_F(BatchTest, AFullDiskGivesTheSystemsReason) {
+    // A file system of 64 KiB in a mount namespace of its own holds the plan
+    // but not its picture. It takes the right to mount; without it the test is skipped.
+    const fs::path small = dir_ / "klein";
+    fs::create_directory(small);
+    const QString mount = QStringLiteral("mount -t tmpfs -o size=64k dizozodidu \"$0\"");
+    const ProgramRun probe = runWithin(10000, QStringLiteral("unshare"),
+                                       {"-m", "sh", "-c", mount, QString::fromStdString(small.string())});
+    if (probe.status != 0) GTEST_SKIP() << "no file system of our own can be mounted here: " << probe.err;
+
+    const ProgramRun r = runWithin(
+        30000, QStringLiteral("unshare"),
+        {"-m", "sh", "-c", mount + QStringLiteral(" && cp \"$1\" \"$0\"/kolonie.kpls && exec \"$2\" IMAGES \"$0\"/kolonie.kpls"),
+         QString::fromStdString(small.string()), QString::fromStdString((dir_ / "kolonie.kpls").string()), program()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("Screenshot konnte nicht gespeichert werden!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("(" + std::generic_category().message(ENOSPC) + ")."), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Unknown error"), std::string::npos) << r.err;
+}
