@@ -18,8 +18,19 @@ QString imagePath(const QString& programDir, const std::string& catalogPath) {
 }
 
 namespace {
+
 const QString kNoRegularFile = QStringLiteral("keine normale Datei");
 const QString kTooLarge = QStringLiteral("Datei zu groß");
+
+[[noreturn]] void throwUnreadable(const QString& path, const QString& reason) {
+    throw std::runtime_error(unreadablePictureText(path, reason).toStdString());
+}
+
+void checkPictureFile(const QString& path) {
+    const QString problem = pictureFileProblem(path);
+    if (!problem.isEmpty()) throwUnreadable(path, problem);
+}
+
 }  // namespace
 
 QString pictureFileProblem(const QString& path) {
@@ -33,19 +44,6 @@ QString pictureFileProblem(const QString& path) {
 QString unreadablePictureText(const QString& path, const QString& reason) {
     return QStringLiteral("Bild kann nicht gelesen werden: %1 (%2)").arg(path, reason);
 }
-
-namespace {
-
-[[noreturn]] void throwUnreadable(const QString& path, const QString& reason) {
-    throw std::runtime_error(unreadablePictureText(path, reason).toStdString());
-}
-
-void checkPictureFile(const QString& path) {
-    const QString problem = pictureFileProblem(path);
-    if (!problem.isEmpty()) throwUnreadable(path, problem);
-}
-
-}  // namespace
 
 QImage readPicture(const QString& path) {
     checkPictureFile(path);
