@@ -1,5 +1,6 @@
 // Whole processes as the user starts them, timed from the spawn: the report
 // tool on every example plan, batch mode (plan to JPEG) on each example plan
+// beside a bare Qt program that writes a window of the same size as a JPEG,
 // and the planner's start-up until its window is shown; and the peak memory
 // of long sessions. Every process runs in a fresh temporary folder, so the
 // example plans and the checkout stay untouched.
@@ -18,8 +19,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -158,6 +162,46 @@ void BM_BatchPlanToJpeg(benchmark::State& state, const fs::path& plan) {
     });
 }
 
+// Width and height in the baseline frame header of a JPEG file; 0 x 0 when there is none.
+std::pair<int, int> jpegSize(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t sof = bytes.find("\xFF\xC0");
+    if (sof == std::string::npos || sof + 9 > bytes.size()) return {0, 0};
+    auto number = [&](std::size_t at) {
+        return (static_cast<unsigned char>(bytes[at]) << 8) | static_cast<unsigned char>(bytes[at + 1]);
+    };
+    return {number(sof + 7), number(sof + 5)};
+}
+
+// Batch mode's plan once, untimed: its picture tells the size the bare program writes.
+std::pair<int, int> batchPictureSize(const fs::path& plan) {
+    const fs::path copy = workDir / plan.filename();
+    fs::copy_file(plan, copy, fs::copy_options::overwrite_existing);
+    const Run run = spawn({bin("dizozodidu"), "IMAGES", copy.string()},
+                          environmentWith({}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}), Until::Exit);
+    return run.finished ? jpegSize(copy.string() + ".jpeg") : std::pair{0, 0};
+}
+
+// The bare Qt program writing a window of batch mode's picture size, in the
+// same environment as batch mode.
+void BM_MinimalJpeg(benchmark::State& state, std::pair<int, int> size, const std::string& plan) {
+    if (size.first <= 0 || size.second <= 0) {
+        state.SkipWithError("batch mode wrote no picture to take the size from");
+        return;
+    }
+    const fs::path picture = workDir / "minimal.jpeg";
+    timeProcess(state, "minimal " + plan, [&] {
+        fs::remove(picture);
+        Run run = spawn({bin("bench_minimal_jpeg"), std::to_string(size.first), std::to_string(size.second),
+                         picture.string()},
+                        environmentWith({}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}), Until::Exit);
+        run.finished = run.finished && fs::exists(picture) && fs::file_size(picture) > 0;
+        return run;
+    });
+    state.SetLabel(std::to_string(size.first) + " × " + std::to_string(size.second));
+}
+
 // The planner as the player starts it, without a plan; on the display of
 // this process, offscreen when there is none.
 void startup(benchmark::State& state, bool untilReady) {
@@ -230,9 +274,13 @@ int main(int argc, char** argv) {
     workDir = folder;
 
     benchmark::RegisterBenchmark("BM_ReportAllExamples", BM_ReportAllExamples)->Apply(configure);
-    for (const fs::path& plan : examples)
-        benchmark::RegisterBenchmark(("BM_BatchPlanToJpeg/" + plan.stem().string()).c_str(), BM_BatchPlanToJpeg, plan)
+    for (const fs::path& plan : examples) {
+        const std::string stem = plan.stem().string();
+        benchmark::RegisterBenchmark(("BM_BatchPlanToJpeg/" + stem).c_str(), BM_BatchPlanToJpeg, plan)
             ->Apply(configure);
+        benchmark::RegisterBenchmark(("BM_MinimalJpeg/" + stem).c_str(), BM_MinimalJpeg, batchPictureSize(plan), stem)
+            ->Apply(configure);
+    }
     benchmark::RegisterBenchmark("BM_StartupToShownWindow", BM_StartupToShownWindow)->Apply(configure);
     benchmark::RegisterBenchmark("BM_StartupUntilReady", BM_StartupUntilReady)->Apply(configure);
     benchmark::RegisterBenchmark("BM_PeakMemoryFieldActions", BM_PeakMemoryFieldActions)

@@ -12,6 +12,9 @@ import sys
 MS = 1e-3  # seconds
 KIB_PER_MIB = 1024
 GROWTH_LIMIT_MIB = 5
+# Batch mode against the bare Qt program that writes a window of the same size.
+BATCH_RATIO_LIMIT = 1.1
+PER_PLAN = ("BM_BatchPlanToJpeg", "BM_MinimalJpeg")
 
 # (benchmark, what is measured, limit in seconds or None); "{label}" is the
 # benchmark's own label, "{screen}" the screen of the start-up measurement.
@@ -30,6 +33,7 @@ TIMES = [
     ("BM_LoadFullPlan", "load a full plan and show it", None),
     ("BM_ReportAllExamples", "`dizozodidu-report` on all {label} of examples/, whole process", None),
     ("BM_BatchPlanToJpeg/", "batch mode `{arg}.kpls` → JPEG, whole process (offscreen)", 300 * MS),
+    ("BM_MinimalJpeg/", "bare Qt program: a window the size of `{arg}.kpls`'s picture ({label}) → JPEG, whole process (offscreen)", None),
     ("BM_StartupToShownWindow", "start-up to a shown window, whole process ({screen})", 300 * MS),
     ("BM_StartupUntilReady", "start-up until the window shows its pictures (after its 150 ms timer)", None),
 ]
@@ -45,7 +49,7 @@ def load(files):
         load_averages.append(data.get("context", {}).get("load_avg", []))
         for b in data.get("benchmarks", []):
             key = b["run_name"].split("/")[0]
-            if key == "BM_BatchPlanToJpeg":
+            if key in PER_PLAN:
                 key += "/" + b["run_name"].split("/")[1]
             if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
                 continue
@@ -94,6 +98,19 @@ def main(argv):
                 continue
             s = seconds(b)
             add(text, show_time(s), target, None if limit is None else s < limit)
+
+    # Batch mode against the bare program, plan by plan.
+    for key in sorted(k for k in results if k.startswith("BM_BatchPlanToJpeg/")):
+        plan = key.split("/")[1]
+        batch, bare = results.get(key), results.get("BM_MinimalJpeg/" + plan)
+        what = f"batch mode `{plan}.kpls` ÷ bare Qt program of the same picture size"
+        target = f"≤ {BATCH_RATIO_LIMIT:g} ×"
+        if not batch or not bare or batch.get("error_occurred") or bare.get("error_occurred"):
+            failed = True
+            add(what, "failed: no result", target, False)
+            continue
+        ratio = seconds(batch) / seconds(bare)
+        add(what, f"{ratio:.2f} ×", target, ratio <= BATCH_RATIO_LIMIT)
 
     def memory(key, what, before, after):
         nonlocal failed

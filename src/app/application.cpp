@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include <QStringList>
 #include <cstdio>
 #include <exception>
 
@@ -63,23 +62,24 @@ void reportFatal(const QString& message) {
 
 void installQuietMessageHandler() { qInstallMessageHandler(quietMessages); }
 
-CommandLine parseCommandLine(const QStringList& arguments) {
+CommandLine parseCommandLine(const QByteArrayList& arguments) {
     CommandLine line;
-    const QString first = arguments.value(0);
-    if (first == QLatin1String("IMAGES")) {
+    const QByteArray first = arguments.value(0);
+    if (first == "IMAGES") {
         line.batchMode = true;
-        line.planFile = arguments.value(1);
+        line.planFile = arguments.value(1).toStdString();
     } else {
-        line.planFile = first;
+        line.planFile = first.toStdString();
     }
     return line;
 }
 
 void followCommandLine(MainWindow& window, const CommandLine& command) {
+    if (command.batchMode) window.startStartupAtOnce();
     QObject::connect(&window, &MainWindow::startupFinished, &window, [&window, command] {
         if (command.batchMode)
             runBatch(window, command.planFile);
-        else if (!command.planFile.isEmpty())
+        else if (!command.planFile.empty())
             window.files().loadPlanFile(command.planFile);
     });
 }
@@ -116,8 +116,11 @@ int runPlanner(int argc, char** argv) {
         return kExitFailure;
     }
 
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
+    // The arguments Qt left (it takes its own options out of argv), as the
+    // bytes they are: app.arguments() decodes them as UTF-8, and a plan file
+    // named in Windows-1252 would no longer be found.
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QByteArray(argv[i]);
     const CommandLine command = parseCommandLine(arguments);
     try {
         MainWindow window(info, actPlan, state);

@@ -5,7 +5,8 @@
 #pragma once
 
 #include <QApplication>
-#include <QStringList>
+#include <QByteArrayList>
+#include <filesystem>
 #include <functional>
 
 namespace dz {
@@ -44,16 +45,19 @@ void installQuietMessageHandler();
 
 // What the command line asks for: `dizozodidu plan.kpls` opens a plan at
 // start, `dizozodidu IMAGES plan.kpls` is batch mode (exactly "IMAGES": a
-// plan file may be called "images").
+// plan file may be called "images"). The arguments are the bytes the system
+// passed, without the program name: a file name need not be UTF-8, and the
+// plan file's name is kept byte for byte.
 struct CommandLine {
     bool batchMode = false;
-    QString planFile;
+    std::filesystem::path planFile;
 };
-CommandLine parseCommandLine(const QStringList& arguments);  // without the program name
+CommandLine parseCommandLine(const QByteArrayList& arguments);
 
 class MainWindow;
 // Once the window's start-up has finished: batch mode for its plan, or the
-// plan named on the command line opened as "Laden" would.
+// plan named on the command line opened as "Laden" would. Batch mode shows
+// nobody a window, so its start-up runs as soon as the event loop does.
 void followCommandLine(MainWindow& window, const CommandLine& command);
 
 // The whole program with main()'s arguments: the application object, the

@@ -2,7 +2,7 @@
 // without any window interaction.
 #pragma once
 
-#include <QString>
+#include <filesystem>
 
 namespace dz {
 
@@ -10,7 +10,8 @@ class MainWindow;
 
 // Loads `planFile` into the window, writes the window's picture to
 // "<planFile>.jpeg", closes the window and ends the event loop with 0.
-// Any failure goes to stderr and ends the event loop with kExitFailure.
-void runBatch(MainWindow& window, const QString& planFile);
+// Any failure goes to stderr and ends the event loop with kExitFailure. The
+// name is taken byte for byte as the command line gave it.
+void runBatch(MainWindow& window, const std::filesystem::path& planFile);
 
 }  // namespace dz

@@ -9,6 +9,7 @@
 #include "core/planner/planner.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
+#include "gui/widgets/qt_text.h"
 
 namespace dz {
 
@@ -32,12 +33,14 @@ bool FileCommands::confirmDiscard() {
     return box.exec() == QMessageBox::Yes;
 }
 
-bool FileCommands::loadPlanFile(const QString& file) {
+bool FileCommands::loadPlanFile(const QString& file) { return loadPlanFile(toNativeFileName(file)); }
+
+bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
     LoadedPlan loaded;
     try {
-        loaded = readPlanFile(file.toStdString(), info_);
+        loaded = readPlanFile(file, info_);
     } catch (const PlanFileError& e) {
-        reportProblem(window_, Problem{QMessageBox::Warning, QStringLiteral("Dizozodidu"), file,
+        reportProblem(window_, Problem{QMessageBox::Warning, QStringLiteral("Dizozodidu"), fromNativeFileName(file),
                                       QStringLiteral("Ungültige Datei!"), QString::fromUtf8(e.what())});
         return false;
     }
@@ -46,7 +49,7 @@ bool FileCommands::loadPlanFile(const QString& file) {
 }
 
 bool FileCommands::savePlanFile(const QString& chosen) {
-    const std::string name = planFileName(chosen.toStdString());
+    const std::string name = planFileName(toNativeFileName(chosen).native());
     try {
         savePlan(name, info_, plan_, state_.internalReputation);
     } catch (const std::exception& e) {

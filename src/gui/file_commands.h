@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
 
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
@@ -35,6 +36,8 @@ public:
     // were and "Ungültige Datei!" is reported with the reason; returns
     // whether the plan was loaded.
     bool loadPlanFile(const QString& file);
+    // The same for a name as the system has it (from the command line).
+    bool loadPlanFile(const std::filesystem::path& file);
     // Saves the plan under a name the ".kpls" rule makes of `chosen`; a
     // failure is shown and leaves planChanged as it was.
     bool savePlanFile(const QString& chosen);

@@ -205,6 +205,12 @@ void MainWindow::finishStartup() {
     emit startupFinished();
 }
 
+void MainWindow::startStartupAtOnce() {
+    if (!startupTimer_->isActive()) return;
+    startupTimer_->setInterval(0);
+    startupTimer_->start();
+}
+
 void MainWindow::loadPlanPictures() {
     const auto& entries = newPlanMenu_->entries();
     cells_->loadPictures(programDir_, [&entries](int p, const QPixmap& icon) { entries[p]->setIcon(QIcon(icon)); });

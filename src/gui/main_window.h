@@ -42,8 +42,12 @@ public:
 
     // Start-up, 150 ms after the window was made: the settings, the pictures
     // of the plan view and the panel icons; then startupFinished(). A missing
-    // picture throws and the rest of start-up is skipped.
+    // picture throws and the rest of start-up is skipped. The wait lets an
+    // interactive window appear before its pictures are read.
     void finishStartup();
+    // Runs start-up as soon as the event loop runs instead (batch mode, where
+    // nobody waits for a window). Nothing happens once start-up has run.
+    void startStartupAtOnce();
     // Its steps: the planet icons (also in "Neu" and as the window icon), the
     // field pictures and the state frames; the icons of the result panels.
     void loadPlanPictures();

@@ -6,11 +6,34 @@
 #include <QMenu>
 #include <QMovie>
 
+#include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
 #include "core/planner/planner.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
+
+namespace {
+
+// The records that name pictures, as a message names them. Field types are
+// built in, not read from a data file.
+QString planetRecord(const Info& info, int p) {
+    return QStringLiteral("%1: Planet %2 (%3)")
+        .arg(QLatin1String(kPlanetFileName))
+        .arg(p)
+        .arg(fromCp1252(info.planets[std::size_t(p)].name));
+}
+QString fieldTypeRecord(const Info& info, int t) {
+    return QStringLiteral("Feldtyp %1 (%2)").arg(t).arg(fromCp1252(info.fields[std::size_t(t)].name));
+}
+QString buildingRecord(const Info& info, int b) {
+    return QStringLiteral("%1: Gebäude %2 (%3)")
+        .arg(QLatin1String(kBuildingFileName))
+        .arg(b)
+        .arg(fromCp1252(info.buildings[std::size_t(b)].name));
+}
+
+}  // namespace
 
 PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, QGroupBox* surfaceBox, QGroupBox* orbitBox,
                      QWidget* window)
@@ -33,11 +56,14 @@ void PlanCells::loadPictures(const QString& programDir,
     planetIcons_.clear();
     stateFrames_.clear();
     for (int p = 0; p < kPlanetCount; ++p) {
+        if (info_.planets[p].image.empty()) throwNoPictureName(planetRecord(info_, p), PictureName::File);
         addToImageList(imagePath(programDir, info_.planets[p].image), planetIcons_);
         planetIconRead(p, planetIcons_.at(p));
     }
-    for (int t = 0; t < kFieldTypeCount; ++t)
+    for (int t = 0; t < kFieldTypeCount; ++t) {
+        if (info_.fields[t].imageDir.empty()) throwNoPictureName(fieldTypeRecord(info_, t), PictureName::Folder);
         addToImageList(imagePath(programDir, info_.fields[t].imageDir + "\\0.gif"), fieldPictures_);
+    }
     for (const char* file : kFrameFiles) addToImageList(imagePath(programDir, file), stateFrames_);
 }
 
@@ -102,6 +128,8 @@ void PlanCells::showBuilding(int x, int y, int building, bool onSurface) {
     const InfoBuilding& b = info_.buildings.at(std::size_t(building));
     const Field& field = plan_.fieldAt(x, y, onSurface);
     const InfoField& type = info_.fields.at(std::size_t(field.fieldType));
+    if (type.imageDir.empty()) throwNoPictureName(fieldTypeRecord(info_, field.fieldType), PictureName::Folder);
+    if (b.imageDir.empty()) throwNoPictureName(buildingRecord(info_, building), PictureName::Folder);
     const QString path = imagePath(programDir_, type.imageDir + "\\" + b.imageDir + "\\0.gif");
     // Read before the cell changes: a missing picture leaves the cell as it was.
     const PictureCache::Picture& picture = buildingPictures_.get(path);

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <tuple>
 
+#include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
 #include "gui/widgets/image_list.h"
 #include "gui/widgets/labels.h"
@@ -178,6 +179,12 @@ void ResultPanels::loadIcons(const QString& programDir) {
     resourceIcons_.rows.assign(kResourceCount + 1, Cell{nullptr, nullptr});
     for (int r = 0; r < kResourceCount; ++r) {
         const std::string& file = info_.resourceTypes[r].image;
+        if (file.empty())
+            throwNoPictureName(QStringLiteral("%1: Ressource %2 (%3)")
+                                   .arg(QLatin1String(kResourceFileName))
+                                   .arg(r)
+                                   .arg(fromCp1252(info_.resourceTypes[r].name)),
+                               PictureName::File);
         resourceIcons_.rows[r][0] = makeIcon(boxes_.production, file, 10, 64 + 16 * r);
         resourceIcons_.rows[r][1] = makeIcon(boxes_.costs, file, 10, 48 + 16 * r);
     }

@@ -2,7 +2,9 @@
 // start-up has finished; "IMAGES" (exactly) selects batch mode.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QTimer>
+#include <filesystem>
 
 #include "app/application.h"
 #include "core/catalog/catalog_files.h"
@@ -12,14 +14,14 @@ using namespace dz;
 
 TEST(CommandLine, OnlyTheExactWordImagesSelectsBatchMode) {
     EXPECT_FALSE(parseCommandLine({}).batchMode);
-    EXPECT_TRUE(parseCommandLine({}).planFile.isEmpty());
+    EXPECT_TRUE(parseCommandLine({}).planFile.empty());
     const CommandLine open = parseCommandLine({"images"});
     EXPECT_FALSE(open.batchMode) << "a plan file may be called images";
     EXPECT_EQ(open.planFile, "images");
     const CommandLine batch = parseCommandLine({"IMAGES", "plan.kpls"});
     EXPECT_TRUE(batch.batchMode);
     EXPECT_EQ(batch.planFile, "plan.kpls");
-    EXPECT_TRUE(parseCommandLine({"IMAGES"}).planFile.isEmpty());
+    EXPECT_TRUE(parseCommandLine({"IMAGES"}).planFile.empty());
 }
 
 TEST(CommandLine, APlanNamedThereIsOpenedWhenStartUpHasFinished) {
@@ -30,10 +32,47 @@ TEST(CommandLine, APlanNamedThereIsOpenedWhenStartUpHasFinished) {
     MainWindow window(info, plan, state);
     window.findChild<QTimer*>(QStringLiteral("startupTimer"))->stop();
     window.setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
-    followCommandLine(window, parseCommandLine({QString::fromUtf8(DZ_EXAMPLES_DIR) + "/grosses_asteroidenfeld.kpls"}));
+    followCommandLine(window, parseCommandLine({DZ_EXAMPLES_DIR "/grosses_asteroidenfeld.kpls"}));
     EXPECT_EQ(plan.planetType, -1) << "not before start-up has finished";
     window.finishStartup();
     EXPECT_EQ(plan.planetType, ptLargeAsteroids);
     EXPECT_GT(plan.countBuildings(bldBaseC), 0);
     EXPECT_FALSE(state.planChanged);
+}
+
+TEST(CommandLine, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
+    // "Kolonie_ä.kpls" as a Windows-1252 system names it: 0xE4 is no UTF-8.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string name = folder.path().toStdString() + "/Kolonie_\xE4.kpls";
+    std::filesystem::copy_file(DZ_EXAMPLES_DIR "/standardplanet.kpls", name);
+
+    const CommandLine command = parseCommandLine({QByteArray::fromStdString(name)});
+    EXPECT_EQ(command.planFile.native(), name) << "byte for byte";
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ActPlan plan;
+    ProgramState state;
+    MainWindow window(info, plan, state);
+    window.findChild<QTimer*>(QStringLiteral("startupTimer"))->stop();
+    window.setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
+    followCommandLine(window, command);
+    window.finishStartup();
+    EXPECT_EQ(plan.planetType, ptStandard);
+    EXPECT_FALSE(state.planChanged);
+}
+
+TEST(CommandLine, BatchModeStartsTheWindowsStartUpAtOnce) {
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ActPlan plan;
+    ProgramState state;
+    MainWindow window(info, plan, state);
+    auto* startup = window.findChild<QTimer*>(QStringLiteral("startupTimer"));
+    followCommandLine(window, parseCommandLine({"plan.kpls"}));
+    EXPECT_EQ(startup->interval(), 150) << "an interactive window appears before its pictures are read";
+    followCommandLine(window, parseCommandLine({"IMAGES", "plan.kpls"}));
+    EXPECT_TRUE(startup->isActive());
+    EXPECT_EQ(startup->interval(), 0) << "batch mode waits for nothing";
+    startup->stop();  // the window has no pictures here, and batch mode would end the event loop
 }

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -64,6 +66,29 @@ protected:
         return result;
     }
 
+    // Starts `program` with `arguments` from "/" as a user without a display
+    // would, and kills it when it has not ended after `limitMs`: a program
+    // that hangs fails the test instead of stopping the suite.
+    ProgramRun runWithin(int limitMs, const QString& program, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QStringLiteral("/"));
+        process.start(program, arguments);
+        ProgramRun result;
+        if (!process.waitForFinished(limitMs)) {
+            process.kill();
+            process.waitForFinished();
+            result.err = "<killed after " + std::to_string(limitMs) + " ms> ";
+        } else if (process.exitStatus() == QProcess::NormalExit) {
+            result.status = process.exitCode();
+        }
+        result.err += process.readAllStandardError().toStdString();
+        return result;
+    }
+    QString program() const { return QString::fromStdString((dir_ / "dizozodidu").string()); }
+
     fs::path dir_;
 };
 
@@ -98,6 +123,19 @@ TEST_F(StartupTest, PlanetGridValueOutsideTheFieldTypesStops) {
     const ProgramRun r = run("IMAGES plan.kpls");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find("planets.kpl, Zeile 16"), std::string::npos) << r.err;
+}
+
+TEST_F(StartupTest, AnEmptyPictureLineStopsNamingTheFileAndTheRecord) {
+    std::string planets = read("planets.kpl");
+    const std::size_t name = planets.find("\r\nLavaplanet\r\n");
+    ASSERT_NE(name, std::string::npos);
+    const std::size_t picture = name + std::string("\r\nLavaplanet\r\n").size();
+    planets.erase(picture, planets.find("\r\n", picture) - picture);
+    write("planets.kpl", planets);
+    fs::copy(fs::path(DZ_EXECUTABLE).parent_path() / "images", dir_ / "images", fs::copy_options::recursive);
+    const ProgramRun r = run("IMAGES plan.kpls");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("planets.kpl: Planet 3 (Lavaplanet) nennt kein Bild."), std::string::npos) << r.err;
 }
 
 TEST_F(StartupTest, WithoutAScreenTheWindowedProgramSaysWhatToDo) {
@@ -280,4 +318,49 @@ TEST_F(BatchTest, FailuresGoToStderrWithANonZeroStatus) {
     r = run("IMAGES");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find("Aufruf"), std::string::npos) << r.err;
+}
+
+TEST_F(BatchTest, APipeForAPictureStopsStartUpNamingIt) {
+    const fs::path frame = dir_ / "images" / "is.gif";
+    fs::remove(frame);
+    ASSERT_EQ(::mkfifo(frame.c_str(), 0600), 0);
+    const ProgramRun r = runWithin(30000, program(), {"IMAGES", QString::fromStdString((dir_ / "kolonie.kpls").string())});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("Bild kann nicht gelesen werden: " + frame.string() + " (keine normale Datei)"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "kolonie.kpls.jpeg"));
+}
+
+TEST_F(BatchTest, APlanNameThatIsNoUtf8IsUsedByteForByte) {
+    // "Kolonie_ä.kpls" as a Windows-1252 system names it: 0xE4 is no UTF-8.
+    // QProcess passes its arguments as UTF-8, so a shell makes the byte.
+    fs::copy_file(dir_ / "kolonie.kpls", dir_ / "Kolonie_\xE4.kpls");
+    const ProgramRun r =
+        runWithin(30000, QStringLiteral("/bin/sh"),
+                  {"-c", "exec \"$0\" IMAGES \"$1$(printf '\\344').kpls\"", program(),
+                   QString::fromStdString((dir_ / "Kolonie_").string())});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir_ / "Kolonie_\xE4.kpls.jpeg"));
+    EXPECT_EQ(read("Kolonie_\xE4.kpls.jpeg").substr(0, 2), "\xFF\xD8");
+}
+
+TEST_F(BatchTest, AFullDiskGivesTheSystemsReason) {
+    // A file system of 64 KiB in a mount namespace of its own holds the plan
+    // but not its picture. It takes the right to mount; without it the test is skipped.
+    const fs::path small = dir_ / "klein";
+    fs::create_directory(small);
+    const QString mount = QStringLiteral("mount -t tmpfs -o size=64k dizozodidu \"$0\"");
+    const ProgramRun probe = runWithin(10000, QStringLiteral("unshare"),
+                                       {"-m", "sh", "-c", mount, QString::fromStdString(small.string())});
+    if (probe.status != 0) GTEST_SKIP() << "no file system of our own can be mounted here: " << probe.err;
+
+    const ProgramRun r = runWithin(
+        30000, QStringLiteral("unshare"),
+        {"-m", "sh", "-c", mount + QStringLiteral(" && cp \"$1\" \"$0\"/kolonie.kpls && exec \"$2\" IMAGES \"$0\"/kolonie.kpls"),
+         QString::fromStdString(small.string()), QString::fromStdString((dir_ / "kolonie.kpls").string()), program()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("Screenshot konnte nicht gespeichert werden!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("(" + std::generic_category().message(ENOSPC) + ")."), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Unknown error"), std::string::npos) << r.err;
 }

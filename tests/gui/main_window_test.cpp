@@ -30,6 +30,7 @@ protected:
         for (int p = 0; p < kPlanetCount; ++p) setShape(p, 6 + p, 4, 2);
         setShape(0, 10, 5, 2);
         setShape(9, 10, 5, 0);
+        for (InfoPlanet& planet : info.planets) planet.image = "p\\test.gif";  // named, not there
         makeWindow();  // the start-up steps are tested on their own
     }
 

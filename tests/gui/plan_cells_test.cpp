@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QImageReader>
 #include <QMovie>
+#include <QTemporaryDir>
 #include <QPainter>
 #include <QTest>
 #include <filesystem>
@@ -313,4 +315,134 @@ TEST(PictureLoading, PicturesAreCutOrExtendedNeverScaled) {
     EXPECT_THROW(addToImageList(QStringLiteral("/nonexistent/x.gif"), list), std::runtime_error);
     EXPECT_EQ(list.count(), 1) << "unchanged after a failure";
     fs::remove(file);
+}
+
+namespace {
+
+// The message of what `read` throws, or "<no error>".
+template <typename Read>
+std::string thrown(Read read) {
+    try {
+        read();
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+std::string unreadable(const QString& path, const char* reason) {
+    return "Bild kann nicht gelesen werden: " + path.toStdString() + " (" + reason + ")";
+}
+
+}  // namespace
+
+TEST(PictureFiles, OnlyARegularFileOfPictureSizeIsOpened) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString real = QStringLiteral(DZ_IMAGES_DIR "/ab.gif");
+    auto readBoth = [](const QString& path) {
+        const std::string byReader = thrown([&] { readPicture(path); });
+        PictureCache cache;
+        EXPECT_EQ(thrown([&] { cache.get(path); }), byReader) << "the cache checks the same way";
+        EXPECT_EQ(cache.size(), 0);
+        return byReader;
+    };
+
+    // A named pipe would keep the reader waiting for a writer forever.
+    const QString pipe = dir.filePath("pipe.gif");
+    const PipeGuard guard(pipe.toStdString());
+    ASSERT_TRUE(guard.made());
+    EXPECT_EQ(readBoth(pipe), unreadable(pipe, "keine normale Datei"));
+    const QString linkToPipe = dir.filePath("zur_pipe.gif");
+    ASSERT_TRUE(QFile::link(pipe, linkToPipe));
+    EXPECT_EQ(readBoth(linkToPipe), unreadable(linkToPipe, "keine normale Datei"));
+    EXPECT_FALSE(guard.rescued()) << "the pipe was opened";
+
+    const QString folder = dir.filePath("ordner.gif");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_EQ(readBoth(folder), unreadable(folder, "keine normale Datei"));
+    EXPECT_EQ(readBoth(QStringLiteral("/dev/zero")), unreadable(QStringLiteral("/dev/zero"), "keine normale Datei"));
+
+    // Larger than any picture: refused unread. At the limit it is read, and Qt says what is wrong with it.
+    const QString big = dir.filePath("gross.gif");
+    const QString atTheLimit = dir.filePath("grenze.gif");
+    for (auto [file, size] : {std::pair{big, kMaxPictureFileBytes + 1}, std::pair{atTheLimit, kMaxPictureFileBytes}}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(out.resize(size));
+    }
+    EXPECT_EQ(readBoth(big), unreadable(big, "Datei zu groß"));
+    QImageReader atTheLimitReader(atTheLimit);
+    ASSERT_TRUE(atTheLimitReader.read().isNull());
+    EXPECT_EQ(thrown([&] { readPicture(atTheLimit); }),
+              unreadable(atTheLimit, atTheLimitReader.errorString().toUtf8().constData()));
+
+    // What does not exist keeps the reader's own reason.
+    const QString missing = dir.filePath("fehlt.gif");
+    QImageReader missingReader(missing);
+    ASSERT_TRUE(missingReader.read().isNull());
+    EXPECT_EQ(thrown([&] { readPicture(missing); }),
+              unreadable(missing, missingReader.errorString().toUtf8().constData()));
+
+    // A symbolic link to a picture is read as the picture.
+    const QString link = dir.filePath("verweis.gif");
+    ASSERT_TRUE(QFile::link(real, link));
+    EXPECT_EQ(readPicture(link), readPicture(real));
+    PictureCache cache;
+    EXPECT_EQ(cache.get(link).still.toImage(), QPixmap::fromImage(readPicture(real)).toImage());
+}
+
+TEST(PictureFiles, StartUpWithAPipeForAPictureStopsNamingIt) {
+    const fs::path dir = fs::temp_directory_path() / "dz_pipe_frame";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy(DZ_IMAGES_DIR, dir / "images", fs::copy_options::recursive);
+    fs::remove(dir / "images" / "is.gif");
+    const PipeGuard guard((dir / "images" / "is.gif").string());
+    ASSERT_TRUE(guard.made());
+
+    Info info;
+    loadCatalog(info, DZ_DATA_DIR);
+    ActPlan plan;
+    ProgramState state;
+    MainWindow window(info, plan, state);
+    child<QTimer>(window, "startupTimer")->stop();
+    window.setProgramDir(QString::fromStdString(dir.string()));
+    EXPECT_EQ(thrown([&] { window.finishStartup(); }),
+              unreadable(QString::fromStdString((dir / "images" / "is.gif").string()), "keine normale Datei"));
+    EXPECT_FALSE(guard.rescued()) << "start-up waited at the pipe";
+    EXPECT_EQ(window.planCells().stateFrames().count(), 6) << "a.gif to ib.gif";
+    fs::remove_all(dir);
+}
+
+TEST(PictureNames, ARecordWithoutAPictureIsNamedWithItsDataFile) {
+    Info catalog;
+    loadCatalog(catalog, DZ_DATA_DIR);
+    // The window of a catalog with one picture name emptied; `step` is what then fails.
+    auto messageOf = [&](auto emptyName, auto step) {
+        Info info = catalog;
+        emptyName(info);
+        ActPlan plan;
+        ProgramState state;
+        MainWindow window(info, plan, state);
+        child<QTimer>(window, "startupTimer")->stop();
+        window.setProgramDir(builtProgramDir());
+        return thrown([&] { step(window); });
+    };
+    auto startUp = [](MainWindow& window) { window.finishStartup(); };
+
+    EXPECT_EQ(messageOf([](Info& info) { info.planets[3].image.clear(); }, startUp),
+              "planets.kpl: Planet 3 (Lavaplanet) nennt kein Bild.");
+    EXPECT_EQ(messageOf([](Info& info) { info.fields[3].imageDir.clear(); }, startUp),
+              "Feldtyp 3 (Eis) nennt keinen Bildordner.");
+    EXPECT_EQ(messageOf([](Info& info) { info.resourceTypes[5].image.clear(); }, startUp),
+              "ressources.kpl: Ressource 5 (Naniten) nennt kein Bild.");
+    // A building's picture is read when the building is shown.
+    const std::string building = messageOf([](Info& info) { info.buildings[17].imageDir.clear(); },
+                                           [](MainWindow& window) {
+                                               window.finishStartup();
+                                               window.newPlan(ptStandard);
+                                               window.showBuilding(0, 0, 17, true);
+                                           });
+    EXPECT_EQ(building, "buildings.kpl: Gebäude 17 (Metallhütte) nennt keinen Bildordner.");
 }

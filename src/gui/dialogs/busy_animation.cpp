@@ -4,12 +4,17 @@
 #include <QMovie>
 #include <QPainter>
 
+#include "gui/widgets/image_list.h"
+
 namespace dz {
 
 BusyAnimation::BusyAnimation(QWidget* parent)
-    : QWidget(parent),
-      movie_(new QMovie(QCoreApplication::applicationDirPath() + QStringLiteral("/images/b/busy.gif"), QByteArray(),
-                        this)) {
+    : BusyAnimation(QCoreApplication::applicationDirPath() + QStringLiteral("/images/b/busy.gif"), parent) {}
+
+BusyAnimation::BusyAnimation(const QString& file, QWidget* parent) : QWidget(parent) {
+    // The movie opens its file only when it starts: a named pipe would stop
+    // the program there, waiting for a writer.
+    movie_ = pictureFileProblem(file).isEmpty() ? new QMovie(file, QByteArray(), this) : new QMovie(this);
     connect(movie_, &QMovie::frameChanged, this, [this] { update(); });
     hide();
 }

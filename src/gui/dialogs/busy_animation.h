@@ -9,12 +9,16 @@ namespace dz {
 
 // A small busy sign: our animated GIF "images/b/busy.gif" beside the program
 // (eight dots on a circle, a bright one running round). The widget is only
-// visible while it runs.
+// visible while it runs. A file that is no readable picture leaves the sign
+// empty; so does one that is no regular file or is too large for a picture,
+// which is never opened (see pictureFileProblem).
 class BusyAnimation : public QWidget {
     Q_OBJECT
 
 public:
     explicit BusyAnimation(QWidget* parent = nullptr);
+    // The animation of another GIF file.
+    BusyAnimation(const QString& file, QWidget* parent);
 
     void start();
     void stop();

@@ -13,7 +13,10 @@
 
 namespace dz {
 
-QUrl defaultUpdateServer() { return QUrl(QStringLiteral(DZ_UPDATE_SERVER)); }
+QUrl defaultUpdateServer() {
+    const QString fromEnvironment = qEnvironmentVariable("DZ_UPDATE_SERVER");
+    return QUrl(fromEnvironment.isEmpty() ? QStringLiteral(DZ_UPDATE_SERVER) : fromEnvironment);
+}
 
 QUrl versionPageUrl(const QUrl& server) {
     QUrl page = server;
@@ -53,12 +56,18 @@ void UpdateChecker::start() {
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     QNetworkReply* reply = network_->get(request);
     reply_ = reply;
+    page_.clear();
+    // Qt keeps no more than this of the body unread; what we read is capped
+    // too, so an endless page costs no memory.
+    reply->setReadBufferSize(kVersionPageLimit);
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] { bodyArrived(reply); });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { replyFinished(reply); });
     deadline_->start(timeout_);
 }
 
 void UpdateChecker::cancel() {
     deadline_->stop();
+    page_.clear();
     QNetworkReply* reply = reply_.data();
     reply_.clear();
     if (!reply) return;
@@ -67,15 +76,54 @@ void UpdateChecker::cancel() {
     reply->deleteLater();
 }
 
+namespace {
+
+int httpStatus(QNetworkReply* reply) { return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(); }
+bool isSuccess(int status) { return status >= 200 && status <= 299; }
+bool isRedirect(int status) { return status >= 300 && status <= 399; }
+
+}  // namespace
+
+void UpdateChecker::takeBody(QNetworkReply* reply) {
+    const qint64 room = kVersionPageLimit + 1 - page_.size();
+    if (room > 0) page_ += reply->read(room);
+}
+
+void UpdateChecker::bodyArrived(QNetworkReply* reply) {
+    if (reply != reply_) return;
+    const int status = httpStatus(reply);
+    if (isRedirect(status)) {
+        reply->skip(reply->bytesAvailable());  // the page comes from where it leads
+        return;
+    }
+    if (reply->error() != QNetworkReply::NoError || !isSuccess(status)) {
+        cancel();
+        emit finished(QString::fromLatin1(updateNoConnectionText));
+        return;
+    }
+    takeBody(reply);
+    if (page_.contains('\n') || page_.size() > kVersionPageLimit) judge(false);
+}
+
 void UpdateChecker::replyFinished(QNetworkReply* reply) {
     reply->deleteLater();
     if (reply != reply_) return;  // a check that was replaced meanwhile
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
+    if (reply->error() != QNetworkReply::NoError || !isSuccess(httpStatus(reply))) {
         finish(QString::fromLatin1(updateNoConnectionText));
         return;
     }
-    finish(judgeVersionPage(reply->readAll(), server_.host()));
+    takeBody(reply);
+    judge(true);
+}
+
+void UpdateChecker::judge(bool pageEnded) {
+    const QByteArray page = page_;
+    const qsizetype end = page.indexOf('\n');
+    // A page that goes on without a line end within the limit is no version page.
+    const bool firstLineTooLong = (end < 0 ? page.size() : end) > kVersionPageLimit;
+    // The rest of a page still coming is not wanted: the request goes.
+    if (!pageEnded) cancel();
+    finish(firstLineTooLong ? QString::fromLatin1(updateNoConnectionText) : judgeVersionPage(page, server_.host()));
 }
 
 void UpdateChecker::timedOut() {
@@ -87,6 +135,7 @@ void UpdateChecker::timedOut() {
 void UpdateChecker::finish(const QString& result) {
     deadline_->stop();
     reply_.clear();
+    page_.clear();
     emit finished(result);
 }
 

@@ -20,8 +20,12 @@ inline constexpr const char* updateNoConnectionText = "keine Verbindung";
 inline constexpr const char* updateCurrentText = "Sie verwenden bereits die aktuelle Version";
 inline constexpr const char* updateDownloadText = "Bitte laden sie die neuste Version von ";
 
-// The server asked by default: the build setting DZ_UPDATE_SERVER.
+// The server asked by default: the environment variable DZ_UPDATE_SERVER when
+// it is set and not empty, otherwise the build setting DZ_UPDATE_SERVER.
 QUrl defaultUpdateServer();
+
+// The most of a version page a check reads: the first line must end within it.
+inline constexpr qint64 kVersionPageLimit = 4096;
 
 // The address of the version page below a server's base address.
 QUrl versionPageUrl(const QUrl& server);
@@ -32,7 +36,9 @@ QUrl versionPageUrl(const QUrl& server);
 QString judgeVersionPage(const QByteArray& body, const QString& host);
 
 // Runs one check at a time: a GET of version.php on the update server, without
-// blocking. A check that gets no complete answer in time ends with "keine
+// blocking. The check is judged as soon as the first line of the page has
+// arrived, or the page has ended; the rest is not read. A first line longer
+// than kVersionPageLimit bytes, or no such answer in time, ends with "keine
 // Verbindung". Starting a check replaces a running one; a replaced or
 // cancelled check reports nothing.
 class UpdateChecker : public QObject {
@@ -61,12 +67,17 @@ signals:
     void finished(const QString& result);
 
 private:
+    void bodyArrived(QNetworkReply* reply);
     void replyFinished(QNetworkReply* reply);
+    // Takes what `reply` has in store into page_, up to one byte more than the limit.
+    void takeBody(QNetworkReply* reply);
+    void judge(bool pageEnded);
     void timedOut();
     void finish(const QString& result);
 
     QNetworkAccessManager* network_ = nullptr;
     QPointer<QNetworkReply> reply_;  // the running check's request
+    QByteArray page_;                // what arrived of its version page
     QTimer* deadline_ = nullptr;
     QUrl server_;
     std::chrono::milliseconds timeout_{10000};

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPainter>
@@ -12,6 +10,8 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
+#include <unistd.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +25,7 @@
 
 #include "core/files/safe_write.h"
 #include "core/layout/window_layout.h"
+#include "gui/widgets/qt_text.h"
 
 namespace dz {
 
@@ -178,7 +179,7 @@ bool compress(Encoder* encoder, const QImage& rgb) {
     return true;
 }
 
-QString nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
+QString nativePath(const std::filesystem::path& path) { return QDir::toNativeSeparators(fromNativeFileName(path)); }
 
 bool fail(QString* error, const QString& reason) {
     if (error) *error = reason;
@@ -194,6 +195,13 @@ QString screenshotTarget(const QString& name) {
     return name.endsWith(kJpegExtension, Qt::CaseSensitive) ? name : name + kJpegExtension;
 }
 
+std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name) {
+    const std::string& bytes = name.native();
+    constexpr std::string_view extension = ".jpeg";
+    if (std::string_view(bytes).ends_with(extension)) return name;
+    return std::filesystem::path(bytes + std::string(extension));
+}
+
 QImage captureWindow(QWidget* window) {
     const QImage client = grabClient(window);
     QImage image = realFrame(window, client);
@@ -202,6 +210,11 @@ QImage captureWindow(QWidget* window) {
 }
 
 bool writeJpeg(const QImage& image, const QString& path, QString* error) {
+    return writeJpeg(image, toNativeFileName(path), error);
+}
+
+bool writeJpeg(const QImage& image, const std::filesystem::path& path, QString* error) {
+    namespace fs = std::filesystem;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     // As large as the raw picture plus the headers: a picture of quality 90
     // fits, so libjpeg need not make a buffer of its own (which it would
@@ -218,16 +231,17 @@ bool writeJpeg(const QImage& image, const QString& path, QString* error) {
         return fail(error, QStringLiteral("Das Bild konnte nicht als JPEG kodiert werden (%1).")
                                .arg(QString::fromLocal8Bit(encoder->errors.message)));
 
-    const QFileInfo target(path);
-    if (!target.absoluteDir().exists())
-        return fail(error, QStringLiteral("Der Ordner %1 existiert nicht.").arg(nativePath(target.absolutePath())));
-    if (target.isDir())
+    std::error_code ignored;
+    const fs::path folder = fs::absolute(path, ignored).lexically_normal().parent_path();
+    if (!fs::is_directory(folder, ignored))
+        return fail(error, QStringLiteral("Der Ordner %1 existiert nicht.").arg(nativePath(folder)));
+    if (fs::is_directory(path, ignored))
         return fail(error, QStringLiteral("%1 ist ein Ordner.").arg(nativePath(path)));
-    if (target.exists() && !target.isWritable())
+    if (fs::exists(path, ignored) && ::access(path.c_str(), W_OK) != 0)
         return fail(error, QStringLiteral("Die Datei %1 ist schreibgeschützt.").arg(nativePath(path)));
 
     const std::string_view bytes(reinterpret_cast<const char*>(encoder->out), encoder->outSize);
-    const auto failure = tryWriteFileSafely(std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
+    const auto failure = tryWriteFileSafely(path, bytes);
     if (!failure) return true;
     const QString reason = QString::fromLocal8Bit(failure->reason.c_str());
     if (failure->step == WriteFailure::Step::Create)

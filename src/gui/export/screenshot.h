@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <filesystem>
 
 class QWidget;
 
@@ -13,6 +14,8 @@ namespace dz {
 // ".jpeg" (exactly so, lower case), otherwise `name` + ".jpeg". Only the last
 // path component counts: "dir.x/plan" becomes "dir.x/plan.jpeg".
 QString screenshotTarget(const QString& name);
+// The same for a name as the system has it (bytes).
+std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name);
 
 // The window's whole outer rectangle as it is shown now, in RGB: the client
 // area (menu bar and status bar included), the caption bar and the frame. Its
@@ -27,6 +30,8 @@ QImage captureWindow(QWidget* window);
 // failure `path` is left as it was, false is returned and `error` (if given)
 // receives the reason in German.
 bool writeJpeg(const QImage& image, const QString& path, QString* error = nullptr);
+// The same for a name as the system has it: its bytes reach the system unchanged.
+bool writeJpeg(const QImage& image, const std::filesystem::path& path, QString* error = nullptr);
 
 enum class ScreenshotResult { Saved, Failed };
 

@@ -15,9 +15,32 @@ namespace dz {
 // backslash ("m\2"); below the program's images folder they are folders.
 QString imagePath(const QString& programDir, const std::string& catalogPath);
 
-// Reads the first frame of a GIF file. Throws std::runtime_error with the
-// reader's message (and the path) when the file is missing or not a picture.
+// No picture of ours comes near this size; a larger file is refused unread.
+inline constexpr qint64 kMaxPictureFileBytes = 1024 * 1024;
+
+// Why `path` must not be opened as a picture, in German, or an empty string:
+// "keine normale Datei" for a folder, a named pipe or a device (opening a
+// pipe would wait for a writer forever), "Datei zu groß" above
+// kMaxPictureFileBytes. A symbolic link counts as what it points to. A path
+// that does not exist gives an empty string: the reader says so itself.
+QString pictureFileProblem(const QString& path);
+
+// The text of every picture that cannot be read:
+// "Bild kann nicht gelesen werden: <path> (<reason>)".
+QString unreadablePictureText(const QString& path, const QString& reason);
+
+// Reads the first frame of a GIF file. Throws std::runtime_error with
+// unreadablePictureText when the file is missing, is no regular file, is too
+// large or is not a picture; the reason is pictureFileProblem's or the reader's.
 QImage readPicture(const QString& path);
+
+// A catalog record whose picture line is empty has no picture to show: the
+// path made of it would be the images folder itself. Throws std::runtime_error
+// "<record> nennt kein Bild." (a folder of pictures: "nennt keinen
+// Bildordner."); `record` names the data file and the record, e.g.
+// "planets.kpl: Planet 3 (Lavaplanet)".
+enum class PictureName { File, Folder };
+[[noreturn]] void throwNoPictureName(const QString& record, PictureName kind);
 
 // An image list: pictures of one fixed square size, in order.
 class ImageList {
@@ -52,7 +75,7 @@ public:
         QByteArray bytes;  // the file, for an animated picture
         bool animated = false;
     };
-    // Throws as readPicture does; a failure is not remembered.
+    // Checks the file and throws as readPicture does; a failure is not remembered.
     const Picture& get(const QString& path);
     int size() const { return int(pictures_.size()); }
 

@@ -102,6 +102,23 @@ TEST(VersionPage, PageAtTheRootOfTheServer) {
     EXPECT_FALSE(checker.isRunning());
 }
 
+TEST(VersionPage, TheEnvironmentMayNameAnotherServer) {
+    const QByteArray saved = qgetenv("DZ_UPDATE_SERVER");
+    const bool wasSet = qEnvironmentVariableIsSet("DZ_UPDATE_SERVER");
+    qunsetenv("DZ_UPDATE_SERVER");
+    const QUrl built = defaultUpdateServer();
+    qputenv("DZ_UPDATE_SERVER", "http://127.0.0.1:8080/spiegel");
+    EXPECT_EQ(defaultUpdateServer(), QUrl(QStringLiteral("http://127.0.0.1:8080/spiegel")));
+    EXPECT_EQ(UpdateChecker().server(), QUrl(QStringLiteral("http://127.0.0.1:8080/spiegel")));
+    EXPECT_NE(built, defaultUpdateServer());
+    qputenv("DZ_UPDATE_SERVER", "");
+    EXPECT_EQ(defaultUpdateServer(), built) << "set but empty: the built-in server";
+    if (wasSet)
+        qputenv("DZ_UPDATE_SERVER", saved);
+    else
+        qunsetenv("DZ_UPDATE_SERVER");
+}
+
 // --- checks against a server on this machine -----------------------------------------
 
 TEST_P(UpdateCheckerAnswerTest, AnswerGivesItsResult) {
@@ -121,7 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"NotFound", {404, "064"}, noConnection},
                       AnswerCase{"ServerError", {500, "064"}, noConnection},
                       AnswerCase{"EmptyPage", {200, ""}, noConnection},
-                      AnswerCase{"EmptyFirstLine", {200, "\r\n064\r\n"}, noConnection}),
+                      AnswerCase{"EmptyFirstLine", {200, "\r\n064\r\n"}, noConnection},
+                      AnswerCase{"FirstLineAtTheLimit", {200, QByteArray(kVersionPageLimit, '0') + "\n"}, download},
+                      AnswerCase{"FirstLineBeyondTheLimit", {200, QByteArray(kVersionPageLimit + 1, '0') + "\n"},
+                                 noConnection}),
     [](const ::testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.name); });
 
 TEST_F(UpdateCheckerTest, RefusedConnectionGivesNoConnection) {
@@ -145,6 +165,20 @@ TEST_F(UpdateCheckerTest, SilentServerGivesNoConnectionAfterTheTimeout) {
     EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_EQ(server->requests(), 1);
     EXPECT_TRUE(requestDropped(1)) << "the request is given up";
+}
+
+TEST_F(UpdateCheckerTest, AnEndlessPageIsJudgedWithoutReadingItToTheEnd) {
+    // The first page's first line is the running version; the second has no line end at all.
+    serve({endlessPage("064\n"), endlessPage("")});
+    ASSERT_EQ(checker->timeout(), 10000ms);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(check(), current);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return server->cut >= 1; }, 3000)) << "the rest of the page is not read";
+    EXPECT_EQ(check(), noConnection) << "a first line longer than the limit";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return server->cut >= 2; }, 3000));
+    EXPECT_LT(clock.elapsed(), 5000) << "well before the timeout";
+    EXPECT_EQ(server->requests(), 2);
 }
 
 TEST_F(UpdateCheckerTest, EveryStartAsksAgain) {

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -16,6 +18,8 @@
 #include "dialog_test_support.h"
 #include "gui/dialogs/busy_animation.h"
 #include "gui/dialogs/update_checker.h"
+#include "gui/support/test_support.h"
+#include "gui/widgets/image_list.h"
 #include "version_server.h"
 
 using namespace dz;
@@ -154,4 +158,39 @@ TEST_F(UpdateDialogTest, BusySignRunsRoundDuringACheck) {
         for (int x = 0; x < before.width(); ++x) bright |= before.pixelColor(x, y).lightness() > 200;
     EXPECT_TRUE(bright) << "light dots on the black window";
     EXPECT_EQ(before.pixelColor(0, 0), QColor(Qt::black)) << "no background of its own";
+}
+
+TEST(BusySignFile, AFileThatIsNoPictureLeavesTheSignEmpty) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pipe = dir.filePath("busy.gif");
+    const PipeGuard guard(pipe.toStdString());
+    ASSERT_TRUE(guard.made());
+    const QString folder = dir.filePath("ordner.gif");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString big = dir.filePath("gross.gif");
+    {
+        QFile out(big);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(out.resize(kMaxPictureFileBytes + 1));
+    }
+    for (const QString& file : {pipe, folder, big}) {
+        QWidget window;
+        window.resize(40, 40);
+        window.setStyleSheet(QStringLiteral("background: black"));
+        auto* sign = new BusyAnimation(file, &window);
+        sign->setGeometry(8, 8, 16, 16);
+        window.show();
+        sign->start();
+        QTest::qWait(50);
+        EXPECT_TRUE(sign->isVisible()) << file.toStdString();
+        EXPECT_FALSE(sign->isRunning()) << file.toStdString();
+        const QImage shown = window.grab(sign->geometry()).toImage();
+        bool drawn = false;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) drawn |= shown.pixelColor(x, y) != QColor(Qt::black);
+        EXPECT_FALSE(drawn) << file.toStdString() << ": the sign stays empty";
+        sign->stop();
+    }
+    EXPECT_FALSE(guard.rescued()) << "the pipe was opened";
 }

@@ -18,7 +18,11 @@ struct VersionAnswer {
     QByteArray body;
     int delayMs = 0;     // waits this long before answering
     bool never = false;  // keeps the connection open without a word
+    bool endless = false;  // after the body, "x" without end (and without a length in the header)
 };
+
+// A page that never ends: `start`, then "xxx..." for as long as the client reads.
+inline VersionAnswer endlessPage(QByteArray start) { return VersionAnswer{200, std::move(start), 0, false, true}; }
 
 // A server that takes the request and never says a word.
 inline const VersionAnswer silence{200, {}, 0, true};
@@ -39,6 +43,7 @@ public:
                 });
                 QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, connection] {
                     if (!connection->answered) ++dropped;
+                    if (connection->streaming) ++cut;
                 });
             }
         });
@@ -50,12 +55,29 @@ public:
 
     std::vector<QByteArray> paths;  // the requested paths in order
     int dropped = 0;                // connections the client closed before the answer
+    int cut = 0;                    // endless pages the client stopped reading by closing the connection
 
 private:
     struct Connection {
         QByteArray request;
         bool answered = false;
+        bool streaming = false;
     };
+
+    // Writes the endless page: the start, then more whenever little is left to send.
+    static void stream(QTcpSocket* socket, Connection* connection, const QByteArray& start) {
+        connection->answered = true;
+        connection->streaming = true;
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + start);
+        QPointer<QTcpSocket> target(socket);
+        auto more = [target] {
+            const QByteArray filler(16 * 1024, 'x');
+            while (target && target->state() == QAbstractSocket::ConnectedState && target->bytesToWrite() < 64 * 1024)
+                target->write(filler);
+        };
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
+        more();
+    }
 
     void handle(QTcpSocket* socket, Connection* connection) {
         const QByteArray& request = connection->request;
@@ -63,6 +85,7 @@ private:
         paths.push_back(words.size() > 1 ? words[1] : QByteArray());
         const VersionAnswer& answer = answers_[std::min(paths.size(), answers_.size()) - 1];
         if (answer.never) return;
+        if (answer.endless) return stream(socket, connection, answer.body);
         QPointer<QTcpSocket> target(socket);
         auto reply = [target, connection, answer] {
             if (!target || target->state() != QAbstractSocket::ConnectedState) return;

@@ -7,8 +7,18 @@
 #include <QTimer>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
 
 // Answers the next modal message box from a timer, as a user would, and
 // remembers what it showed. The answer is withdrawn when the object goes.
@@ -72,4 +82,57 @@ public:
 
 private:
     TestApplication::Reporter saved_;
+};
+
+// A named pipe where a file is expected, for code that must never open one:
+// opening a pipe to read waits until a writer comes, and a test of such code
+// would hang. Should the code under test still be waiting after `limit`, the
+// guard comes as the writer (and goes again, so the reader sees an empty
+// file) until it is destroyed; rescued() then tells the test to fail.
+class PipeGuard {
+public:
+    explicit PipeGuard(std::string path, std::chrono::milliseconds limit = std::chrono::seconds(5))
+        : path_(std::move(path)) {
+        made_ = ::mkfifo(path_.c_str(), 0600) == 0;
+        if (!made_) return;
+        watcher_ = std::thread([this, limit] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (done_cv_.wait_for(lock, limit, [this] { return done_; })) return;
+            while (!done_) {
+                lock.unlock();
+                // Without a reader this fails at once (ENXIO); with one it lets the reader go on.
+                const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    rescued_ = true;
+                    ::close(fd);
+                }
+                lock.lock();
+                done_cv_.wait_for(lock, std::chrono::milliseconds(10), [this] { return done_; });
+            }
+        });
+    }
+    ~PipeGuard() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        done_cv_.notify_all();
+        if (watcher_.joinable()) watcher_.join();
+        if (made_) ::unlink(path_.c_str());
+    }
+    PipeGuard(const PipeGuard&) = delete;
+    PipeGuard& operator=(const PipeGuard&) = delete;
+
+    bool made() const { return made_; }
+    // Someone opened the pipe and waited for a writer.
+    bool rescued() const { return rescued_; }
+
+private:
+    std::string path_;
+    bool made_ = false;
+    std::atomic<bool> rescued_{false};
+    std::mutex mutex_;
+    std::condition_variable done_cv_;
+    bool done_ = false;
+    std::thread watcher_;
 };
