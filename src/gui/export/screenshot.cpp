@@ -31,8 +31,6 @@ namespace dz {
 
 namespace {
 
-const QString kJpegExtension = QStringLiteral(".jpeg");
-
 QSize outerSize(const QWidget* window) {
     return window->size() + QSize(2 * FrameMetrics::border, 2 * FrameMetrics::border + FrameMetrics::caption);
 }
@@ -188,14 +186,12 @@ bool fail(QString* error, const QString& reason) {
 
 }  // namespace
 
-QString screenshotTarget(const QString& name) {
+QString screenshotTarget(const QString& name) { return fromNativeFileName(nativeScreenshotTarget(toNativeFileName(name))); }
+
+std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name) {
     // The extension is the last component's part from its last dot; since
     // ".jpeg" holds neither a dot nor a slash after its first character, that
     // part is ".jpeg" exactly when the name ends so.
-    return name.endsWith(kJpegExtension, Qt::CaseSensitive) ? name : name + kJpegExtension;
-}
-
-std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name) {
     const std::string& bytes = name.native();
     constexpr std::string_view extension = ".jpeg";
     if (std::string_view(bytes).ends_with(extension)) return name;
