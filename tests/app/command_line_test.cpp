@@ -5,12 +5,31 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
+#include <memory>
 
 #include "app/application.h"
 #include "core/catalog/catalog_files.h"
 #include "gui/main_window.h"
 
 using namespace dz;
+
+// The program's window over our data, its start-up timer stopped: the tests
+// run start-up themselves.
+class CommandLineWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        loadCatalog(info, DZ_DATA_DIR);
+        window = std::make_unique<MainWindow>(info, plan, state);
+        startupTimer()->stop();
+        window->setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
+    }
+    QTimer* startupTimer() const { return window->findChild<QTimer*>(QStringLiteral("startupTimer")); }
+
+    Info info;
+    ActPlan plan;
+    ProgramState state;
+    std::unique_ptr<MainWindow> window;
+};
 
 TEST(CommandLine, OnlyTheExactWordImagesSelectsBatchMode) {
     EXPECT_FALSE(parseCommandLine({}).batchMode);
@@ -24,23 +43,16 @@ TEST(CommandLine, OnlyTheExactWordImagesSelectsBatchMode) {
     EXPECT_TRUE(parseCommandLine({"IMAGES"}).planFile.empty());
 }
 
-TEST(CommandLine, APlanNamedThereIsOpenedWhenStartUpHasFinished) {
-    Info info;
-    loadCatalog(info, DZ_DATA_DIR);
-    ActPlan plan;
-    ProgramState state;
-    MainWindow window(info, plan, state);
-    window.findChild<QTimer*>(QStringLiteral("startupTimer"))->stop();
-    window.setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
-    followCommandLine(window, parseCommandLine({DZ_EXAMPLES_DIR "/grosses_asteroidenfeld.kpls"}));
+TEST_F(CommandLineWindow, APlanNamedThereIsOpenedWhenStartUpHasFinished) {
+    followCommandLine(*window, parseCommandLine({DZ_EXAMPLES_DIR "/grosses_asteroidenfeld.kpls"}));
     EXPECT_EQ(plan.planetType, -1) << "not before start-up has finished";
-    window.finishStartup();
+    window->finishStartup();
     EXPECT_EQ(plan.planetType, ptLargeAsteroids);
     EXPECT_GT(plan.countBuildings(bldBaseC), 0);
     EXPECT_FALSE(state.planChanged);
 }
 
-TEST(CommandLine, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
+TEST_F(CommandLineWindow, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
     // "Kolonie_ä.kpls" as a Windows-1252 system names it: 0xE4 is no UTF-8.
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -49,29 +61,18 @@ TEST(CommandLine, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
 
     const CommandLine command = parseCommandLine({QByteArray::fromStdString(name)});
     EXPECT_EQ(command.planFile.native(), name) << "byte for byte";
-    Info info;
-    loadCatalog(info, DZ_DATA_DIR);
-    ActPlan plan;
-    ProgramState state;
-    MainWindow window(info, plan, state);
-    window.findChild<QTimer*>(QStringLiteral("startupTimer"))->stop();
-    window.setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
-    followCommandLine(window, command);
-    window.finishStartup();
+    followCommandLine(*window, command);
+    window->finishStartup();
     EXPECT_EQ(plan.planetType, ptStandard);
     EXPECT_FALSE(state.planChanged);
 }
 
-TEST(CommandLine, BatchModeStartsTheWindowsStartUpAtOnce) {
-    Info info;
-    loadCatalog(info, DZ_DATA_DIR);
-    ActPlan plan;
-    ProgramState state;
-    MainWindow window(info, plan, state);
-    auto* startup = window.findChild<QTimer*>(QStringLiteral("startupTimer"));
-    followCommandLine(window, parseCommandLine({"plan.kpls"}));
+TEST_F(CommandLineWindow, BatchModeStartsTheWindowsStartUpAtOnce) {
+    QTimer* startup = startupTimer();
+    startup->start();  // as the window starts it
+    followCommandLine(*window, parseCommandLine({"plan.kpls"}));
     EXPECT_EQ(startup->interval(), 150) << "an interactive window appears before its pictures are read";
-    followCommandLine(window, parseCommandLine({"IMAGES", "plan.kpls"}));
+    followCommandLine(*window, parseCommandLine({"IMAGES", "plan.kpls"}));
     EXPECT_TRUE(startup->isActive());
     EXPECT_EQ(startup->interval(), 0) << "batch mode waits for nothing";
     startup->stop();  // the window has no pictures here, and batch mode would end the event loop

@@ -22,11 +22,7 @@ namespace {
 class FieldMenuTest : public WindowFixture {
 protected:
     void SetUp() override {
-        loadCatalog(info, DZ_DATA_DIR);
-        makeWindow();
-        window->loadPlanPictures();
-        window->loadPanelIcons();
-        window->show();
+        makeShippedWindow();
         child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
     }
     void TearDown() override { child<QMenu>(window, "fieldMenu")->hide(); }

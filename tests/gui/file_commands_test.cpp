@@ -24,11 +24,7 @@ const QString kExamples = QStringLiteral(DZ_EXAMPLES_DIR);
 class PlanFilesTest : public WindowFixture {
 protected:
     void SetUp() override {
-        loadCatalog(info, DZ_DATA_DIR);
-        makeWindow();
-        window->loadPlanPictures();
-        window->loadPanelIcons();
-        window->show();
+        makeShippedWindow();
     }
 
 };

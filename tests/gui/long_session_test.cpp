@@ -54,16 +54,11 @@ void checkView(QGroupBox* box, const ActPlan& plan, bool onSurface) {
 
 }  // namespace
 
-TEST(LongSession, RandomChoicesKeepThePlanAndItsViewInOrder) {
-    Info info;
-    loadCatalog(info, DZ_DATA_DIR);
-    ActPlan plan;
-    ProgramState state;
-    MainWindow window(info, plan, state);
-    child<QTimer>(window, "startupTimer")->stop();
-    window.loadPlanPictures();
-    window.loadPanelIcons();
-    window.show();
+class LongSession : public WindowFixture {};
+
+TEST_F(LongSession, RandomChoicesKeepThePlanAndItsViewInOrder) {
+    makeShippedWindow();
+    MainWindow& window = *this->window;
     QTemporaryDir dir;
     std::mt19937 random(42);
 

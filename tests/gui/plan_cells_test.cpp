@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString kProgramDir = QString::fromUtf8(DZ_IMAGES_DIR).section('/', 0, -2);
 
 bool sameImage(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
 
@@ -37,12 +36,7 @@ QList<T*> livingChildren(QWidget* box) {
 class PlanViewTest : public WindowFixture {
 protected:
     void SetUp() override {
-        loadCatalog(info, DZ_DATA_DIR);
-        makeWindow();
-        window->setProgramDir(kProgramDir);
-        window->loadPlanPictures();
-        window->loadPanelIcons();
-        window->show();
+        makeShippedWindow();
     }
 
     void newPlan(int p) { child<PlanetMenu>(window, "newPlanMenu")->entries()[p]->trigger(); }
@@ -135,7 +129,7 @@ TEST_F(PlanViewTest, StillBuildingPicturesAreShownAsTheyAre) {
     f.built = true;
     window->showBuilding(x, y, bldHousingCore, true);
     FieldPicture* picture = pictureAt(x, y, true);
-    const QImage expected(kProgramDir + "/images/m/2/" + fromCp1252(info.buildings[bldHousingCore].imageDir) + "/0.gif");
+    const QImage expected(builtProgramDir() + "/images/m/2/" + fromCp1252(info.buildings[bldHousingCore].imageDir) + "/0.gif");
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               expected.convertToFormat(QImage::Format_RGB32));
@@ -155,7 +149,7 @@ TEST_F(PlanViewTest, OrbitBuildingsAreStillPictures) {
     window->showBuilding(1, 0, bldPlanetYieldA, false);
     FieldPicture* picture = pictureAt(1, 0, false);
     EXPECT_EQ(picture->movie(), nullptr);
-    const QImage expected(kProgramDir + "/images/m/1/" + fromCp1252(info.buildings[bldPlanetYieldA].imageDir) + "/0.gif");
+    const QImage expected(builtProgramDir() + "/images/m/1/" + fromCp1252(info.buildings[bldPlanetYieldA].imageDir) + "/0.gif");
     EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               expected.convertToFormat(QImage::Format_RGB32));
     EXPECT_TRUE(sameImage(window->planCells().cell(1, 0, false)[0]->pixmap(), window->planCells().stateFrames().at(4)));
@@ -221,7 +215,7 @@ TEST_F(PlanViewTest, ImageListsHoldTheStartUpPictures) {
     EXPECT_EQ(window->planCells().stateFrames().count(), 8);
     EXPECT_EQ(window->planCells().planetIcons().at(0).size(), QSize(16, 16));
     EXPECT_EQ(window->planCells().stateFrames().at(7).size(), QSize(34, 34));
-    const QImage frame(kProgramDir + "/images/ab.gif");
+    const QImage frame(builtProgramDir() + "/images/ab.gif");
     EXPECT_EQ(window->planCells().stateFrames().at(1).toImage().convertToFormat(QImage::Format_RGB32),
               frame.convertToFormat(QImage::Format_RGB32));
     for (QAction* entry : child<PlanetMenu>(window, "newPlanMenu")->entries()) EXPECT_FALSE(entry->icon().isNull()) << entry->text().toStdString();
@@ -259,20 +253,30 @@ TEST_F(PlanViewTest, PanelIconsStandBesideTheirRows) {
     EXPECT_EQ(window->resultPanels().resourceIcons().rows[16][1]->geometry(), QRect(10, 304, 16, 16));
 }
 
-TEST(PictureLoading, StartUpStopsAtTheFirstMissingPicture) {
-    const fs::path dir = fs::temp_directory_path() / "dz_missing_frame";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    fs::copy(DZ_IMAGES_DIR, dir / "images", fs::copy_options::recursive);
-    fs::remove(dir / "images" / "is.gif");
+// Start-up over a copy of the picture set whose state frame is.gif is gone
+// (the test may put something else in its place).
+class DamagedPictureSet : public WindowFixture {
+protected:
+    void SetUp() override {
+        const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = fs::temp_directory_path() / ("dz_pictures_" + test);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy(DZ_IMAGES_DIR, dir / "images", fs::copy_options::recursive);
+        fs::remove(dir / "images" / "is.gif");
+        loadCatalog(info, DZ_DATA_DIR);
+        makeWindow();
+        window->setProgramDir(QString::fromStdString(dir.string()));
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        fs::remove_all(dir);
+    }
+    fs::path dir;
+};
 
-    Info info;
-    loadCatalog(info, DZ_DATA_DIR);
-    ActPlan plan;
-    ProgramState state;
-    MainWindow window(info, plan, state);
-    child<QTimer>(window, "startupTimer")->stop();
-    window.setProgramDir(QString::fromStdString(dir.string()));
+TEST_F(DamagedPictureSet, StartUpStopsAtTheFirstMissingPicture) {
+    MainWindow& window = *this->window;
     try {
         window.finishStartup();
         FAIL() << "no error";
@@ -288,7 +292,6 @@ TEST(PictureLoading, StartUpStopsAtTheFirstMissingPicture) {
     // A plan can still be made; cells without a frame picture stay empty.
     child<PlanetMenu>(window, "newPlanMenu")->entries()[ptSmallAsteroids]->trigger();
     EXPECT_FALSE(window.planCells().cell(0, 0, true)[1]->pixmap().isNull());
-    fs::remove_all(dir);
 }
 
 TEST(PictureLoading, PicturesAreCutOrExtendedNeverScaled) {
@@ -392,27 +395,14 @@ TEST(PictureFiles, OnlyARegularFileOfPictureSizeIsOpened) {
     EXPECT_EQ(cache.get(link).still.toImage(), QPixmap::fromImage(readPicture(real)).toImage());
 }
 
-TEST(PictureFiles, StartUpWithAPipeForAPictureStopsNamingIt) {
-    const fs::path dir = fs::temp_directory_path() / "dz_pipe_frame";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    fs::copy(DZ_IMAGES_DIR, dir / "images", fs::copy_options::recursive);
-    fs::remove(dir / "images" / "is.gif");
+TEST_F(DamagedPictureSet, StartUpWithAPipeForAPictureStopsNamingIt) {
     const PipeGuard guard((dir / "images" / "is.gif").string());
     ASSERT_TRUE(guard.made());
-
-    Info info;
-    loadCatalog(info, DZ_DATA_DIR);
-    ActPlan plan;
-    ProgramState state;
-    MainWindow window(info, plan, state);
-    child<QTimer>(window, "startupTimer")->stop();
-    window.setProgramDir(QString::fromStdString(dir.string()));
+    MainWindow& window = *this->window;
     EXPECT_EQ(thrown([&] { window.finishStartup(); }),
               unreadable(QString::fromStdString((dir / "images" / "is.gif").string()), "keine normale Datei"));
     EXPECT_FALSE(guard.rescued()) << "start-up waited at the pipe";
     EXPECT_EQ(window.planCells().stateFrames().count(), 6) << "a.gif to ib.gif";
-    fs::remove_all(dir);
 }
 
 TEST(PictureNames, ARecordWithoutAPictureIsNamedWithItsDataFile) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "core/catalog/catalog_files.h"
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
 #include "core/planner/program_state.h"
@@ -49,6 +50,13 @@ protected:
         window->setProgramDir(builtProgramDir());
         window->loadPlanPictures();
         window->loadPanelIcons();
+    }
+    // The window over our shipped data set with the built pictures, shown, as
+    // a player sees it once start-up has finished.
+    void makeShippedWindow() {
+        dz::loadCatalog(info, DZ_DATA_DIR);
+        makeWindowWithPictures();
+        window->show();
     }
     void TearDown() override { window.reset(); }
 
