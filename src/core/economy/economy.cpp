@@ -206,7 +206,7 @@ long long reputationTenths(const ActPlan& plan) {
 
 }  // namespace
 
-PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator) {
+PopulationNumbers updatePopulation(const Info& info, ActPlan& plan) {
     Ressources& r = plan.ressources;
     const int p = plan.planetType;
     // Summed in 64 bits and kept within int32: the values come from the data
@@ -235,11 +235,19 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     // A limit below 0 (from a plan file) means nobody lives there, not fewer than nobody.
     r.inhabitants = std::max(0, r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace);
 
-    PopulationResult result;
-    if (const long long free = unemployed(r); free < 0) result.status = dismiss(r, -free);
+    PopulationNumbers numbers;
+    if (const long long free = unemployed(r); free < 0) numbers.dismissal = dismiss(r, -free);
+    numbers.reputationTenths = reputationTenths(plan);
+    plan.reputationGrowth = float(numbers.reputationTenths) / 10.0f;
+    return numbers;
+}
 
-    const long long growth = reputationTenths(plan);
-    plan.reputationGrowth = float(growth) / 10.0f;
+PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator) {
+    const PopulationNumbers numbers = updatePopulation(info, plan);
+    const Ressources& r = plan.ressources;
+    PopulationResult result;
+    result.status = numbers.dismissal;
+    const long long growth = numbers.reputationTenths;
     result.indicators = computeIndicators(plan, internalReputation);
     if (growth > 0) {
         result.indicators.reputationGrowth = std::string(1, '+').append(formatTenths(growth, decimalSeparator));

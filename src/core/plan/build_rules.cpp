@@ -17,6 +17,10 @@ bool meadowBasePlanet(int p) { return p == ptStandard || p == ptTemperate || p =
 
 bool isPassive(int b) { return b == bldEco || b == bldPassive || b == bldBspDepotA || b == bldBspDepotB; }
 
+bool isPrerequisite(int b) {
+    return b == bldBaseA || b == bldBaseB || b == bldBaseC || b == bldWorkbeePort || b == bldOrbitalseil;
+}
+
 bool canBuild(const Info& info, const ActPlan& plan, int b) {
     if (b < 0 || b >= kBuildingCount) return false;
     const Field& f = plan.selectedField();
