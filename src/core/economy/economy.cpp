@@ -139,15 +139,21 @@ std::int32_t* capacity(Ressources& r, Personnel kind) {
     return nullptr;
 }
 
-void clampPersonnel(ActPlan& plan) {
+namespace {
+
+void clampPersonnel(ActPlan& plan, const std::array<int, kBuildingCount>& counts) {
     for (Personnel kind : {Personnel::Eco, Personnel::Scientist, Personnel::Holodeck}) {
         long long places = 0;
         for (const PersonnelPlaces& entry : kPersonnelPlaces)
-            if (entry.kind == kind) places += static_cast<long long>(entry.places) * plan.countBuildings(entry.building);
+            if (entry.kind == kind) places += static_cast<long long>(entry.places) * counts[std::size_t(entry.building)];
         std::int32_t& count = hired(plan.ressources, kind);
         if (count > places) count = static_cast<std::int32_t>(places);
     }
 }
+
+}  // namespace
+
+void clampPersonnel(ActPlan& plan) { clampPersonnel(plan, plan.buildingCounts()); }
 
 namespace {
 
@@ -192,15 +198,15 @@ Indicators computeIndicators(const ActPlan& plan, int internalReputation) {
 }
 
 // Reputation growth per tick in tenths, never negative.
-long long reputationTenths(const ActPlan& plan) {
+long long reputationTenths(const ActPlan& plan, const std::array<int, kBuildingCount>& counts) {
     const Ressources& r = plan.ressources;
     const long long m = std::min<long long>(plan.attractiveness, r.inhabitants);
     long long g = (m / 10) * 10;
     g += 2LL * r.ecoGuards;
     g -= 20LL * r.soldiers;
-    g += 10LL * plan.countBuildings(bldEco);
-    g -= 200LL * plan.countBuildings(bldRepDrain);
-    g -= 100LL * plan.countBuildings(bldCredits600);
+    g += 10LL * counts[bldEco];
+    g -= 200LL * counts[bldRepDrain];
+    g -= 100LL * counts[bldCredits600];
     return std::max<long long>(g, 0);
 }
 
@@ -231,13 +237,14 @@ PopulationNumbers updatePopulation(const Info& info, ActPlan& plan) {
     r.workersNeeded = clampToInt32(workersNeeded);
     plan.attractiveness = clampToInt32(attractiveness);
 
-    clampPersonnel(plan);
+    const std::array<int, kBuildingCount> counts = plan.buildingCounts();
+    clampPersonnel(plan, counts);
     // A limit below 0 (from a plan file) means nobody lives there, not fewer than nobody.
     r.inhabitants = std::max(0, r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace);
 
     PopulationNumbers numbers;
     if (const long long free = unemployed(r); free < 0) numbers.dismissal = dismiss(r, -free);
-    numbers.reputationTenths = reputationTenths(plan);
+    numbers.reputationTenths = reputationTenths(plan, counts);
     plan.reputationGrowth = float(numbers.reputationTenths) / 10.0f;
     return numbers;
 }

@@ -1,8 +1,11 @@
 #include "core/suggest/search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <cstdio>
+#include <cstdlib>
 
 #include "core/economy/economy.h"
 #include "core/plan/build_rules.h"
@@ -94,13 +97,16 @@ long long Constraints::capCost(const Ressources& r) const {
     return static_cast<long long>(r.buildingCosts[std::size_t(cap_->resource)]) + r.terraformCosts[std::size_t(cap_->resource)];
 }
 
-double Constraints::shortfall(const ProductionTotals& totals, long long unemployed, long long capCost) const {
-    double missing = 0;
+Shortfall Constraints::shortfall(const ProductionTotals& totals, long long unemployed, long long capCost) const {
+    Shortfall missing;
+    auto miss = [&](int constraint, long long by, double scale) {
+        missing.amount += double(by) / scale;
+        missing.missed |= std::uint32_t(1) << constraint;
+    };
     for (int i = 0; i < kResourceCount; ++i)
-        if (totals.perTick[std::size_t(i)] < floors_[i])
-            missing += double(floors_[i] - totals.perTick[std::size_t(i)]) / rowScales_[i];
-    if (unemployed < freeFloor_) missing += double(freeFloor_ - unemployed) / freeScale_;
-    if (cap_ && capCost > capLimit_) missing += double(capCost - capLimit_) / capScale_;
+        if (totals.perTick[std::size_t(i)] < floors_[i]) miss(i, floors_[i] - totals.perTick[std::size_t(i)], rowScales_[i]);
+    if (unemployed < freeFloor_) miss(kUnemployedConstraint, freeFloor_ - unemployed, freeScale_);
+    if (cap_ && capCost > capLimit_) miss(kCapConstraint, capCost - capLimit_, capScale_);
     return missing;
 }
 
@@ -123,6 +129,7 @@ Problem::Problem(const Info& info, const ActPlan& start, const SuggestRequest& r
     const int capResource = request.costCap ? request.costCap->resource : 0;
     options_.resize(kFieldTypeCount);
     byBuilding_.assign(kFieldTypeCount, std::vector<std::vector<int>>(kBuildingCount));
+    helping_.assign(kFieldTypeCount, std::vector<std::vector<int>>(kCapConstraint + 1));
     for (int from = 0; from < kFieldTypeCount; ++from) {
         std::vector<int> wayTo(kFieldTypeCount, -1);  // chain index per reached field type
         std::vector<int> order{from};
@@ -148,9 +155,16 @@ Problem::Problem(const Info& info, const ActPlan& start, const SuggestRequest& r
             for (const int t : chains_[std::size_t(c)]) terraformCost += info.terraformings[std::size_t(t)].cost[std::size_t(capResource)];
             for (int b = 0; b < kBuildingCount; ++b) {
                 if (!info.fields[std::size_t(type)].buildable[std::size_t(b)]) continue;
-                const long long cost = terraformCost + info.buildings[std::size_t(b)].buildCost[std::size_t(capResource)];
-                byBuilding_[std::size_t(from)][std::size_t(b)].push_back(int(options_[std::size_t(from)].size()));
+                const InfoBuilding& building = info.buildings[std::size_t(b)];
+                const long long cost = terraformCost + building.buildCost[std::size_t(capResource)];
+                const int o = int(options_[std::size_t(from)].size());
                 options_[std::size_t(from)].push_back({c, type, b, cost});
+                byBuilding_[std::size_t(from)][std::size_t(b)].push_back(o);
+                auto& helping = helping_[std::size_t(from)];
+                for (int i = 0; i < kResourceCount; ++i)
+                    if (building.production[std::size_t(i)] > 0 && !isPassive(b)) helping[std::size_t(i)].push_back(o);
+                if (building.housing > building.workers && !isPassive(b)) helping[kUnemployedConstraint].push_back(o);
+                if (cost <= 0) helping[kCapConstraint].push_back(o);
             }
         }
     }
@@ -220,7 +234,7 @@ private:
     // Whether the rules allow every slot's option with all the others there.
     bool allAllowed();
     double score(const Evaluation& e, int buildings, double weight) const {
-        return double(e.goal) / problem_.goalScale() - weight * e.shortfall - 1e-3 * buildings;
+        return double(e.goal) / problem_.goalScale() - weight * e.shortfall.amount - 1e-3 * buildings;
     }
 
     const Problem& problem_;
@@ -290,17 +304,42 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
     ChainOutcome outcome;
     outcome.choice = choice_;
     outcome.best = problem_.evaluate(plan_, capCost_);
-    Evaluation current = outcome.best;
-    int currentBuildings = 0;
     progress.bestValue.store(outcome.best.goal);
     progress.found.store(true);
     if (slots == 0) return outcome;
+    Evaluation current = outcome.best;
+    int currentBuildings = 0;
 
-    // Temperatures and the price of a shortfall, in units of what one
+    // Temperature and the price of a shortfall, in units of what one
     // building adds to the goal, change geometrically over the run.
     const double hot = 1.0, cold = 0.01, cheap = 0.3, dear = 30.0;
     std::vector<std::size_t> moved;  // slots changed by the move, for taking it back
     std::vector<int> before;
+    bool prerequisiteGone = false;
+    auto change = [&](std::size_t s, int o) {
+        moved.push_back(s);
+        before.push_back(choice_[s]);
+        if (choice_[s] >= 0 && isPrerequisite(option(s, choice_[s]).building)) prerequisiteGone = true;
+        set(s, o);
+    };
+    auto undo = [&] {
+        for (std::size_t i = moved.size(); i-- > 0;) set(moved[i], before[i]);
+    };
+    // Puts option o on slot s if the rules allow it there; false (and slot s
+    // as before) if not.
+    auto put = [&](std::size_t s, int o) {
+        const int old = choice_[s];
+        change(s, -1);
+        if (o >= 0 && !allowed(s, o)) {
+            set(s, old);
+            moved.pop_back();
+            before.pop_back();
+            return false;
+        }
+        if (o >= 0) change(s, o);
+        return true;
+    };
+
     long long it = 0;
     for (; it < iterations; ++it) {
         if ((it & 255) == 0) {
@@ -314,56 +353,64 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
         const double share = double(it) / double(iterations);
         const double temperature = hot * std::pow(cold / hot, share);
         const double weight = cheap * std::pow(dear / cheap, share);
-
         moved.clear();
         before.clear();
-        bool prerequisiteGone = false;
-        auto change = [&](std::size_t s, int o) {
-            moved.push_back(s);
-            before.push_back(choice_[s]);
-            if (choice_[s] >= 0 && isPrerequisite(option(s, choice_[s]).building)) prerequisiteGone = true;
-            set(s, o);
-        };
-        auto undo = [&] {
-            for (std::size_t i = moved.size(); i-- > 0;) set(moved[i], before[i]);
-        };
+        prerequisiteGone = false;
+        Evaluation next;
+        bool evaluated = false;
 
         const std::size_t s = random_.below(slots);
-        const auto& options = problem_.options(problem_.slots()[s].startType);
-        if (choice_[s] >= 0 && random_.below(4) == 0) {
+        const int kind = int(random_.below(8));
+        if (!current.feasible() && kind < 2) {
+            // Repair: put up something that helps with a missed constraint;
+            // where that misses another one, something that helps with that,
+            // up to three buildings (a supply chain).
+            std::uint32_t missed = current.shortfall.missed;
+            for (int depth = 0; depth < 3 && missed != 0; ++depth) {
+                int constraint = 0;
+                for (std::size_t pick = random_.below(std::size_t(std::popcount(missed))) + 1;; ++constraint)
+                    if ((missed >> constraint & 1U) && --pick == 0) break;
+                bool placed = false;
+                for (int tries = 0; tries < 16 && !placed; ++tries) {
+                    const std::size_t at = random_.below(slots);
+                    const auto& helping = problem_.optionsHelping(problem_.slots()[at].startType, constraint);
+                    if (helping.empty() || (choice_[at] >= 0 && random_.below(2) == 0)) continue;
+                    const int o = helping[random_.below(helping.size())];
+                    if (o != choice_[at]) placed = put(at, o);
+                }
+                if (!placed) break;
+                next = problem_.evaluate(plan_, capCost_);
+                evaluated = true;
+                missed = next.shortfall.missed & ~current.shortfall.missed;
+            }
+            if (moved.empty()) continue;
+        } else if (choice_[s] >= 0 && kind < 4) {
             // Move the building to an empty slot that can carry it.
             const std::size_t to = random_.below(slots);
             const int building = option(s, choice_[s]).building;
             const auto& there = problem_.optionsBuilding(problem_.slots()[to].startType, building);
             if (choice_[to] >= 0 || there.empty()) continue;
-            const int o = there[random_.below(there.size())];
             change(s, -1);
-            if (!allowed(to, o)) {
+            if (!put(to, there[random_.below(there.size())])) {
                 undo();
                 continue;
             }
-            change(to, o);
         } else {
             // Put another option on the slot, or clear it.
+            const auto& options = problem_.options(problem_.slots()[s].startType);
             int o = -1;
             if (choice_[s] < 0 || random_.below(5) != 0) {
                 if (options.empty()) continue;
                 o = int(random_.below(options.size()));
             }
-            if (o == choice_[s]) continue;
-            change(s, -1);
-            if (o >= 0 && !allowed(s, o)) {
-                undo();
-                continue;
-            }
-            if (o >= 0) change(s, o);
+            if (o == choice_[s] || !put(s, o)) continue;
         }
         if (prerequisiteGone && !allAllowed()) {
             undo();
             continue;
         }
+        if (!evaluated) next = problem_.evaluate(plan_, capCost_);
 
-        const Evaluation next = problem_.evaluate(plan_, capCost_);
         const double delta = score(next, buildings_, weight) - score(current, currentBuildings, weight);
         if (delta < 0 && random_.unit() >= std::exp(delta / temperature)) {
             undo();
@@ -380,6 +427,7 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
         }
     }
     progress.iterations.store(it);
+    if (std::getenv("DZ_DEBUG")) std::fprintf(stderr, "end: goal %lld shortfall %g missed %x buildings %d best %lld\n", current.goal, current.shortfall.amount, current.shortfall.missed, currentBuildings, outcome.best.goal);
     return outcome;
 }
 

@@ -43,12 +43,22 @@ struct Option {
     long long capCost = 0;  // of the capped resource, terraformings and building
 };
 
-struct Evaluation {
-    long long goal = 0;
+// The constraints by number: the 16 production rows, then the unemployed,
+// then the cap.
+inline constexpr int kUnemployedConstraint = kResourceCount;
+inline constexpr int kCapConstraint = kResourceCount + 1;
+
+struct Shortfall {
     // By how much the constraints are missed, each in units of what one
     // building can make up; exactly 0 when they all hold.
-    double shortfall = 0;
-    bool feasible() const { return shortfall == 0; }
+    double amount = 0;
+    std::uint32_t missed = 0;  // bit i: constraint i is missed
+};
+
+struct Evaluation {
+    long long goal = 0;
+    Shortfall shortfall;
+    bool feasible() const { return shortfall.missed == 0; }
 };
 
 // The constraints of a proposal, measured against the player's plan.
@@ -66,7 +76,7 @@ public:
     // By how much a plan misses the constraints, each in units of what one
     // building can make up; exactly 0 when they all hold. `unemployed` is
     // counted with the player's personnel, so a dismissal shows as missing.
-    double shortfall(const ProductionTotals& totals, long long unemployed, long long capCost) const;
+    Shortfall shortfall(const ProductionTotals& totals, long long unemployed, long long capCost) const;
 
 private:
     std::int32_t ecoGuards_ = 0, holodeckOperators_ = 0, scientists_ = 0, soldiers_ = 0;
@@ -94,6 +104,12 @@ public:
     const std::vector<int>& optionsBuilding(int fieldType, int building) const {
         return byBuilding_[std::size_t(fieldType)][std::size_t(building)];
     }
+    // The options of a field type that help with a missed constraint: make
+    // a production row grow, give more living space than work, cost nothing
+    // of the capped resource.
+    const std::vector<int>& optionsHelping(int fieldType, int constraint) const {
+        return helping_[std::size_t(fieldType)][std::size_t(constraint)];
+    }
     const std::vector<int>& chain(int c) const { return chains_[std::size_t(c)]; }
     long long startCapCost() const { return constraints_.startCapCost(); }
     // What one building adds to the goal at most (at least 1).
@@ -111,6 +127,7 @@ private:
     std::vector<std::vector<int>> chains_;
     std::vector<std::vector<Option>> options_;             // per field type
     std::vector<std::vector<std::vector<int>>> byBuilding_;  // per field type and building
+    std::vector<std::vector<std::vector<int>>> helping_;     // per field type and constraint
     Constraints constraints_;
     double goalScale_ = 1;
 };

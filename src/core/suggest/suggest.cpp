@@ -163,7 +163,7 @@ bool keepsConstraints(const Info& info, const ActPlan& start, const ActPlan& pro
     const Constraints constraints(info, start, cap);
     Ressources hired = proposal.ressources;
     constraints.hireAsStart(hired);
-    return constraints.shortfall(productionTotals(info, proposal), unemployed(hired), constraints.capCost(proposal.ressources)) == 0;
+    return constraints.shortfall(productionTotals(info, proposal), unemployed(hired), constraints.capCost(proposal.ressources)).missed == 0;
 }
 
 std::size_t applyChoices(Planner& planner, const std::vector<SuggestChoice>& choices) {
