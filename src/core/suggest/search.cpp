@@ -14,9 +14,9 @@ namespace dz::suggest_search {
 
 namespace {
 
-// Field types whose number on the surface the planet limits: a field of one
-// is kept, never terraformed into something else, so that the limits only
-// fill up while a proposal is carried out.
+// Field types whose number on the surface the planet limits. A way of
+// terraformings ends at one of them (or starts there): going through one
+// would need a place under the limit on the way.
 bool limitedType(int f) { return f == ftCrater || f == ftCoreRift || f == ftVolcano; }
 
 // What building b adds to the goal, in the goal's unit.
@@ -137,7 +137,7 @@ Problem::Problem(const Info& info, const ActPlan& start, const SuggestRequest& r
         wayTo[std::size_t(from)] = int(chains_.size()) - 1;
         for (std::size_t next = 0; next < order.size(); ++next) {
             const int type = order[next];
-            if (limitedType(type)) continue;
+            if (next > 0 && limitedType(type)) continue;
             for (int t = 0; t < kTerraformingCount; ++t) {
                 if (!info.fields[std::size_t(type)].terraformable[std::size_t(t)]) continue;
                 const int target = info.terraformings[std::size_t(t)].targetField;
@@ -157,8 +157,15 @@ Problem::Problem(const Info& info, const ActPlan& start, const SuggestRequest& r
                 if (!info.fields[std::size_t(type)].buildable[std::size_t(b)]) continue;
                 const InfoBuilding& building = info.buildings[std::size_t(b)];
                 const long long cost = terraformCost + building.buildCost[std::size_t(capResource)];
+                std::uint32_t hurts = 0;
+                for (int i = 0; i < kResourceCount; ++i)
+                    if (building.production[std::size_t(i)] < 0) hurts |= std::uint32_t(1) << i;
+                if (building.workers > building.housing) hurts |= std::uint32_t(1) << kUnemployedConstraint;
+                // Living space brings inhabitants, who eat.
+                if (building.housing > 0) hurts |= std::uint32_t(1) << resSupply;
+                if (cost > 0) hurts |= std::uint32_t(1) << kCapConstraint;
                 const int o = int(options_[std::size_t(from)].size());
-                options_[std::size_t(from)].push_back({c, type, b, cost});
+                options_[std::size_t(from)].push_back({c, type, b, cost, hurts});
                 byBuilding_[std::size_t(from)][std::size_t(b)].push_back(o);
                 auto& helping = helping_[std::size_t(from)];
                 for (int i = 0; i < kResourceCount; ++i)
@@ -222,17 +229,39 @@ private:
         const Slot& slot = problem_.slots()[s];
         return plan_.fieldAt(slot.x, slot.y, slot.onSurface);
     }
-    void select(std::size_t s) {
-        const Slot& slot = problem_.slots()[s];
-        plan_.selected = FieldSelection{slot.x, slot.y, slot.onSurface};
-    }
 
     // Puts option o (-1: nothing) on slot s without asking the rules.
     void set(std::size_t s, int o);
     // Whether the rules allow option o on slot s, which is empty now.
     bool allowed(std::size_t s, int o);
-    // Whether the rules allow every slot's option with all the others there.
-    bool allAllowed();
+
+    // The changes of one move, which undo() takes back.
+    void beginMove() {
+        moved_.clear();
+        before_.clear();
+        checkAll_ = false;
+        checkTypes_ = 0;
+    }
+    void change(std::size_t s, int o);
+    void undo() {
+        for (std::size_t i = moved_.size(); i-- > 0;) set(moved_[i], before_[i]);
+    }
+    // change(s, o) if the rules allow option o on slot s; false (and slot s
+    // as it was) if not.
+    bool put(std::size_t s, int o);
+    // Clears every slot whose option the rules no longer allow with the
+    // others there, until all that stay are allowed: what needed something
+    // that went goes with it.
+    void dropUnsupported();
+    // Repair of a state that misses constraints; see run().
+    bool repair(std::uint32_t missed, Evaluation& next);
+
+    // One of the constraints of a non-empty set, at random.
+    int anyOf(std::uint32_t set) {
+        int constraint = 0;
+        for (std::size_t pick = random_.below(std::size_t(std::popcount(set))) + 1;; ++constraint)
+            if ((set >> constraint & 1U) && --pick == 0) return constraint;
+    }
     double score(const Evaluation& e, int buildings, double weight) const {
         return double(e.goal) / problem_.goalScale() - weight * e.shortfall.amount - 1e-3 * buildings;
     }
@@ -241,9 +270,13 @@ private:
     const Info& info_;
     ActPlan plan_;
     Random random_;
-    std::vector<int> choice_;
+    std::vector<int> choice_;  // option per slot, -1: empty
     long long capCost_;
     int buildings_ = 0;
+    std::vector<std::size_t> moved_;
+    std::vector<int> before_;
+    bool checkAll_ = false;        // a prerequisite went: every slot is checked again
+    std::uint32_t checkTypes_ = 0;  // bit f: slots terraformed into limited field type f are checked again
 };
 
 void Chain::set(std::size_t s, int o) {
@@ -272,7 +305,8 @@ void Chain::set(std::size_t s, int o) {
 
 bool Chain::allowed(std::size_t s, int o) {
     const Option& opt = option(s, o);
-    select(s);
+    const Slot& slot = problem_.slots()[s];
+    plan_.selected = FieldSelection{slot.x, slot.y, slot.onSurface};
     Field& f = field(s);
     bool ok = true;
     for (const int t : problem_.chain(opt.chain)) {
@@ -283,20 +317,89 @@ bool Chain::allowed(std::size_t s, int o) {
         f.fieldType = info_.terraformings[std::size_t(t)].targetField;
     }
     ok = ok && canBuild(info_, plan_, opt.building);
-    f.fieldType = problem_.slots()[s].startType;
+    f.fieldType = slot.startType;
     return ok;
 }
 
-bool Chain::allAllowed() {
-    for (std::size_t s = 0; s < choice_.size(); ++s) {
-        const int o = choice_[s];
-        if (o < 0) continue;
-        set(s, -1);
-        const bool ok = allowed(s, o);
-        set(s, o);
-        if (!ok) return false;
+void Chain::change(std::size_t s, int o) {
+    const int old = choice_[s];
+    if (old >= 0) {
+        // Others may have needed what goes: a prerequisite, or a place under
+        // a limit of field types that the slot takes again.
+        const Option& gone = option(s, old);
+        const int startType = problem_.slots()[s].startType;
+        if (isPrerequisite(gone.building)) checkAll_ = true;
+        if (limitedType(startType) && gone.type != startType) checkTypes_ |= std::uint32_t(1) << startType;
     }
-    return true;
+    moved_.push_back(s);
+    before_.push_back(old);
+    set(s, o);
+}
+
+bool Chain::put(std::size_t s, int o) {
+    const int old = choice_[s];
+    set(s, -1);
+    const bool ok = o < 0 || allowed(s, o);
+    set(s, old);
+    if (ok) change(s, o);
+    return ok;
+}
+
+void Chain::dropUnsupported() {
+    while (checkAll_ || checkTypes_ != 0) {
+        const bool all = checkAll_;
+        const std::uint32_t types = checkTypes_;
+        checkAll_ = false;
+        checkTypes_ = 0;
+        for (std::size_t s = 0; s < choice_.size(); ++s) {
+            const int o = choice_[s];
+            if (o < 0) continue;
+            const Option& opt = option(s, o);
+            if (!all && !((types >> opt.type & 1U) && !problem_.chain(opt.chain).empty())) continue;
+            set(s, -1);
+            const bool ok = allowed(s, o);
+            set(s, o);
+            if (!ok) change(s, -1);
+        }
+    }
+}
+
+bool Chain::repair(std::uint32_t missed, Evaluation& next) {
+    const std::size_t slots = choice_.size();
+    bool changed = false;
+    for (int step = 0; step < 4 && missed != 0; ++step) {
+        const int constraint = anyOf(missed);
+        bool done = false;
+        if (random_.below(2) == 0) {
+            // Take away buildings that work against the constraint until it
+            // holds (or nothing more works against it).
+            for (std::size_t k = 0, at = random_.below(slots); k < slots; ++k, at = (at + 1) % slots) {
+                if (choice_[at] < 0 || !(option(at, choice_[at]).hurts >> constraint & 1U)) continue;
+                change(at, -1);
+                dropUnsupported();
+                done = true;
+                next = problem_.evaluate(plan_, capCost_);
+                if (!(next.shortfall.missed >> constraint & 1U)) break;
+            }
+        } else {
+            // Put up one that helps with it, on an empty slot preferably.
+            for (int tries = 0; tries < 16 && !done; ++tries) {
+                const std::size_t at = random_.below(slots);
+                const auto& helping = problem_.optionsHelping(problem_.slots()[at].startType, constraint);
+                if (helping.empty() || (choice_[at] >= 0 && random_.below(2) == 0)) continue;
+                const int o = helping[random_.below(helping.size())];
+                if (o != choice_[at]) done = put(at, o);
+            }
+            if (done) {
+                dropUnsupported();
+                next = problem_.evaluate(plan_, capCost_);
+            }
+        }
+        if (!done) break;
+        changed = true;
+        missed = next.shortfall.missed;
+    }
+    return changed;
 }
 
 ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgress& progress) {
@@ -312,34 +415,7 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
 
     // Temperature and the price of a shortfall, in units of what one
     // building adds to the goal, change geometrically over the run.
-    const double hot = 1.0, cold = 0.01, cheap = 0.3, dear = 30.0;
-    std::vector<std::size_t> moved;  // slots changed by the move, for taking it back
-    std::vector<int> before;
-    bool prerequisiteGone = false;
-    auto change = [&](std::size_t s, int o) {
-        moved.push_back(s);
-        before.push_back(choice_[s]);
-        if (choice_[s] >= 0 && isPrerequisite(option(s, choice_[s]).building)) prerequisiteGone = true;
-        set(s, o);
-    };
-    auto undo = [&] {
-        for (std::size_t i = moved.size(); i-- > 0;) set(moved[i], before[i]);
-    };
-    // Puts option o on slot s if the rules allow it there; false (and slot s
-    // as before) if not.
-    auto put = [&](std::size_t s, int o) {
-        const int old = choice_[s];
-        change(s, -1);
-        if (o >= 0 && !allowed(s, o)) {
-            set(s, old);
-            moved.pop_back();
-            before.pop_back();
-            return false;
-        }
-        if (o >= 0) change(s, o);
-        return true;
-    };
-
+    const double hot = 1.0, cold = 0.01, cheap = 0.3, dear = 300.0;
     long long it = 0;
     for (; it < iterations; ++it) {
         if ((it & 255) == 0) {
@@ -353,63 +429,40 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
         const double share = double(it) / double(iterations);
         const double temperature = hot * std::pow(cold / hot, share);
         const double weight = cheap * std::pow(dear / cheap, share);
-        moved.clear();
-        before.clear();
-        prerequisiteGone = false;
+        beginMove();
         Evaluation next;
-        bool evaluated = false;
-
         const std::size_t s = random_.below(slots);
         const int kind = int(random_.below(8));
         if (!current.feasible() && kind < 2) {
-            // Repair: put up something that helps with a missed constraint;
-            // where that misses another one, something that helps with that,
-            // up to three buildings (a supply chain).
-            std::uint32_t missed = current.shortfall.missed;
-            for (int depth = 0; depth < 3 && missed != 0; ++depth) {
-                int constraint = 0;
-                for (std::size_t pick = random_.below(std::size_t(std::popcount(missed))) + 1;; ++constraint)
-                    if ((missed >> constraint & 1U) && --pick == 0) break;
-                bool placed = false;
-                for (int tries = 0; tries < 16 && !placed; ++tries) {
-                    const std::size_t at = random_.below(slots);
-                    const auto& helping = problem_.optionsHelping(problem_.slots()[at].startType, constraint);
-                    if (helping.empty() || (choice_[at] >= 0 && random_.below(2) == 0)) continue;
-                    const int o = helping[random_.below(helping.size())];
-                    if (o != choice_[at]) placed = put(at, o);
-                }
-                if (!placed) break;
-                next = problem_.evaluate(plan_, capCost_);
-                evaluated = true;
-                missed = next.shortfall.missed & ~current.shortfall.missed;
-            }
-            if (moved.empty()) continue;
-        } else if (choice_[s] >= 0 && kind < 4) {
-            // Move the building to an empty slot that can carry it.
-            const std::size_t to = random_.below(slots);
-            const int building = option(s, choice_[s]).building;
-            const auto& there = problem_.optionsBuilding(problem_.slots()[to].startType, building);
-            if (choice_[to] >= 0 || there.empty()) continue;
-            change(s, -1);
-            if (!put(to, there[random_.below(there.size())])) {
-                undo();
-                continue;
-            }
+            // Repair: for a missed constraint, take away what works against
+            // it or put up something that helps; for what is missed then,
+            // again: a supply chain, or housing with its workers, in one move.
+            if (!repair(current.shortfall.missed, next)) continue;
         } else {
-            // Put another option on the slot, or clear it.
-            const auto& options = problem_.options(problem_.slots()[s].startType);
-            int o = -1;
-            if (choice_[s] < 0 || random_.below(5) != 0) {
-                if (options.empty()) continue;
-                o = int(random_.below(options.size()));
+            if (choice_[s] >= 0 && kind < 4) {
+                // Move the building to an empty slot that can carry it.
+                const std::size_t to = random_.below(slots);
+                const int building = option(s, choice_[s]).building;
+                const auto& there = problem_.optionsBuilding(problem_.slots()[to].startType, building);
+                if (choice_[to] >= 0 || there.empty()) continue;
+                change(s, -1);
+                if (!put(to, there[random_.below(there.size())])) {
+                    undo();
+                    continue;
+                }
+            } else {
+                // Put another option on the slot, or clear it.
+                const auto& options = problem_.options(problem_.slots()[s].startType);
+                int o = -1;
+                if (choice_[s] < 0 || random_.below(5) != 0) {
+                    if (options.empty()) continue;
+                    o = int(random_.below(options.size()));
+                }
+                if (o == choice_[s] || !put(s, o)) continue;
             }
-            if (o == choice_[s] || !put(s, o)) continue;
+            dropUnsupported();
+            next = problem_.evaluate(plan_, capCost_);
         }
-        if (prerequisiteGone && !allAllowed()) {
-            undo();
-            continue;
-        }
-        if (!evaluated) next = problem_.evaluate(plan_, capCost_);
 
         const double delta = score(next, buildings_, weight) - score(current, currentBuildings, weight);
         if (delta < 0 && random_.unit() >= std::exp(delta / temperature)) {
@@ -428,6 +481,24 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
     }
     progress.iterations.store(it);
     if (std::getenv("DZ_DEBUG")) std::fprintf(stderr, "end: goal %lld shortfall %g missed %x buildings %d best %lld\n", current.goal, current.shortfall.amount, current.shortfall.missed, currentBuildings, outcome.best.goal);
+
+    // Back to the best state, then without every building that adds nothing to it.
+    for (std::size_t s = 0; s < slots; ++s) set(s, -1);
+    for (std::size_t s = 0; s < slots; ++s) set(s, outcome.choice[s]);
+    for (std::size_t s = 0; s < slots; ++s) {
+        if (choice_[s] < 0) continue;
+        beginMove();
+        change(s, -1);
+        dropUnsupported();
+        const Evaluation e = problem_.evaluate(plan_, capCost_);
+        if (e.feasible() && e.goal >= outcome.best.goal) {
+            outcome.best = e;
+            outcome.buildings = buildings_;
+        } else {
+            undo();
+        }
+    }
+    outcome.choice = choice_;
     return outcome;
 }
 

@@ -41,6 +41,7 @@ struct Option {
     int type = 0;
     int building = 0;
     long long capCost = 0;  // of the capped resource, terraformings and building
+    std::uint32_t hurts = 0;  // bit i: the option works against constraint i
 };
 
 // The constraints by number: the 16 production rows, then the unemployed,

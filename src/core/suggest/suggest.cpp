@@ -156,7 +156,7 @@ long long suggestIterations(const ActPlan& plan) {
     for (const FieldGrid* grid : {&plan.current.surface, &plan.current.orbit})
         for (const auto& column : *grid)
             for (const Field& f : column) empty += !f.built;
-    return std::max(20000LL, 4000 * empty);
+    return std::max(20000LL, 8000 * empty);
 }
 
 bool keepsConstraints(const Info& info, const ActPlan& start, const ActPlan& proposal, const std::optional<CostCap>& cap) {
