@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <limits>
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/economy/economy.h"
 #include "core/plan/build_rules.h"
@@ -480,7 +477,6 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
         }
     }
     progress.iterations.store(it);
-    if (std::getenv("DZ_DEBUG")) std::fprintf(stderr, "end: goal %lld shortfall %g missed %x buildings %d best %lld\n", current.goal, current.shortfall.amount, current.shortfall.missed, currentBuildings, outcome.best.goal);
 
     // Back to the best state, then without every building that adds nothing to it.
     for (std::size_t s = 0; s < slots; ++s) set(s, -1);

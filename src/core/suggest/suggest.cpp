@@ -241,7 +241,7 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
         std::unique_lock<std::mutex> lock(mutex);
         while (running > 0) {
             finished.wait_for(lock, std::chrono::milliseconds(100));
-            if (running == 0 || progressFailure) continue;
+            if (running == 0 || progressFailure || (cancel && cancel->load())) continue;
             lock.unlock();
             try {
                 report();
