@@ -6,11 +6,14 @@
 // constraints hold, until none raises it). Prints a Markdown table.
 //
 // Usage: bench_suggest [--fills N] [--seconds S] [--planet P] [--goal NAME]...
+// Exit status 1 when the data cannot be read or a goal is unknown; a row
+// that misses the target shows in the table.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <map>
 #include <random>
 #include <string>
@@ -26,7 +29,7 @@ namespace {
 
 using namespace dz;
 
-const char* const kGoals[] = {"Forschung", "Energie", "verfügbare BSP", "Attraktivität"};
+const char* const kGoals[] = {"Forschung", "verfügbare BSP", "Attraktivität", "Lagerraum"};
 
 struct Planning {
     explicit Planning(Info& info, const ActPlan& from) : plan(from), planner(info, plan, state, view) {}
@@ -155,11 +158,15 @@ int main(int argc, char** argv) {
         }
     }
     Info info;
-    loadCatalog(info, DZ_DATA_DIR);
+    try {
+        loadCatalog(info, DZ_DATA_DIR);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_suggest: %s\n", e.what());
+        return 1;
+    }
 
     std::printf("| Planet | Goal | Vorschlag | best of %d random fills | greedy fill | search time | beats both |\n", fills);
     std::printf("|---|---|---:|---:|---:|---:|---|\n");
-    int misses = 0;
     for (int p = 0; p < kPlanetCount; ++p) {
         if (onlyPlanet >= 0 && p != onlyPlanet) continue;
         const ActPlan start = baseOnly(info, p);  // also sets the planet's yields in info
@@ -182,14 +189,17 @@ int main(int argc, char** argv) {
             for (int f = 0; f < fills; ++f) bestRandom = std::max(bestRandom, randomFill(info, start, *goal, random));
             const long long greedy = greedyFill(info, start, *goal);
 
-            const bool beats = result.value > bestRandom && result.value > greedy;
-            misses += !beats;
+            const long long other = std::max(bestRandom, greedy);
+            const char* beats = result.value > other ? "yes" : result.value == other ? "**no** (equal)" : "**no**";
             auto show = [&](long long v) { return goalValueText(*goal, v, '.'); };
             std::printf("| %s | %s | %s | %s | %s | %.2f s%s | %s |\n", cp1252ToUtf8(info.planets[std::size_t(p)].name).c_str(),
                         name.c_str(), show(result.value).c_str(), show(bestRandom).c_str(), show(greedy).c_str(), took,
-                        result.stop == SuggestStop::TimeLimit ? " (time limit)" : "", beats ? "yes" : "**no**");
+                        result.stop == SuggestStop::TimeLimit ? " (time limit)" : "", beats);
             std::fflush(stdout);
         }
     }
-    return misses == 0 ? 0 : 2;
+    std::printf("\nVorschlag: seed 1, %g s time budget, the default iterations (%s); search time is the wall time of\n"
+                "suggest(). Random fills: seeded, the same on every run. Forschung in tenths shown with one decimal.\n",
+                seconds, "2 chains of 6,000 per empty field, at least 500,000");
+    return 0;
 }

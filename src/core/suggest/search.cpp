@@ -413,17 +413,33 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
     // Temperature and the price of a shortfall, in units of what one
     // building adds to the goal, change geometrically over the run.
     const double hot = 1.0, cold = 0.01, cheap = 0.3, dear = 300.0;
+    // The schedule runs over `planned` iterations: all of them, unless the
+    // time budget cannot hold them on this machine, then as many as it can.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point begin = Clock::now();
+    const double budget = std::chrono::duration<double>(control.deadline - begin).count();
+    double planned = double(iterations);
     long long it = 0;
-    for (; it < iterations; ++it) {
+    for (; double(it) < planned; ++it) {
         if ((it & 255) == 0) {
-            progress.iterations.store(it);
+            progress.share.store(double(it) / planned);
             if (control.stop.load() || (control.cancel && control.cancel->load())) break;
-            if (std::chrono::steady_clock::now() >= control.deadline) {
+            const Clock::time_point now = Clock::now();
+            if (now >= control.deadline) {
                 control.timeUp.store(true);
                 break;
             }
+            const double elapsed = std::chrono::duration<double>(now - begin).count();
+            if (it > 0 && elapsed >= 0.05 * budget) {
+                const double perIteration = elapsed / double(it);
+                const double left = std::chrono::duration<double>(control.deadline - now).count();
+                if (perIteration * (planned - double(it)) > left) {
+                    planned = double(it) + std::max(1.0, 0.95 * left / perIteration);
+                    control.timeUp.store(true);
+                }
+            }
         }
-        const double share = double(it) / double(iterations);
+        const double share = double(it) / planned;
         const double temperature = hot * std::pow(cold / hot, share);
         const double weight = cheap * std::pow(dear / cheap, share);
         beginMove();
@@ -476,7 +492,7 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
             progress.bestValue.store(next.goal);
         }
     }
-    progress.iterations.store(it);
+    progress.share.store(1.0);
 
     // Back to the best state, then without every building that adds nothing to it.
     for (std::size_t s = 0; s < slots; ++s) set(s, -1);

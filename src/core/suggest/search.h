@@ -143,7 +143,7 @@ struct ChainControl {
 
 // What a chain publishes while it runs, for the progress report.
 struct ChainProgress {
-    std::atomic<long long> iterations{0};
+    std::atomic<double> share{0};  // of the chain's schedule run
     std::atomic<bool> found{false};
     std::atomic<long long> bestValue{0};
 };
@@ -154,7 +154,9 @@ struct ChainOutcome {
     int buildings = 0;
 };
 
-// Runs one chain for `iterations` iterations (fewer when it is stopped).
+// Runs one chain for `iterations` iterations. When the time to the deadline
+// would not hold them, the chain shortens its schedule to what it does hold
+// (and sets timeUp): the result then depends on the speed of the machine.
 ChainOutcome runChain(const Problem& problem, std::uint64_t seed, long long iterations, ChainControl& control,
                       ChainProgress& progress);
 

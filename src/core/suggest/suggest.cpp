@@ -156,7 +156,7 @@ long long suggestIterations(const ActPlan& plan) {
     for (const FieldGrid* grid : {&plan.current.surface, &plan.current.orbit})
         for (const auto& column : *grid)
             for (const Field& f : column) empty += !f.built;
-    return std::max(20000LL, 8000 * empty);
+    return std::max(500000LL, 6000 * empty);
 }
 
 bool keepsConstraints(const Info& info, const ActPlan& start, const ActPlan& proposal, const std::optional<CostCap>& cap) {
@@ -228,12 +228,12 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
     auto report = [&] {
         if (!progress) return;
         SuggestProgress p;
-        long long done = 0;
+        double done = 0;
         for (const ChainProgress& cp : published) {
-            done += cp.iterations.load();
+            done += cp.share.load();
             if (cp.found.load()) p.bestValue = std::max(p.bestValue.value_or(cp.bestValue.load()), cp.bestValue.load());
         }
-        p.done = std::min(1.0, double(done) / (double(iterations) * double(chains)));
+        p.done = std::min(1.0, done / double(chains));
         progress(p);
     };
     std::exception_ptr progressFailure;

@@ -26,8 +26,9 @@
 // proposal of all chains wins, ties going to the lower chain. The same plan,
 // goal, cap, seed, iteration count and chain count give the same proposal on
 // every machine and however the threads are scheduled. The time budget is an
-// outer stop: a search stopped by it (SuggestStop::TimeLimit) returns the best
-// proposal so far, which then depends on the speed of the machine.
+// outer stop: where it cannot hold the iterations on the machine, each chain
+// shortens its schedule to end within it, and the search says so
+// (SuggestStop::TimeLimit); that proposal depends on the speed of the machine.
 //
 // A window runs suggest() on a worker thread of its own: the function copies
 // the catalog and the plan at the start and touches neither the caller's
@@ -93,14 +94,14 @@ struct SuggestRequest {
     std::uint64_t seed = 1;
     // Iterations of each chain; 0 takes suggestIterations() of the plan.
     long long iterations = 0;
-    // The outer stop, in seconds of wall time from the call.
+    // The outer stop, in seconds of wall time from the call (see above).
     double seconds = 5.0;
     // Independent chains, each on a thread of its own (at least 1).
     int chains = 2;
 };
 
-// The iterations a chain runs by default on a plan: more for more empty
-// fields, so that the largest planet ends well within 5 s on two cores.
+// The iterations a chain runs by default on a plan: 6,000 per empty field,
+// at least 500,000; the largest planet takes about 2 s on two free cores.
 long long suggestIterations(const ActPlan& plan);
 
 // One field-menu choice: the menu entry with this tag on this field.
@@ -119,7 +120,7 @@ struct SuggestProgress {
 
 enum class SuggestStop {
     Finished,   // every chain ran its iterations
-    TimeLimit,  // the time budget ended the search first
+    TimeLimit,  // the time budget could not hold the iterations: the search was shortened
     Cancelled,  // *cancel became true: no choices
 };
 
