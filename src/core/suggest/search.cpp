@@ -414,32 +414,40 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
     // building adds to the goal, change geometrically over the run.
     const double hot = 1.0, cold = 0.01, cheap = 0.3, dear = 300.0;
     // The schedule runs over `planned` iterations: all of them, unless the
-    // time budget cannot hold them on this machine, then as many as it can.
+    // time budget cannot hold them at the speed of the last stretch, then as
+    // many as it holds. Its share of the run only ever grows.
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point begin = Clock::now();
-    const double budget = std::chrono::duration<double>(control.deadline - begin).count();
+    using Seconds = std::chrono::duration<double>;
+    Clock::time_point sampled = Clock::now();
+    const double stretch = 0.1 * Seconds(control.deadline - sampled).count();
+    long long sampledAt = 0;
     double planned = double(iterations);
+    double share = 0;
     long long it = 0;
     for (; double(it) < planned; ++it) {
         if ((it & 255) == 0) {
-            progress.share.store(double(it) / planned);
+            progress.share.store(share);
             if (control.stop.load() || (control.cancel && control.cancel->load())) break;
             const Clock::time_point now = Clock::now();
             if (now >= control.deadline) {
                 control.timeUp.store(true);
                 break;
             }
-            const double elapsed = std::chrono::duration<double>(now - begin).count();
-            if (it > 0 && elapsed >= 0.05 * budget) {
-                const double perIteration = elapsed / double(it);
-                const double left = std::chrono::duration<double>(control.deadline - now).count();
-                if (perIteration * (planned - double(it)) > left) {
-                    planned = double(it) + std::max(1.0, 0.95 * left / perIteration);
+            if (Seconds(now - sampled).count() >= stretch && it > sampledAt) {
+                const double perIteration = Seconds(now - sampled).count() / double(it - sampledAt);
+                const double left = Seconds(control.deadline - now).count();
+                const double holds = double(it) + 0.9 * left / perIteration;
+                if (perIteration * double(iterations - it) > 1.2 * left) {
+                    planned = std::max(double(it) + 1, holds);
                     control.timeUp.store(true);
+                } else if (planned < double(iterations)) {
+                    planned = std::min(double(iterations), holds);
                 }
+                sampled = now;
+                sampledAt = it;
             }
         }
-        const double share = double(it) / planned;
+        share = std::max(share, double(it) / planned);
         const double temperature = hot * std::pow(cold / hot, share);
         const double weight = cheap * std::pow(dear / cheap, share);
         beginMove();

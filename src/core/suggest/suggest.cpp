@@ -201,8 +201,10 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
     const std::size_t chains = std::size_t(request.chains);
     ChainControl control;
     control.cancel = cancel;
+    // Within what the clock can count: a budget of more than a week is a week.
+    const double seconds = request.seconds > 0 ? std::min(request.seconds, 7 * 24 * 3600.0) : 0.0;
     control.deadline = begin + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                   std::chrono::duration<double>(std::max(0.0, request.seconds)));
+                                   std::chrono::duration<double>(seconds));
     std::vector<ChainProgress> published(chains);
     std::vector<ChainOutcome> outcomes(chains);
     std::vector<std::exception_ptr> failures(chains);
