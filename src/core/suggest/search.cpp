@@ -369,12 +369,14 @@ bool Chain::repair(std::uint32_t missed, Evaluation& next) {
         bool done = false;
         if (random_.below(2) == 0) {
             // Take away buildings that work against the constraint until it
-            // holds (or nothing more works against it).
-            for (std::size_t k = 0, at = random_.below(slots); k < slots; ++k, at = (at + 1) % slots) {
+            // holds, nothing more works against it, or eight have gone.
+            int taken = 0;
+            for (std::size_t k = 0, at = random_.below(slots); k < slots && taken < 8; ++k, at = (at + 1) % slots) {
                 if (choice_[at] < 0 || !(option(at, choice_[at]).hurts >> constraint & 1U)) continue;
                 change(at, -1);
                 dropUnsupported();
                 done = true;
+                ++taken;
                 next = problem_.evaluate(plan_, capCost_);
                 if (!(next.shortfall.missed >> constraint & 1U)) break;
             }
@@ -415,11 +417,17 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
     const double hot = 1.0, cold = 0.01, cheap = 0.3, dear = 300.0;
     // The schedule runs over `planned` iterations: all of them, unless the
     // time budget cannot hold them at the speed of the last stretch, then as
-    // many as it holds. Its share of the run only ever grows.
+    // many as it holds. Its share of the run only ever grows. A run starts
+    // several times slower than it ends (repairs are dear while much is
+    // missed), so the first 40 % of the time are not judged and a run is
+    // shortened only when the speed of the last stretch would need twice the
+    // time that is left.
     using Clock = std::chrono::steady_clock;
     using Seconds = std::chrono::duration<double>;
-    Clock::time_point sampled = Clock::now();
-    const double stretch = 0.1 * Seconds(control.deadline - sampled).count();
+    const Clock::time_point begin = Clock::now();
+    Clock::time_point sampled = begin;
+    const double budget = Seconds(control.deadline - begin).count();
+    const double stretch = 0.1 * budget;
     long long sampledAt = 0;
     double planned = double(iterations);
     double share = 0;
@@ -437,7 +445,8 @@ ChainOutcome Chain::run(long long iterations, ChainControl& control, ChainProgre
                 const double perIteration = Seconds(now - sampled).count() / double(it - sampledAt);
                 const double left = Seconds(control.deadline - now).count();
                 const double holds = double(it) + 0.9 * left / perIteration;
-                if (perIteration * double(iterations - it) > 1.2 * left) {
+                const bool judged = Seconds(now - begin).count() >= 0.4 * budget;
+                if (judged && perIteration * double(iterations - it) > 2 * left) {
                     planned = std::max(double(it) + 1, holds);
                     control.timeUp.store(true);
                 } else if (planned < double(iterations)) {

@@ -6,11 +6,14 @@
 // type: the terraformings that lead to a field type, then a building on it.
 // A change is taken only when the rules allow it: canTerraform and canBuild
 // are asked on the chain's plan with the slot emptied, so every option stands
-// as the field menu would offer it with all other buildings there; taking
-// away one of the buildings others may need (isPrerequisite) checks every
-// slot again. The economy of the plan is the ordinary one (updatePopulation,
-// productionTotals, availableBsp); a state that misses a constraint is
-// allowed on the way, at a price that grows over the run.
+// as the field menu would offer it with all other buildings there. When one
+// of the buildings others may need goes (isPrerequisite), or a field under a
+// planet limit takes its limited type again, the slots are checked again and
+// what is no longer allowed goes too. So every state can be carried out
+// through the field menu in some order. The economy of the plan is the
+// ordinary one (updatePopulation, productionTotals, availableBsp); a state
+// that misses a constraint is allowed on the way, at a price that grows over
+// the run.
 #pragma once
 
 #include <atomic>

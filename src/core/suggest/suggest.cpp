@@ -103,9 +103,11 @@ std::vector<SuggestChoice> carryOut(Info& info, ActPlan& plan, const Problem& pr
         }
         steps.erase(std::remove_if(steps.begin(), steps.end(), [](const Step& st) { return st.done == st.tags.size(); }),
                     steps.end());
-        if (!progress) {
+        if (progress) {
+            dismissalAllowed = false;
+        } else {
             if (dismissalAllowed) break;  // nothing more can be done: what is left stays out
-            dismissalAllowed = true;
+            dismissalAllowed = true;      // one building at a time, and then waiting again
         }
     }
     return made;
@@ -187,7 +189,9 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
         throw std::invalid_argument(text("Dieses Ziel gibt es nicht."));
     if (request.costCap && (request.costCap->resource < 0 || request.costCap->resource >= kResourceCount))
         throw std::invalid_argument(text("Die Kostengrenze nennt keinen Rohstoff."));
-    if (request.chains < 1) throw std::invalid_argument(text("Ein Vorschlag braucht mindestens eine Suche."));
+    if (request.chains < 1 || request.chains > kMaxSuggestChains)
+        throw std::invalid_argument(text("Ein Vorschlag braucht eine bis ") + std::to_string(kMaxSuggestChains) +
+                                    text(" Suchen."));
 
     const auto begin = std::chrono::steady_clock::now();
     Info ownInfo = info;
@@ -213,18 +217,25 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
     std::size_t running = chains;
 
     std::vector<std::thread> threads;
-    for (std::size_t c = 0; c < chains; ++c)
-        threads.emplace_back([&, c] {
-            try {
-                outcomes[c] = suggest_search::runChain(problem, chainSeed(request.seed, int(c)), iterations, control,
-                                                        published[c]);
-            } catch (...) {
-                failures[c] = std::current_exception();
-            }
-            const std::lock_guard<std::mutex> lock(mutex);
-            --running;
-            finished.notify_all();
-        });
+    try {
+        for (std::size_t c = 0; c < chains; ++c)
+            threads.emplace_back([&, c] {
+                try {
+                    outcomes[c] = suggest_search::runChain(problem, chainSeed(request.seed, int(c)), iterations,
+                                                            control, published[c]);
+                } catch (...) {
+                    failures[c] = std::current_exception();
+                }
+                const std::lock_guard<std::mutex> lock(mutex);
+                --running;
+                finished.notify_all();
+            });
+    } catch (...) {
+        // No thread for a chain: the ones that run stop, and the failure goes on.
+        control.stop.store(true);
+        for (std::thread& t : threads) t.join();
+        throw;
+    }
 
     // Progress from this thread only, about ten times a second.
     auto report = [&] {

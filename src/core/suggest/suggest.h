@@ -96,9 +96,11 @@ struct SuggestRequest {
     long long iterations = 0;
     // The outer stop, in seconds of wall time from the call (see above).
     double seconds = 5.0;
-    // Independent chains, each on a thread of its own (at least 1).
+    // Independent chains, each on a thread of its own, 1..kMaxSuggestChains.
     int chains = 2;
 };
+
+inline constexpr int kMaxSuggestChains = 64;
 
 // The iterations a chain runs by default on a plan: 6,000 per empty field,
 // at least 500,000; the largest planet takes about 2 s on two free cores.
@@ -135,7 +137,7 @@ struct SuggestResult {
 // loaded plan, perhaps changed by field actions) with `info` set up for its
 // planet type as the planner leaves it; throws std::invalid_argument (German
 // message) for a plan without a planet type, a goal or cap resource outside
-// its range or no chain. An exception of `progress` ends the search and is
+// its range or a number of chains outside 1..kMaxSuggestChains. An exception of `progress` ends the search and is
 // passed on.
 SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestRequest& request,
                       const std::function<void(const SuggestProgress&)>& progress = {},
