@@ -8,6 +8,7 @@
 #include <QByteArrayList>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace dz {
 
@@ -59,6 +60,13 @@ class MainWindow;
 // plan named on the command line opened as "Laden" would. Batch mode shows
 // nobody a window, so its start-up runs as soon as the event loop does.
 void followCommandLine(MainWindow& window, const CommandLine& command);
+
+// `dizozodidu --help` and `dizozodidu --version` (exactly so, as the first
+// argument): the German usage or the version, to be printed on stdout before
+// the program ends with status 0. They are answered before any application
+// object exists, so they need no screen. Empty for every other first
+// argument, which stays a plan file or "IMAGES".
+std::string commandLineInformation(const char* firstArgument);
 
 // The whole program with main()'s arguments: the application object, the
 // catalog, the window and the event loop. Returns the exit status.

@@ -19,6 +19,7 @@
 #include "gui/result_panels.h"
 #include "gui/style.h"
 #include "gui/widgets/planet_menu.h"
+#include "gui/widgets/program_icon.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -214,7 +215,10 @@ void MainWindow::startStartupAtOnce() {
 void MainWindow::loadPlanPictures() {
     const auto& entries = newPlanMenu_->entries();
     cells_->loadPictures(programDir_, [&entries](int p, const QPixmap& icon) { entries[p]->setIcon(QIcon(icon)); });
-    setWindowIcon(QIcon(cells_->planetIcons().at(ptTemperate)));
+    // The program's icon; its 16-pixel size is the temperate planet, which
+    // stands in for it when the icon files are missing.
+    const QIcon icon = programIcon(programDir_);
+    setWindowIcon(icon.isNull() ? QIcon(cells_->planetIcons().at(ptTemperate)) : icon);
 }
 
 void MainWindow::loadPanelIcons() { panels_->loadIcons(programDir_); }

@@ -1,6 +1,7 @@
 // dizozodidu-report PLAN...: prints what the planner's panels show for each
 // plan file, as UTF-8 text, so that plans can be compared in a terminal. It
-// uses the data files beside it and no settings file.
+// uses the data files beside it and no settings file. `--help` and
+// `--version` as the first argument print the usage or the version.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "core/text/cp1252.h"
 #include "core/files/plan_file.h"
 #include "core/planner/planner.h"
+#include "core/version.h"
 
 namespace {
 
@@ -65,9 +67,31 @@ std::filesystem::path programFolder(const char* argv0) {
     return std::filesystem::absolute(argv0).parent_path();
 }
 
+const char* const kUsage =
+    "Aufruf: dizozodidu-report PLAN.kpls...\n"
+    "        dizozodidu-report --help | --version\n"
+    "\n"
+    "Gibt für jede Plandatei aus, was die Tafeln des Planers zeigen: Produktion\n"
+    "und Verbrauch je Tick, Personal, Gesamtaufbaukosten und die Informationen\n"
+    "(Attraktivität, Ansehenszuwachs, verfügbare BSP), als UTF-8-Text mit\n"
+    "Tabulatoren. Eine Datei, die nicht gelesen werden kann, wird auf stderr\n"
+    "genannt und die übrigen werden trotzdem ausgegeben; der Rückgabewert ist\n"
+    "dann 1. Die Spieldaten liegen im Ordner des Programms.\n"
+    "\n"
+    "  --help      zeigt diese Hilfe.\n"
+    "  --version   zeigt die Version.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "--version") {
+        std::printf("dizozodidu-report (Dizozodidu %s)\n", kProgramVersion);
+        return 0;
+    }
     if (argc < 2) {
         std::fprintf(stderr, "Aufruf: dizozodidu-report PLAN.kpls...\n");
         return 2;

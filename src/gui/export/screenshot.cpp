@@ -78,7 +78,10 @@ QImage drawnFrame(QWidget* window, const QImage& client) {
     caption.rect = QRect(FrameMetrics::border, FrameMetrics::border, outer.width() - 2 * FrameMetrics::border,
                          FrameMetrics::caption);
     caption.text = window->windowTitle();
-    caption.icon = window->windowIcon();
+    // A caption shows the small size of the window's icon, as a window
+    // manager does; QIcon would otherwise shrink a larger size into its box.
+    const int small = style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, window);
+    caption.icon = QIcon(window->windowIcon().pixmap(QSize(small, small)));
     caption.titleBarFlags = captionFlags(window);
     caption.titleBarState = int(window->windowState() & ~Qt::WindowMinimized) | QStyle::State_Active;
     caption.state |= QStyle::State_Active;
