@@ -17,6 +17,7 @@
 #include "gui/file_commands.h"
 #include "gui/plan_cells.h"
 #include "gui/result_panels.h"
+#include "gui/screen_fit.h"
 #include "gui/style.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/qt_text.h"
@@ -48,6 +49,10 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title) {
 // layout count them, so the Qt window is the outer size minus them.
 QSize windowSizeFor(const MainLayout& layout) {
     return QSize(layout.clientWidth(), layout.clientHeight() + FrameMetrics::menuBar);
+}
+// The part between menu bar and status line, where the group boxes stand.
+QSize contentSizeFor(const MainLayout& layout) {
+    return QSize(layout.clientWidth(), layout.clientHeight() - FrameMetrics::statusBar);
 }
 
 // The "Neu" entries, in planet-type order; the second column starts with the small asteroid field.
@@ -109,7 +114,7 @@ void MainWindow::createControls() {
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
     client_->setPalette(blackPalette(client_->palette()));
-    setCentralWidget(client_);
+    screenFit_ = new ScreenFit(this, client_);
 
     // Created first, so the group boxes cover it where a wide plan reaches it.
     logoPicture_ = new QLabel(client_);
@@ -192,7 +197,7 @@ void MainWindow::applyLayout(const MainLayout& layout) {
     personnelBox_->setGeometry(toQRect(layout.personnelBox));
     informationBox_->setGeometry(toQRect(layout.informationBox));
     orbitBox_->setVisible(layout.orbitVisible);
-    setFixedSize(windowSizeFor(layout));
+    screenFit_->setDesignedSize(windowSizeFor(layout), contentSizeFor(layout));
 }
 
 void MainWindow::finishStartup() {

@@ -27,6 +27,7 @@ class FileCommands;
 class PlanCells;
 class PlanetMenu;
 class ResultPanels;
+class ScreenFit;
 class SettingsDialog;
 class UpdateDialog;
 
@@ -107,6 +108,7 @@ private:
     QString programDir_;
 
     QWidget* client_ = nullptr;
+    ScreenFit* screenFit_ = nullptr;
     QLabel* logoPicture_ = nullptr;
     QGroupBox* surfaceBox_ = nullptr;
     QGroupBox* orbitBox_ = nullptr;

@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, EmptyWindowBeforeTheFirstPlan) {
 }
 
 TEST_F(MainWindowTest, BlackWindowWithSmallWhiteSansFont) {
-    const QWidget* client = window->centralWidget();
+    const QWidget* client = child<QWidget>(window, "client");
     EXPECT_EQ(client->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(client->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(child<QGroupBox>(window, "surfaceBox")->palette().color(QPalette::WindowText), QColor(Qt::white));
