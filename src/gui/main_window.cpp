@@ -15,6 +15,7 @@
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/dialogs/update_dialog.h"
 #include "gui/file_commands.h"
+#include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
@@ -152,8 +153,11 @@ void MainWindow::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenu"));
     bar->setFixedHeight(FrameMetrics::menuBar);
+    // Every caption has its Alt key (the underlined letter); the commands of
+    // the menu bar itself have the usual shortcuts, shown as their tool tips.
+    showMenuBarToolTips(bar);
 
-    newPlanMenu_ = new PlanetMenu(QStringLiteral("Neu"), bar);
+    newPlanMenu_ = new PlanetMenu(QStringLiteral("&Neu"), bar);
     newPlanMenu_->setObjectName(QStringLiteral("newPlanMenu"));
     newPlanMenu_->setFont(font());
     for (int p = 0; p < kPlanetCount; ++p) {
@@ -163,30 +167,43 @@ void MainWindow::createMenu() {
     }
     bar->addMenu(newPlanMenu_);
 
-    QAction* load = bar->addAction(QStringLiteral("Laden"), this, &MainWindow::loadPlan);
+    QAction* load = bar->addAction(QStringLiteral("&Laden"), this, &MainWindow::loadPlan);
     load->setObjectName(QStringLiteral("loadAction"));
-    saveAction_ = bar->addAction(QStringLiteral("Speichern"), this, &MainWindow::savePlan);
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    setShortcutToolTip(load);
+    saveAction_ = bar->addAction(QStringLiteral("&Speichern"), this, &MainWindow::savePlan);
     saveAction_->setObjectName(QStringLiteral("saveAction"));
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
 
-    QMenu* settings = bar->addMenu(QStringLiteral("Einstellungen"));
+    QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
     settings->setFont(font());
-    alphabeticalSortAction_ = settings->addAction(QStringLiteral("Alphabetische Sortierung"));
+    alphabeticalSortAction_ = settings->addAction(QStringLiteral("&Alphabetische Sortierung"));
     alphabeticalSortAction_->setObjectName(QStringLiteral("alphabeticalSortAction"));
     alphabeticalSortAction_->setCheckable(true);
     alphabeticalSortAction_->setChecked(false);
     // The action toggles its own check mark; the flag follows it.
     connect(alphabeticalSortAction_, &QAction::triggered, this,
             [this] { state_.alphabeticalSort = alphabeticalSortAction_->isChecked(); });
-    settings->addAction(QStringLiteral("Auf Updates überprüfen"), this, &MainWindow::checkForUpdates)
+    settings->addAction(QStringLiteral("Auf &Updates überprüfen"), this, &MainWindow::checkForUpdates)
         ->setObjectName(QStringLiteral("checkForUpdatesAction"));
-    settings->addAction(QStringLiteral("Einstellungen"), this, &MainWindow::openSettings)
+    settings->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings)
         ->setObjectName(QStringLiteral("settingsAction"));
 
-    bar->addAction(QStringLiteral("Screenshot"), this, &MainWindow::saveScreenshot)
-        ->setObjectName(QStringLiteral("screenshotAction"));
-    bar->addAction(QStringLiteral("About..."), this, &MainWindow::showAbout)->setObjectName(QStringLiteral("aboutAction"));
+    QAction* screenshot = bar->addAction(QStringLiteral("S&creenshot"), this, &MainWindow::saveScreenshot);
+    screenshot->setObjectName(QStringLiteral("screenshotAction"));
+    screenshot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    setShortcutToolTip(screenshot);
+    bar->addAction(QStringLiteral("&About..."), this, &MainWindow::showAbout)->setObjectName(QStringLiteral("aboutAction"));
+
+    // Closing by key, with the question before unsaved changes are lost.
+    auto* quit = new QAction(QStringLiteral("Beenden"), this);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
 }
 
 void MainWindow::applyLayout(const MainLayout& layout) {

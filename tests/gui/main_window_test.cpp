@@ -96,7 +96,8 @@ TEST_F(MainWindowTest, BlackWindowWithSmallWhiteSansFont) {
 TEST_F(MainWindowTest, MainMenuCaptions) {
     QStringList top;
     for (QAction* a : window->menuBar()->actions()) top << a->text();
-    EXPECT_EQ(top, (QStringList{"Neu", "Laden", "Speichern", "Einstellungen", "Screenshot", "About..."}));
+    EXPECT_EQ(top, (QStringList{"&Neu", "&Laden", "&Speichern", "&Einstellungen", "S&creenshot", "&About..."}))
+        << "the captions, each with its Alt key (the letter after &)";
 
     QStringList planets;
     QList<int> columns;
@@ -111,7 +112,7 @@ TEST_F(MainWindowTest, MainMenuCaptions) {
 
     QStringList settings;
     for (QAction* a : child<QMenu>(window, "settingsMenu")->actions()) settings << a->text();
-    EXPECT_EQ(settings, (QStringList{"Alphabetische Sortierung", "Auf Updates überprüfen", "Einstellungen"}));
+    EXPECT_EQ(settings, (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen"}));
     EXPECT_TRUE(child<QAction>(window, "alphabeticalSortAction")->isCheckable());
 }
 
