@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -63,6 +64,13 @@ const char* const kPlanetCaptions[kPlanetCount] = {
 };
 constexpr int kSecondColumnStart = ptSmallAsteroids;
 
+// The window's title: the product, after the plan's name once there is a
+// plan, with a mark while it has unsaved changes.
+QString titleFor(const QString& plan, bool changed) {
+    if (plan.isEmpty()) return QStringLiteral("Dizozodidu");
+    return plan + (changed ? QStringLiteral("*") : QString()) + QStringLiteral(" – Dizozodidu");
+}
+
 // The decimal separator of the user's locale, for the production values.
 char localeDecimalSeparator() {
     const QString separator = QLocale().decimalPoint();
@@ -81,7 +89,7 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     plan_.selected = FieldSelection{-1, -1, false};
     plan_.planetType = -1;
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Dizozodidu – Kolonieplaner"));
+    setWindowTitle(titleFor(QString(), false));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
@@ -90,6 +98,8 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     cells_ = new PlanCells(info_, plan_, planner_, surfaceBox_, orbitBox_, this);
     files_ = new FileCommands(info_, plan_, state_, planner_, this);
     createMenu();
+    connect(files_, &FileCommands::planFileChanged, this, &MainWindow::refreshTitle);
+    connect(cells_, &PlanCells::fieldActionDone, this, &MainWindow::refreshTitle);
     planner_.setDecimalSeparator(localeDecimalSeparator());
     panels_->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
@@ -244,7 +254,19 @@ void MainWindow::loadPanelIcons() { panels_->loadIcons(programDir_); }
 // --- menu commands -----------------------------------------------------------
 
 void MainWindow::newPlan(int planetType) {
-    if (files_->confirmDiscard()) planner_.newPlan(planetType);
+    if (!files_->confirmDiscard()) return;
+    planner_.newPlan(planetType);
+    files_->setPlanFile(QString());  // a new plan has no file yet
+}
+
+void MainWindow::refreshTitle() {
+    // A plan without a file is named after its planet type.
+    QString plan;
+    if (!files_->planFile().isEmpty())
+        plan = QFileInfo(files_->planFile()).fileName();
+    else if (state_.planExists && plan_.planetType >= 0 && plan_.planetType < kPlanetCount)
+        plan = fromCp1252(info_.planets[std::size_t(plan_.planetType)].name);
+    setWindowTitle(titleFor(plan, state_.planChanged));
 }
 
 void MainWindow::loadPlan() { files_->loadWithDialog(); }

@@ -65,6 +65,11 @@ public:
 
     QString statusText(int panel) const;
 
+    // Names the plan in the title: its file (or, before it has one, its
+    // planet type) and "*" while it has unsaved changes. Whatever changes the
+    // plan's file or its unsaved state calls it.
+    void refreshTitle();
+
     Planner& planner() { return planner_; }
     FileCommands& files() { return *files_; }
     PlanCells& planCells() { return *cells_; }

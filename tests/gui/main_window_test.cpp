@@ -168,6 +168,7 @@ TEST_F(MainWindowTest, ConfirmDiscardShowsTheWarning) {
         EXPECT_EQ(yes.title, "Warnung");
         EXPECT_EQ(yes.text, "Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?");
         EXPECT_EQ(yes.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(yes.buttonTexts, (QStringList{"&Ja", "&Nein"})) << "German even without Qt's translation";
         EXPECT_TRUE(state.planChanged) << "the question changes nothing itself";
     }
     BoxAnswer no(QMessageBox::No);

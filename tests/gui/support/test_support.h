@@ -33,6 +33,8 @@ public:
             title = box->windowTitle();
             text = box->text();
             buttons = box->standardButtons();
+            for (QAbstractButton* button : box->buttons()) buttonTexts << button->text();
+            buttonTexts.sort();
             timer_->stop();
             box->button(answer)->click();
         });
@@ -43,6 +45,7 @@ public:
     QString title;
     QString text;
     QMessageBox::StandardButtons buttons;
+    QStringList buttonTexts;  // sorted
 
 private:
     std::unique_ptr<QTimer> timer_;
