@@ -25,12 +25,16 @@ void reportProblem(QWidget* parent, const Problem& problem) {
     }
     QMessageBox box(problem.icon, problem.title, problem.text, QMessageBox::Ok, parent);
     setGermanButtonTexts(box);
-    // The reason first, then the file on a line of its own that is never
-    // broken: the box grows to the file name's width instead.
+    // The reason first, then the file on a line of its own. A long file
+    // name is broken after a "/" only, never inside a name.
     QStringList below;
     if (!problem.details.isEmpty()) below << QStringLiteral("<p>%1</p>").arg(problem.details.toHtmlEscaped());
-    if (!problem.subject.isEmpty())
-        below << QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(problem.subject.toHtmlEscaped());
+    if (!problem.subject.isEmpty()) {
+        QString file = problem.subject.toHtmlEscaped();
+        file.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+        file.replace(QLatin1Char('/'), QStringLiteral("/&#8203;"));  // a zero-width space: a place to break
+        below << QStringLiteral("<p>%1</p>").arg(file);
+    }
     if (!below.isEmpty()) box.setInformativeText(below.join(QString()));
     box.exec();
 }
