@@ -63,6 +63,11 @@ TEST_F(PlanFilesTest, AnInvalidFileLeavesEverythingAsItWas) {
     EXPECT_FALSE(window->files().loadPlanFile(bad));
     EXPECT_TRUE(ok.shown);
     EXPECT_EQ(ok.text, "Ungültige Datei!");
+    // Below the message the reason, then the file name, broken after a "/" only.
+    const qsizetype reason = ok.informativeText.indexOf("Zeile 5");
+    const qsizetype file = ok.informativeText.indexOf("kaputt.kpls");
+    EXPECT_TRUE(reason >= 0 && file > reason) << ok.informativeText.toStdString();
+    EXPECT_TRUE(ok.informativeText.contains("/&#8203;kaputt.kpls")) << ok.informativeText.toStdString();
     EXPECT_EQ(plan.planetType, ptWater);
     EXPECT_EQ(plan.current, before.current);
     EXPECT_TRUE(state.planChanged);

@@ -32,6 +32,7 @@ public:
             shown = true;
             title = box->windowTitle();
             text = box->text();
+            informativeText = box->informativeText();
             buttons = box->standardButtons();
             for (QAbstractButton* button : box->buttons()) buttonTexts << button->text();
             buttonTexts.sort();
@@ -44,6 +45,7 @@ public:
     bool shown = false;
     QString title;
     QString text;
+    QString informativeText;
     QMessageBox::StandardButtons buttons;
     QStringList buttonTexts;  // sorted
 
