@@ -27,6 +27,8 @@ ScreenFit::ScreenFit(QMainWindow* window, QWidget* content)
     area_->setFrameShape(QFrame::NoFrame);
     area_->setWidgetResizable(false);
     area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // No stop of its own in the Tab chain: the controls inside it are the stops.
+    area_->setFocusPolicy(Qt::NoFocus);
     area_->setWidget(content);
     window->setCentralWidget(area_);
     window->installEventFilter(this);
