@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 #include <exception>
 
@@ -13,10 +15,24 @@
 namespace dz {
 
 DizozodiduApplication::DizozodiduApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: Qt would append it to the title of every window and
+    // dialog, and the main window names the product itself.
     setApplicationName(QStringLiteral("Dizozodidu"));
-    setApplicationDisplayName(QStringLiteral("Dizozodidu"));
     // Desktops find the window's entry and icon by this name (dizozodidu.desktop).
     setDesktopFileName(QStringLiteral("dizozodidu"));
+    installQtTranslation();
+}
+
+bool DizozodiduApplication::installQtTranslation() {
+    // Whatever the user's locale: the planner speaks German, and so do Qt's
+    // file dialogs, message box buttons and key names.
+    auto* translator = new QTranslator(this);
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    installTranslator(translator);
+    return true;
 }
 
 DizozodiduApplication* DizozodiduApplication::instance() {

@@ -32,6 +32,12 @@ public:
 
     static DizozodiduApplication* instance();
 
+    // Loads Qt's German translation of its own texts (qtbase_de.qm from Qt's
+    // translations folder, Debian package qt6-translations-l10n); the
+    // constructor does. False when it is not there: Qt's texts stay English,
+    // our own message boxes still say "Ja" and "Nein" (see problem_report.h).
+    bool installQtTranslation();
+
 private:
     bool batchMode_ = false;
     Reporter reporter_;

@@ -30,6 +30,7 @@ bool FileCommands::confirmDiscard() {
                     QStringLiteral("Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?"),
                     QMessageBox::Yes | QMessageBox::No, window_);
     box.setObjectName(QStringLiteral("confirmDiscardBox"));
+    setGermanButtonTexts(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -45,7 +46,13 @@ bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
         return false;
     }
     planner_.loadPlan(loaded);
+    setPlanFile(fromNativeFileName(file));
     return true;
+}
+
+void FileCommands::setPlanFile(const QString& file) {
+    planFile_ = file;
+    emit planFileChanged();
 }
 
 bool FileCommands::savePlanFile(const QString& chosen) {
@@ -53,12 +60,12 @@ bool FileCommands::savePlanFile(const QString& chosen) {
     try {
         savePlan(name, info_, plan_, state_.internalReputation);
     } catch (const std::exception& e) {
-        QMessageBox::critical(
-            window_, QStringLiteral("Dizozodidu"),
-            QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
+        showMessage(window_, QMessageBox::Critical, QStringLiteral("Dizozodidu"),
+                    QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
         return false;
     }
     state_.planChanged = false;
+    setPlanFile(fromNativeFileName(std::filesystem::path(name)));
     return true;
 }
 
@@ -81,7 +88,7 @@ void FileCommands::screenshotWithDialog() {
     QFileDialog dialog(window_, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        QMessageBox::warning(window_, QStringLiteral("Screenshot"), screenshotCancelledText());
+        showMessage(window_, QMessageBox::Warning, QStringLiteral("Screenshot"), screenshotCancelledText());
         return;
     }
     takeScreenshot(dialog.selectedFiles().first());
@@ -89,9 +96,9 @@ void FileCommands::screenshotWithDialog() {
 
 void FileCommands::takeScreenshot(const QString& name) {
     if (saveScreenshot(window_, name) == ScreenshotResult::Saved)
-        QMessageBox::information(window_, QStringLiteral("Screenshot"), screenshotSavedText());
+        showMessage(window_, QMessageBox::Information, QStringLiteral("Screenshot"), screenshotSavedText());
     else
-        QMessageBox::warning(window_, QStringLiteral("Screenshot"), screenshotFailedText(name));
+        showMessage(window_, QMessageBox::Warning, QStringLiteral("Screenshot"), screenshotFailedText(name));
 }
 
 }  // namespace dz

@@ -44,12 +44,21 @@ public:
     // Writes the window's picture and says how it went.
     void takeScreenshot(const QString& name);
 
+    // The file the plan was last loaded from or saved to; empty for a new
+    // plan. The window's title names it.
+    const QString& planFile() const { return planFile_; }
+    void setPlanFile(const QString& file);
+
+signals:
+    void planFileChanged();
+
 private:
     const Info& info_;
     const ActPlan& plan_;
     ProgramState& state_;
     Planner& planner_;
     QWidget* window_;
+    QString planFile_;
 };
 
 }  // namespace dz

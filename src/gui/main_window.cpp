@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -15,8 +16,10 @@
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/dialogs/update_dialog.h"
 #include "gui/file_commands.h"
+#include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
 #include "gui/result_panels.h"
+#include "gui/screen_fit.h"
 #include "gui/style.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/program_icon.h"
@@ -50,6 +53,10 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title) {
 QSize windowSizeFor(const MainLayout& layout) {
     return QSize(layout.clientWidth(), layout.clientHeight() + FrameMetrics::menuBar);
 }
+// The part between menu bar and status line, where the group boxes stand.
+QSize contentSizeFor(const MainLayout& layout) {
+    return QSize(layout.clientWidth(), layout.clientHeight() - FrameMetrics::statusBar);
+}
 
 // The "Neu" entries, in planet-type order; the second column starts with the small asteroid field.
 const char* const kPlanetCaptions[kPlanetCount] = {
@@ -57,6 +64,13 @@ const char* const kPlanetCaptions[kPlanetCount] = {
     "Gemäßigter Planet", "Wasserplanet", "Kleines Asteroidenfeld", "Eisasteroid", "Großes Asteroidenfeld",
 };
 constexpr int kSecondColumnStart = ptSmallAsteroids;
+
+// The window's title: the product, after the plan's name once there is a
+// plan, with a mark while it has unsaved changes.
+QString titleFor(const QString& plan, bool changed) {
+    if (plan.isEmpty()) return QStringLiteral("Dizozodidu");
+    return plan + (changed ? QStringLiteral("*") : QString()) + QStringLiteral(" – Dizozodidu");
+}
 
 // The decimal separator of the user's locale, for the production values.
 char localeDecimalSeparator() {
@@ -76,7 +90,7 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     plan_.selected = FieldSelection{-1, -1, false};
     plan_.planetType = -1;
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Dizozodidu – Kolonieplaner"));
+    setWindowTitle(titleFor(QString(), false));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
@@ -85,6 +99,8 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     cells_ = new PlanCells(info_, plan_, planner_, surfaceBox_, orbitBox_, this);
     files_ = new FileCommands(info_, plan_, state_, planner_, this);
     createMenu();
+    connect(files_, &FileCommands::planFileChanged, this, &MainWindow::refreshTitle);
+    connect(cells_, &PlanCells::fieldActionDone, this, &MainWindow::refreshTitle);
     planner_.setDecimalSeparator(localeDecimalSeparator());
     panels_->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
@@ -110,7 +126,7 @@ void MainWindow::createControls() {
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
     client_->setPalette(blackPalette(client_->palette()));
-    setCentralWidget(client_);
+    screenFit_ = new ScreenFit(this, client_);
 
     // Created first, so the group boxes cover it where a wide plan reaches it.
     logoPicture_ = new QLabel(client_);
@@ -148,8 +164,11 @@ void MainWindow::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenu"));
     bar->setFixedHeight(FrameMetrics::menuBar);
+    // Every caption has its Alt key (the underlined letter); the commands of
+    // the menu bar itself have the usual shortcuts, shown as their tool tips.
+    showMenuBarToolTips(bar);
 
-    newPlanMenu_ = new PlanetMenu(QStringLiteral("Neu"), bar);
+    newPlanMenu_ = new PlanetMenu(QStringLiteral("&Neu"), bar);
     newPlanMenu_->setObjectName(QStringLiteral("newPlanMenu"));
     newPlanMenu_->setFont(font());
     for (int p = 0; p < kPlanetCount; ++p) {
@@ -159,30 +178,43 @@ void MainWindow::createMenu() {
     }
     bar->addMenu(newPlanMenu_);
 
-    QAction* load = bar->addAction(QStringLiteral("Laden"), this, &MainWindow::loadPlan);
+    QAction* load = bar->addAction(QStringLiteral("&Laden"), this, &MainWindow::loadPlan);
     load->setObjectName(QStringLiteral("loadAction"));
-    saveAction_ = bar->addAction(QStringLiteral("Speichern"), this, &MainWindow::savePlan);
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    setShortcutToolTip(load);
+    saveAction_ = bar->addAction(QStringLiteral("&Speichern"), this, &MainWindow::savePlan);
     saveAction_->setObjectName(QStringLiteral("saveAction"));
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
 
-    QMenu* settings = bar->addMenu(QStringLiteral("Einstellungen"));
+    QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
     settings->setFont(font());
-    alphabeticalSortAction_ = settings->addAction(QStringLiteral("Alphabetische Sortierung"));
+    alphabeticalSortAction_ = settings->addAction(QStringLiteral("&Alphabetische Sortierung"));
     alphabeticalSortAction_->setObjectName(QStringLiteral("alphabeticalSortAction"));
     alphabeticalSortAction_->setCheckable(true);
     alphabeticalSortAction_->setChecked(false);
     // The action toggles its own check mark; the flag follows it.
     connect(alphabeticalSortAction_, &QAction::triggered, this,
             [this] { state_.alphabeticalSort = alphabeticalSortAction_->isChecked(); });
-    settings->addAction(QStringLiteral("Auf Updates überprüfen"), this, &MainWindow::checkForUpdates)
+    settings->addAction(QStringLiteral("Auf &Updates überprüfen"), this, &MainWindow::checkForUpdates)
         ->setObjectName(QStringLiteral("checkForUpdatesAction"));
-    settings->addAction(QStringLiteral("Einstellungen"), this, &MainWindow::openSettings)
+    settings->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings)
         ->setObjectName(QStringLiteral("settingsAction"));
 
-    bar->addAction(QStringLiteral("Screenshot"), this, &MainWindow::saveScreenshot)
-        ->setObjectName(QStringLiteral("screenshotAction"));
-    bar->addAction(QStringLiteral("About..."), this, &MainWindow::showAbout)->setObjectName(QStringLiteral("aboutAction"));
+    QAction* screenshot = bar->addAction(QStringLiteral("S&creenshot"), this, &MainWindow::saveScreenshot);
+    screenshot->setObjectName(QStringLiteral("screenshotAction"));
+    screenshot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    setShortcutToolTip(screenshot);
+    bar->addAction(QStringLiteral("&About..."), this, &MainWindow::showAbout)->setObjectName(QStringLiteral("aboutAction"));
+
+    // Closing by key, with the question before unsaved changes are lost.
+    auto* quit = new QAction(QStringLiteral("Beenden"), this);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
 }
 
 void MainWindow::applyLayout(const MainLayout& layout) {
@@ -193,7 +225,7 @@ void MainWindow::applyLayout(const MainLayout& layout) {
     personnelBox_->setGeometry(toQRect(layout.personnelBox));
     informationBox_->setGeometry(toQRect(layout.informationBox));
     orbitBox_->setVisible(layout.orbitVisible);
-    setFixedSize(windowSizeFor(layout));
+    screenFit_->setDesignedSize(windowSizeFor(layout), contentSizeFor(layout));
 }
 
 void MainWindow::finishStartup() {
@@ -226,7 +258,19 @@ void MainWindow::loadPanelIcons() { panels_->loadIcons(programDir_); }
 // --- menu commands -----------------------------------------------------------
 
 void MainWindow::newPlan(int planetType) {
-    if (files_->confirmDiscard()) planner_.newPlan(planetType);
+    if (!files_->confirmDiscard()) return;
+    planner_.newPlan(planetType);
+    files_->setPlanFile(QString());  // a new plan has no file yet
+}
+
+void MainWindow::refreshTitle() {
+    // A plan without a file is named after its planet type.
+    QString plan;
+    if (!files_->planFile().isEmpty())
+        plan = QFileInfo(files_->planFile()).fileName();
+    else if (state_.planExists && plan_.planetType >= 0 && plan_.planetType < kPlanetCount)
+        plan = fromCp1252(info_.planets[std::size_t(plan_.planetType)].name);
+    setWindowTitle(titleFor(plan, state_.planChanged));
 }
 
 void MainWindow::loadPlan() { files_->loadWithDialog(); }

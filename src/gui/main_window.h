@@ -27,6 +27,7 @@ class FileCommands;
 class PlanCells;
 class PlanetMenu;
 class ResultPanels;
+class ScreenFit;
 class SettingsDialog;
 class UpdateDialog;
 
@@ -63,6 +64,11 @@ public:
     void showAbout();
 
     QString statusText(int panel) const;
+
+    // Names the plan in the title: its file (or, before it has one, its
+    // planet type) and "*" while it has unsaved changes. Whatever changes the
+    // plan's file or its unsaved state calls it.
+    void refreshTitle();
 
     Planner& planner() { return planner_; }
     FileCommands& files() { return *files_; }
@@ -107,6 +113,7 @@ private:
     QString programDir_;
 
     QWidget* client_ = nullptr;
+    ScreenFit* screenFit_ = nullptr;
     QLabel* logoPicture_ = nullptr;
     QGroupBox* surfaceBox_ = nullptr;
     QGroupBox* orbitBox_ = nullptr;
