@@ -23,9 +23,12 @@ class QTimer;
 namespace dz {
 
 class AboutBox;
+class EditHistory;
 class FileCommands;
 class PlanCells;
+class PlanDrop;
 class PlanetMenu;
+class RecentPlans;
 class ResultPanels;
 class SettingsDialog;
 class UpdateDialog;
@@ -68,6 +71,8 @@ public:
     FileCommands& files() { return *files_; }
     PlanCells& planCells() { return *cells_; }
     ResultPanels& resultPanels() { return *panels_; }
+    EditHistory& history() { return *history_; }
+    RecentPlans& recentPlans() { return *recent_; }
 
     // PlanView
     void setStatus(int panel, const std::string& text) override;
@@ -99,6 +104,8 @@ private:
     void createStatusBar();
     void createMenu();
     void applyLayout(const MainLayout& layout);
+    // Undo and redo, "Zuletzt" and drops follow the plans loaded and saved.
+    void connectPlanHistory();
 
     Info& info_;
     ActPlan& plan_;
@@ -123,6 +130,9 @@ private:
     ResultPanels* panels_ = nullptr;
     PlanCells* cells_ = nullptr;
     FileCommands* files_ = nullptr;
+    EditHistory* history_ = nullptr;
+    RecentPlans* recent_ = nullptr;
+    PlanDrop* drop_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     UpdateDialog* updateDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;

@@ -9,6 +9,7 @@
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
 #include "core/planner/planner.h"
+#include "gui/edit_history.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -35,12 +36,13 @@ QString buildingRecord(const Info& info, int b) {
 
 }  // namespace
 
-PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, QGroupBox* surfaceBox, QGroupBox* orbitBox,
-                     QWidget* window)
+PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, EditHistory& history, QGroupBox* surfaceBox,
+                     QGroupBox* orbitBox, QWidget* window)
     : QObject(window),
       info_(info),
       plan_(plan),
       planner_(planner),
+      history_(history),
       surfaceBox_(surfaceBox),
       orbitBox_(orbitBox),
       fieldMenu_(new QMenu(window)) {
@@ -178,7 +180,8 @@ void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     }
     QAction* action = menu->addAction(caption);
     action->setData(entry.tag);
-    connect(action, &QAction::triggered, this, [this, tag = entry.tag] { planner_.chooseMenuEntry(tag); });
+    connect(action, &QAction::triggered, this,
+            [this, tag = entry.tag] { history_.perform([this, tag] { planner_.chooseMenuEntry(tag); }); });
 }
 
 }  // namespace dz
