@@ -27,15 +27,18 @@ public:
     // The menu belongs to `window`, whose shortcuts Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z become.
     EditHistory(Planner& planner, ProgramState& state, QWidget* window);
 
-    // Runs what the user asked for as one step, named `text` or by the
-    // action's own status text. An action started while another runs (a
-    // control that changes another control) belongs to the outer step.
-    // Nothing is added when nothing changed.
+    // Runs what the user asked for as one step, named `text` (Windows-1252
+    // bytes, as the core's texts) or, when it is empty, by the action's own
+    // status text. An action started while another runs (a control that
+    // changes another control) belongs to the outer step. Nothing is added
+    // when nothing changed. Many changes made at once are one step when one
+    // call performs them all:
+    //     history.perform([&] { for (int tag : tags) planner.chooseMenuEntry(tag); }, name);
     void perform(const std::function<void()>& action, const std::string& text = {});
-    // Adds a step whose change the plan and the window show already, for
-    // changes made of many actions at once: take Planner::startStep(), run
-    // the actions, then push(*planner.finishStep(start, text)) — or simply
-    // perform() them all in one function.
+    // Adds a step whose change the plan and the window show already, made
+    // from the snapshots before and after it:
+    //     const auto start = planner.startStep();  ...changes...
+    //     if (auto step = planner.finishStep(start, name)) history.push(std::move(*step));
     void push(PlanStep step);
 
     void undo();
