@@ -182,18 +182,25 @@ std::optional<PlanStep> Planner::finishStep(const StepStart& start, std::string 
 }
 
 void Planner::undo(const PlanStep& step) {
+    const Shown shown = shownNow();
     step.writeBefore(plan_, status_, limitText_, bsp_);
-    showStepSide(step);
+    showStepSide(step, shown);
 }
 
 void Planner::redo(const PlanStep& step) {
+    const Shown shown = shownNow();
     step.writeAfter(plan_, status_, limitText_, bsp_);
-    showStepSide(step);
+    showStepSide(step, shown);
 }
 
-void Planner::showStepSide(const PlanStep& step) {
+Planner::Shown Planner::shownNow() const { return {plan_.ressources.limitEnabled, limitText_, status_}; }
+
+void Planner::showStepSide(const PlanStep& step, const Shown& shown) {
     for (const PlanStep::Position& at : step.changedFields()) redraw(at.x, at.y, at.onSurface);
-    view_.showPopulationLimit(plan_.ressources.limitEnabled, limitText_);
+    // The limit controls and the status texts are set only where they change:
+    // setting a text repaints its control.
+    if (shown.limitEnabled != plan_.ressources.limitEnabled || shown.limitText != limitText_)
+        view_.showPopulationLimit(plan_.ressources.limitEnabled, limitText_);
     // The economic values were computed when the snapshot was taken: the
     // computations find them again and give the panels what they showed.
     // Status panel 2 gets the snapshot's text, not a dismissal.
@@ -203,7 +210,8 @@ void Planner::showStepSide(const PlanStep& step) {
     // is until the costs are shown again.
     view_.showCosts(computeCosts(info_, plan_, costView_));
     view_.showBsp(bsp_);
-    for (int panel = 0; panel < int(status_.size()); ++panel) view_.setStatus(panel, status_[std::size_t(panel)]);
+    for (std::size_t panel = 0; panel < status_.size(); ++panel)
+        if (shown.status[panel] != status_[panel]) view_.setStatus(int(panel), status_[panel]);
 }
 
 }  // namespace dz

@@ -122,7 +122,14 @@ private:
     void setStatus(int panel, const std::string& text);
     // Sets the status text that names what an action did.
     void reportAction(int panel, const std::string& text);
-    void showStepSide(const PlanStep& step);
+    // What the limit controls and the status panels show.
+    struct Shown {
+        bool limitEnabled;
+        std::string limitText;
+        std::array<std::string, 3> status;
+    };
+    Shown shownNow() const;
+    void showStepSide(const PlanStep& step, const Shown& shown);
 
     Info& info_;
     ActPlan& plan_;

@@ -124,6 +124,8 @@ protected:
                 planner.populationLimitClicked(false, *replacement);
             }
             planner.recomputePersonnel();
+            // The controls show what the user did with them.
+            view.limit = {plan.ressources.limitEnabled, planner.snapshot().limitText};
         } else {
             const bool orbit = plan.orbitHeight() > 0 && random() % 4 == 0;
             const int x = int(random() % unsigned(plan.width()));
