@@ -51,7 +51,7 @@ EditHistory::EditHistory(Planner& planner, ProgramState& state, QWidget* window)
       planner_(planner),
       state_(state),
       stack_(new QUndoStack(this)),
-      menu_(new QMenu(QStringLiteral("Bearbeiten"), window)) {
+      menu_(new QMenu(QStringLiteral("&Bearbeiten"), window)) {
     setObjectName(QStringLiteral("editHistory"));
     menu_->setObjectName(QStringLiteral("editMenu"));
     menu_->setFont(window->font());

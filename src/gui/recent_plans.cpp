@@ -52,7 +52,7 @@ void rememberPictureFolder(const QString& chosenFile) {
 }
 
 RecentPlans::RecentPlans(QMainWindow* window, bool remember)
-    : QObject(window), window_(window), remember_(remember), menu_(new QMenu(QStringLiteral("Zuletzt"), window)) {
+    : QObject(window), window_(window), remember_(remember), menu_(new QMenu(QStringLiteral("&Zuletzt"), window)) {
     setObjectName(QStringLiteral("recentPlans"));
     menu_->setObjectName(QStringLiteral("recentPlansMenu"));
     menu_->setFont(window->font());

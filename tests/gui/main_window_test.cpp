@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, BlackWindowWithSmallWhiteSansFont) {
 TEST_F(MainWindowTest, MainMenuCaptions) {
     QStringList top;
     for (QAction* a : window->menuBar()->actions()) top << a->text();
-    EXPECT_EQ(top, (QStringList{"Neu", "Laden", "Zuletzt", "Speichern", "Bearbeiten", "Einstellungen", "Screenshot",
+    EXPECT_EQ(top, (QStringList{"Neu", "Laden", "&Zuletzt", "Speichern", "&Bearbeiten", "Einstellungen", "Screenshot",
                                 "About..."}));
 
     QStringList planets;
