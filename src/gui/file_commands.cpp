@@ -9,6 +9,7 @@
 #include "core/planner/planner.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
+#include "gui/recent_plans.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -34,6 +35,8 @@ bool FileCommands::confirmDiscard() {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool FileCommands::openPlan(const std::filesystem::path& file) { return confirmDiscard() && loadPlanFile(file); }
+
 bool FileCommands::loadPlanFile(const QString& file) { return loadPlanFile(toNativeFileName(file)); }
 
 bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
@@ -47,6 +50,7 @@ bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
     }
     planner_.loadPlan(loaded);
     setPlanFile(fromNativeFileName(file));
+    emit planLoaded(file);
     return true;
 }
 
@@ -66,18 +70,19 @@ bool FileCommands::savePlanFile(const QString& chosen) {
     }
     state_.planChanged = false;
     setPlanFile(fromNativeFileName(std::filesystem::path(name)));
+    emit planSaved(name);
     return true;
 }
 
 void FileCommands::loadWithDialog() {
     if (!confirmDiscard()) return;
-    const QString file = QFileDialog::getOpenFileName(window_, QStringLiteral("Laden"), QString(), kPlanFilter);
+    const QString file = QFileDialog::getOpenFileName(window_, QStringLiteral("Laden"), lastPlanFolder(), kPlanFilter);
     if (file.isEmpty()) return;
     loadPlanFile(file);
 }
 
 void FileCommands::saveWithDialog() {
-    QFileDialog dialog(window_, QStringLiteral("Speichern"), QString(), kPlanFilter);
+    QFileDialog dialog(window_, QStringLiteral("Speichern"), lastPlanFolder(), kPlanFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -85,12 +90,14 @@ void FileCommands::saveWithDialog() {
 }
 
 void FileCommands::screenshotWithDialog() {
-    QFileDialog dialog(window_, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
+    QFileDialog dialog(window_, QStringLiteral("Screenshot"), lastPictureFolder(),
+                       QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         showMessage(window_, QMessageBox::Warning, QStringLiteral("Screenshot"), screenshotCancelledText());
         return;
     }
+    rememberPictureFolder(dialog.selectedFiles().first());
     takeScreenshot(dialog.selectedFiles().first());
 }
 

@@ -24,6 +24,9 @@ public:
 
     // Asks before unsaved changes are lost; true when the caller may go on.
     bool confirmDiscard();
+    // Loads a plan file as "Laden" does after its dialog: confirmDiscard,
+    // then loadPlanFile (a plan from "Zuletzt" or dropped on the window).
+    bool openPlan(const std::filesystem::path& file);
 
     // "Laden": asks for a plan file after confirmDiscard and loads it.
     void loadWithDialog();
@@ -51,6 +54,9 @@ public:
 
 signals:
     void planFileChanged();
+    // A plan file was loaded or saved (the name as it was opened or written).
+    void planLoaded(const std::filesystem::path& file);
+    void planSaved(const std::filesystem::path& file);
 
 private:
     const Info& info_;

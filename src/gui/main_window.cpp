@@ -12,12 +12,16 @@
 
 #include "core/files/settings_file.h"
 #include "gui/decoration.h"
+#include "gui/edit_history.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/dialogs/update_dialog.h"
 #include "gui/file_commands.h"
 #include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
+#include "gui/plan_drop.h"
+#include "gui/problem_report.h"
+#include "gui/recent_plans.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
 #include "gui/style.h"
@@ -94,10 +98,15 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
+    history_ = new EditHistory(planner_, state_, this);
     createControls();
     createStatusBar();
-    cells_ = new PlanCells(info_, plan_, planner_, surfaceBox_, orbitBox_, this);
+    cells_ = new PlanCells(info_, plan_, planner_, *history_, surfaceBox_, orbitBox_, this);
     files_ = new FileCommands(info_, plan_, state_, planner_, this);
+    // Batch mode leaves the user's settings alone.
+    recent_ = new RecentPlans(this, !problemsGoToStderr());
+    drop_ = new PlanDrop(this);
+    connectPlanHistory();
     createMenu();
     connect(files_, &FileCommands::planFileChanged, this, &MainWindow::refreshTitle);
     connect(cells_, &PlanCells::fieldActionDone, this, &MainWindow::refreshTitle);
@@ -141,7 +150,8 @@ void MainWindow::createControls() {
     personnelBox_ = makeGroup(client_, "personnelBox", QStringLiteral("Personal"));
     informationBox_ = makeGroup(client_, "informationBox", QStringLiteral("Informationen"));
     for (QGroupBox* box : {productionBox_, costBox_, personnelBox_, informationBox_}) box->setEnabled(false);
-    panels_ = new ResultPanels(info_, planner_, {productionBox_, costBox_, personnelBox_, informationBox_}, this);
+    panels_ = new ResultPanels(info_, planner_, *history_, {productionBox_, costBox_, personnelBox_, informationBox_},
+                               this);
 }
 
 void MainWindow::createStatusBar() {
@@ -178,15 +188,20 @@ void MainWindow::createMenu() {
     }
     bar->addMenu(newPlanMenu_);
 
+    // "Zuletzt" and "Bearbeiten" are the interactive window's: batch mode's
+    // picture shows the menu bar without them.
+    const bool interactive = !problemsGoToStderr();
     QAction* load = bar->addAction(QStringLiteral("&Laden"), this, &MainWindow::loadPlan);
     load->setObjectName(QStringLiteral("loadAction"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     setShortcutToolTip(load);
+    if (interactive) bar->addMenu(recent_->menu());
     saveAction_ = bar->addAction(QStringLiteral("&Speichern"), this, &MainWindow::savePlan);
     saveAction_->setObjectName(QStringLiteral("saveAction"));
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
+    if (interactive) bar->addMenu(history_->menu());
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
@@ -215,6 +230,21 @@ void MainWindow::createMenu() {
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     addAction(quit);
+}
+
+void MainWindow::connectPlanHistory() {
+    connect(files_, &FileCommands::planLoaded, this, [this](const std::filesystem::path& file) {
+        history_->clear();
+        recent_->planUsed(file);
+    });
+    connect(files_, &FileCommands::planSaved, this, [this](const std::filesystem::path& file) {
+        history_->markSaved();
+        recent_->planUsed(file);
+    });
+    connect(recent_, &RecentPlans::openRequested, files_, &FileCommands::openPlan);
+    connect(drop_, &PlanDrop::planDropped, files_, &FileCommands::openPlan);
+    // The title's unsaved mark follows undo, redo, a save and a new history.
+    connect(history_, &EditHistory::planChangedFollowed, this, &MainWindow::refreshTitle);
 }
 
 void MainWindow::applyLayout(const MainLayout& layout) {
@@ -260,6 +290,7 @@ void MainWindow::loadPanelIcons() { panels_->loadIcons(programDir_); }
 void MainWindow::newPlan(int planetType) {
     if (!files_->confirmDiscard()) return;
     planner_.newPlan(planetType);
+    history_->clear();
     files_->setPlanFile(QString());  // a new plan has no file yet
 }
 

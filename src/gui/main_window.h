@@ -23,9 +23,12 @@ class QTimer;
 namespace dz {
 
 class AboutBox;
+class EditHistory;
 class FileCommands;
 class PlanCells;
+class PlanDrop;
 class PlanetMenu;
+class RecentPlans;
 class ResultPanels;
 class ScreenFit;
 class SettingsDialog;
@@ -74,6 +77,8 @@ public:
     FileCommands& files() { return *files_; }
     PlanCells& planCells() { return *cells_; }
     ResultPanels& resultPanels() { return *panels_; }
+    EditHistory& history() { return *history_; }
+    RecentPlans& recentPlans() { return *recent_; }
 
     // PlanView
     void setStatus(int panel, const std::string& text) override;
@@ -105,6 +110,8 @@ private:
     void createStatusBar();
     void createMenu();
     void applyLayout(const MainLayout& layout);
+    // Undo and redo, "Zuletzt" and drops follow the plans loaded and saved.
+    void connectPlanHistory();
 
     Info& info_;
     ActPlan& plan_;
@@ -130,6 +137,9 @@ private:
     ResultPanels* panels_ = nullptr;
     PlanCells* cells_ = nullptr;
     FileCommands* files_ = nullptr;
+    EditHistory* history_ = nullptr;
+    RecentPlans* recent_ = nullptr;
+    PlanDrop* drop_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     UpdateDialog* updateDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;

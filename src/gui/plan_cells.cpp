@@ -15,6 +15,7 @@
 #include "core/layout/field_cells.h"
 #include "core/planner/planner.h"
 #include "gui/widgets/field_cursor.h"
+#include "gui/edit_history.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -41,12 +42,13 @@ QString buildingRecord(const Info& info, int b) {
 
 }  // namespace
 
-PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, QGroupBox* surfaceBox, QGroupBox* orbitBox,
-                     QWidget* window)
+PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, EditHistory& history, QGroupBox* surfaceBox,
+                     QGroupBox* orbitBox, QWidget* window)
     : QObject(window),
       info_(info),
       plan_(plan),
       planner_(planner),
+      history_(history),
       surfaceBox_(surfaceBox),
       orbitBox_(orbitBox),
       fieldMenu_(new QMenu(window)),
@@ -206,7 +208,7 @@ void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     QAction* action = menu->addAction(caption);
     action->setData(entry.tag);
     connect(action, &QAction::triggered, this, [this, tag = entry.tag] {
-        planner_.chooseMenuEntry(tag);
+        history_.perform([this, tag] { planner_.chooseMenuEntry(tag); });
         describeCursor();
         emit fieldActionDone();
     });

@@ -31,14 +31,16 @@ class QWidget;
 namespace dz {
 
 class FieldCursor;
+class EditHistory;
 class Planner;
 
 class PlanCells : public QObject {
     Q_OBJECT
 public:
-    // The cells live in `surfaceBox` and `orbitBox`; the field menu belongs to `window`.
-    PlanCells(const Info& info, ActPlan& plan, Planner& planner, QGroupBox* surfaceBox, QGroupBox* orbitBox,
-              QWidget* window);
+    // The cells live in `surfaceBox` and `orbitBox`; the field menu belongs to
+    // `window`. Every choice in the menu is a step of `history`.
+    PlanCells(const Info& info, ActPlan& plan, Planner& planner, EditHistory& history, QGroupBox* surfaceBox,
+              QGroupBox* orbitBox, QWidget* window);
 
     // Start-up: reads the planet icons, the field pictures and the state
     // frames from `programDir`/images; `planetIconRead` gets each planet icon
@@ -96,6 +98,7 @@ private:
     const Info& info_;
     ActPlan& plan_;
     Planner& planner_;
+    EditHistory& history_;
     QGroupBox* surfaceBox_;
     QGroupBox* orbitBox_;
     QMenu* fieldMenu_;

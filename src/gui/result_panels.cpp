@@ -11,6 +11,7 @@
 
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
+#include "gui/edit_history.h"
 #include "gui/widgets/image_list.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/panel_grid.h"
@@ -19,8 +20,8 @@
 
 namespace dz {
 
-ResultPanels::ResultPanels(const Info& info, Planner& planner, Boxes boxes, QObject* parent)
-    : QObject(parent), info_(info), planner_(planner), boxes_(boxes) {
+ResultPanels::ResultPanels(const Info& info, Planner& planner, EditHistory& history, Boxes boxes, QObject* parent)
+    : QObject(parent), info_(info), planner_(planner), history_(history), boxes_(boxes) {
     setObjectName(QStringLiteral("resultPanels"));
     createIconControls();
     createProductionControls();
@@ -116,6 +117,8 @@ void ResultPanels::createPersonnelControls() {
     populationLimitEdit_->setObjectName(QStringLiteral("populationLimitEdit"));
     populationLimitEdit_->setGeometry(165, 49, 50, 20);
     populationLimitEdit_->setAccessibleName(QStringLiteral("Bevölkerungsgrenze, Anzahl"));
+    // A drop on the window loads a plan; text dropped here would change the limit.
+    populationLimitEdit_->setAcceptDrops(false);
     connect(populationLimitEdit_, &QLineEdit::textChanged, this, &ResultPanels::populationLimitEdited);
     personnelGrid_ = new PanelGrid(GridKind::People, box);
     personnelGrid_->setObjectName(QStringLiteral("personnelGrid"));
@@ -243,18 +246,25 @@ void ResultPanels::showPopulationLimit(bool ticked, const std::string& text) {
 void ResultPanels::showInternalReputation(const QString& text) { internalReputationLabel_->setText(text); }
 
 void ResultPanels::populationLimitToggled() {
-    const auto replacement =
-        planner_.populationLimitClicked(populationLimitBox_->isChecked(), toCp1252(populationLimitEdit_->text()));
-    // Setting the text unticks the box through populationLimitEdited, which
-    // switches the limit off again.
-    if (replacement) populationLimitEdit_->setText(fromCp1252(*replacement));
-    planner_.recomputePersonnel();
+    history_.perform([this] {
+        const auto replacement =
+            planner_.populationLimitClicked(populationLimitBox_->isChecked(), toCp1252(populationLimitEdit_->text()));
+        // Setting the text unticks the box through populationLimitEdited, which
+        // switches the limit off again.
+        if (replacement) populationLimitEdit_->setText(fromCp1252(*replacement));
+        planner_.recomputePersonnel();
+    });
 }
 
-void ResultPanels::populationLimitEdited() { populationLimitBox_->setChecked(false); }
+void ResultPanels::populationLimitEdited() {
+    history_.perform([this] {
+        planner_.populationLimitEdited(toCp1252(populationLimitEdit_->text()));
+        populationLimitBox_->setChecked(false);
+    });
+}
 
 void ResultPanels::hireOrFire(Personnel kind, UpDownButton* button, QPoint position) {
-    planner_.hireOrFire(kind, position.y(), button->height());
+    history_.perform([&] { planner_.hireOrFire(kind, position.y(), button->height()); });
 }
 
 }  // namespace dz

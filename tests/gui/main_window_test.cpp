@@ -96,7 +96,8 @@ TEST_F(MainWindowTest, BlackWindowWithSmallWhiteSansFont) {
 TEST_F(MainWindowTest, MainMenuCaptions) {
     QStringList top;
     for (QAction* a : window->menuBar()->actions()) top << a->text();
-    EXPECT_EQ(top, (QStringList{"&Neu", "&Laden", "&Speichern", "&Einstellungen", "S&creenshot", "&About..."}))
+    EXPECT_EQ(top, (QStringList{"&Neu", "&Laden", "&Zuletzt", "&Speichern", "&Bearbeiten", "&Einstellungen", "S&creenshot",
+                                "&About..."}))
         << "the captions, each with its Alt key (the letter after &)";
 
     QStringList planets;
