@@ -223,20 +223,25 @@ void BM_StartupToShownWindow(benchmark::State& state) { startup(state, false); }
 void BM_StartupUntilReady(benchmark::State& state) { startup(state, true); }
 
 // Peak resident memory of a session of 10,000 random field-menu choices and
-// of one of 100.
+// of one of 100, both without undo history, and of one of 10,000 that keeps
+// every step in the history.
 void BM_PeakMemoryFieldActions(benchmark::State& state) {
     const auto environment = environmentWith({"QT_QPA_PLATFORM=offscreen"});
     for (auto _ : state) {
-        const Run shortRun = spawn({bin("bench_field_actions_memory"), "100"}, environment, Until::Exit);
-        const Run longRun = spawn({bin("bench_field_actions_memory"), "10000"}, environment, Until::Exit, 600);
-        if (!shortRun.finished || !longRun.finished) {
+        const Run shortRun =
+            spawn({bin("bench_field_actions_memory"), "100", "--no-history"}, environment, Until::Exit);
+        const Run longRun =
+            spawn({bin("bench_field_actions_memory"), "10000", "--no-history"}, environment, Until::Exit, 600);
+        const Run historyRun = spawn({bin("bench_field_actions_memory"), "10000"}, environment, Until::Exit, 600);
+        if (!shortRun.finished || !longRun.finished || !historyRun.finished) {
             state.SkipWithError("the session failed");
             break;
         }
         state.SetIterationTime(longRun.seconds);
         state.counters["peak_100_kB"] = double(shortRun.peakKb);
         state.counters["peak_10000_kB"] = double(longRun.peakKb);
-        std::string line = longRun.output.substr(0, longRun.output.find('\n'));
+        state.counters["peak_10000_history_kB"] = double(historyRun.peakKb);
+        std::string line = historyRun.output.substr(0, historyRun.output.find('\n'));
         state.SetLabel(line);
     }
 }

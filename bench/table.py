@@ -12,6 +12,7 @@ import sys
 MS = 1e-3  # seconds
 KIB_PER_MIB = 1024
 GROWTH_LIMIT_MIB = 5
+HISTORY_LIMIT_MIB = 50  # the undo history of 10,000 steps
 # Batch mode against the bare Qt program that writes a window of the same size.
 BATCH_RATIO_LIMIT = 1.1
 PER_PLAN = ("BM_BatchPlanToJpeg", "BM_MinimalJpeg")
@@ -29,6 +30,8 @@ TIMES = [
     ("BM_ResetField", "reset a field", 2 * MS),
     ("BM_AreaBuildingBuild", "build an area building on a crowded plan (25 fields redrawn)", 2 * MS),
     ("BM_AreaBuildingSwitch", "switch an area building on a crowded plan (25 fields redrawn)", 2 * MS),
+    ("BM_UndoAreaBuilding", "undo: an area building built on a crowded plan taken back (25 fields redrawn)", 2 * MS),
+    ("BM_RedoAreaBuilding", "redo: the same area building built again (25 fields redrawn)", 2 * MS),
     ("BM_SaveFullPlan", "save a full plan ({label})", None),
     ("BM_LoadFullPlan", "load a full plan and show it", None),
     ("BM_ReportAllExamples", "`dizozodidu-report` on all {label} of examples/, whole process", None),
@@ -112,21 +115,24 @@ def main(argv):
         ratio = seconds(batch) / seconds(bare)
         add(what, f"{ratio:.2f} ×", target, ratio <= BATCH_RATIO_LIMIT)
 
-    def memory(key, what, before, after):
+    def memory(key, what, before, after, limit=GROWTH_LIMIT_MIB):
         nonlocal failed
         b = results.get(key)
-        target = f"growth < {GROWTH_LIMIT_MIB} MiB"
+        what = what.format(label=(b or {}).get("label", ""))
+        target = f"growth < {limit} MiB"
         if not b or b.get("error_occurred") or before not in b or after not in b:
             failed = True
             add(what, "failed: " + (b or {}).get("error_message", "no result"), target, False)
             return
         growth = mib(b[after] - b[before])
-        add(what, f"{mib(b[before]):.1f} → {mib(b[after]):.1f} MiB ({growth:+.1f})", target,
-            growth < GROWTH_LIMIT_MIB)
+        add(what, f"{mib(b[before]):.1f} → {mib(b[after]):.1f} MiB ({growth:+.1f})", target, growth < limit)
 
     memory("BM_PeakMemoryFieldActions",
-           "peak resident memory: 100 → 10,000 random field-menu choices, largest planet", "peak_100_kB",
-           "peak_10000_kB")
+           "peak resident memory: 100 → 10,000 random field-menu choices, largest planet, no undo history",
+           "peak_100_kB", "peak_10000_kB")
+    memory("BM_PeakMemoryFieldActions",
+           "peak resident memory: 10,000 random field-menu choices without → with every step in the undo history "
+           "({label})", "peak_10000_kB", "peak_10000_history_kB", HISTORY_LIMIT_MIB)
     memory("BM_ResidentMemoryNewPlans", "resident memory: after the first new plan → after 1000 more",
            "first_kB", "after_kB")
 

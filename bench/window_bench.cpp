@@ -15,6 +15,7 @@
 #include "bench_window.h"
 #include "core/plan/field_menu.h"
 #include "app/application.h"
+#include "gui/edit_history.h"
 #include "gui/main_window.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/qt_text.h"
@@ -227,6 +228,39 @@ void BM_AreaBuildingSwitch(benchmark::State& state) {
     for (auto _ : state) state.SetIterationTime(s.timedAct(x, y, true, tagToggle));
 }
 BENCHMARK(BM_AreaBuildingSwitch)->Apply(configure);
+
+// Undo and redo of the largest step of a field action: an area building
+// built on a crowded plan, whose range covers 25 fields, each redrawn, with
+// the panels and status texts shown as they were.
+void undoOrRedo(benchmark::State& state, bool timeUndo) {
+    Session& s = session();
+    s.crowded();
+    auto [x, y] = s.free(ftMeadow);
+    EditHistory& history = s.window->history();
+    history.perform([&] { s.act(x, y, true, tagBuildBase + bldAreaWide); });
+    s.settle();
+    for (auto _ : state) {
+        if (!timeUndo) {
+            history.undo();
+            s.settle();
+        }
+        const auto start = Clock::now();
+        timeUndo ? history.undo() : history.redo();
+        s.settle();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (timeUndo) {
+            history.redo();
+            s.settle();
+        }
+    }
+    if (!s.plan.current.surface[x][y].built) state.SkipWithError("the step was not taken back and done again");
+}
+
+void BM_UndoAreaBuilding(benchmark::State& state) { undoOrRedo(state, true); }
+BENCHMARK(BM_UndoAreaBuilding)->Apply(configure);
+
+void BM_RedoAreaBuilding(benchmark::State& state) { undoOrRedo(state, false); }
+BENCHMARK(BM_RedoAreaBuilding)->Apply(configure);
 
 // The path of "Speichern" and "Laden" after the file dialog: the plan file
 // written, then read, checked and shown with every cell.

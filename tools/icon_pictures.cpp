@@ -416,15 +416,18 @@ QImage icon(int size, IconPainter paint) {
     return image;
 }
 
-// The people icons beside the personnel rows stand at left 16 while the grid
-// starts at 29: they are 13 pixels wide, drawn on the 16-pixel plan narrowed.
+// The people icons beside the personnel rows stand at left 16 while the grid's
+// text starts at 29: they are 13 pixels wide, and the figure, drawn on the
+// 16-pixel plan narrowed, takes the left 10 of them, so that three pixels of
+// black keep it apart from its row's text.
 constexpr int kPeopleIconWidth = 13;
+constexpr double kPeopleFigureWidth = 10.0;
 
 QImage peopleIcon(IconPainter paint) {
     QImage image = canvas(kPeopleIconWidth, kIconSize);
     QPainter p;
     beginPainting(p, image);
-    p.scale(double(kPeopleIconWidth) / kIconSize, 1.0);
+    p.scale(kPeopleFigureWidth / kIconSize, 1.0);
     paint(p);
     p.end();
     return image;

@@ -1,10 +1,12 @@
-// make_pictures <data folder> <images folder>
+// make_pictures <data folder> <images folder> [<icon theme folder>]
 //
 // Draws the planner's picture set and writes it as GIF files below the images
 // folder: planet icons, field and building pictures, state frames and panel
 // icons. Planet, field, building and resource file names come from the
 // catalog in the data folder; the others are fixed names the program asks
 // for. The build runs this after every change of the generator or the data.
+// With a third folder it also writes the program's icon there in the layout
+// of a desktop icon theme: <N>x<N>/apps/dizozodidu.png for every size.
 #include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -109,6 +111,16 @@ void writeAll(const dz::Info& info, PictureWriter& out) {
     out.write("b/busy.gif", busyAnimation(), kBusyFrameDelayCs);
 }
 
+void writeAppIcons(const fs::path& themeDir) {
+    for (int size : kAppIconSizes) {
+        const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
+        const fs::path file = themeDir / sizeName / "apps" / "dizozodidu.png";
+        fs::create_directories(file.parent_path());
+        if (!appIcon(size).save(QFile::decodeName(file.c_str()), "PNG"))
+            throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,8 +128,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3) {
-        std::cerr << "usage: make_pictures <data folder> <images folder>\n";
+    if (args.size() != 3 && args.size() != 4) {
+        std::cerr << "usage: make_pictures <data folder> <images folder> [<icon theme folder>]\n";
         return 2;
     }
     const fs::path dataDir(QFile::encodeName(args[1]).toStdString());
@@ -140,6 +152,7 @@ int main(int argc, char** argv) {
     try {
         checkBuildingLooks();
         writeAll(info, out);
+        if (args.size() == 4) writeAppIcons(QFile::encodeName(args[3]).toStdString());
     } catch (const std::exception& e) {
         std::cerr << "make_pictures: " << e.what() << '\n';
         return 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <vector>
 
 namespace dz::pictures {
@@ -16,6 +17,16 @@ inline constexpr int kFrameDelayCs = 30;  // animation speed: 300 ms per frame
 
 // Planet type 0..9 as a small disc (or rocks for the asteroid types).
 QImage planetIcon(int planetType);
+// The same drawing on any painter, in the 16 x 16 box of the icon; a scaled
+// painter draws it larger.
+void drawPlanet(QPainter& painter, int planetType);
+
+// The program's icon for the desktop, `size` x `size` pixels: the temperate
+// planet with an orbit and a station in a tile of night sky. At 16 pixels it
+// is the temperate planet's icon itself, the picture the window has always
+// shown in its caption.
+QImage appIcon(int size);
+inline constexpr int kAppIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 // Field type 0..14 as the ground of one field.
 QImage fieldPicture(int fieldType);

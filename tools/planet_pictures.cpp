@@ -66,6 +66,12 @@ QImage planetIcon(int planetType) {
     QImage image = canvas(kPlanetIconSize, kPlanetIconSize);
     QPainter p;
     beginPainting(p, image);
+    drawPlanet(p, planetType);
+    p.end();
+    return image;
+}
+
+void drawPlanet(QPainter& p, int planetType) {
     Lcg rng(1000 + static_cast<std::uint32_t>(planetType));
     switch (planetType) {
     case 0:  // standard: ocean, green continents, polar caps
@@ -135,8 +141,6 @@ QImage planetIcon(int planetType) {
         break;
     default: throw std::out_of_range("planet type " + std::to_string(planetType));
     }
-    p.end();
-    return image;
 }
 
 }  // namespace dz::pictures

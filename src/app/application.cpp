@@ -1,10 +1,13 @@
 #include "app/application.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 #include <exception>
 
 #include "app/batch_mode.h"
 #include "core/catalog/catalog_files.h"
+#include "core/version.h"
 #include "gui/file_commands.h"
 #include "gui/main_window.h"
 #include "gui/problem_report.h"
@@ -12,8 +15,24 @@
 namespace dz {
 
 DizozodiduApplication::DizozodiduApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: Qt would append it to the title of every window and
+    // dialog, and the main window names the product itself.
     setApplicationName(QStringLiteral("Dizozodidu"));
-    setApplicationDisplayName(QStringLiteral("Dizozodidu"));
+    // Desktops find the window's entry and icon by this name (dizozodidu.desktop).
+    setDesktopFileName(QStringLiteral("dizozodidu"));
+    installQtTranslation();
+}
+
+bool DizozodiduApplication::installQtTranslation() {
+    // Whatever the user's locale: the planner speaks German, and so do Qt's
+    // file dialogs, message box buttons and key names.
+    auto* translator = new QTranslator(this);
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    installTranslator(translator);
+    return true;
 }
 
 DizozodiduApplication* DizozodiduApplication::instance() {
@@ -74,6 +93,30 @@ CommandLine parseCommandLine(const QByteArrayList& arguments) {
     return line;
 }
 
+std::string commandLineInformation(const char* firstArgument) {
+    const std::string argument = firstArgument ? firstArgument : "";
+    if (argument == "--version") return std::string("Dizozodidu ") + kProgramVersion + "\n";
+    if (argument != "--help") return {};
+    return std::string("Dizozodidu ") + kProgramVersion +
+           ", ein Kolonieplaner\n"
+           "\n"
+           "Aufruf: dizozodidu [PLAN.kpls]\n"
+           "        dizozodidu IMAGES PLAN.kpls\n"
+           "        dizozodidu --help | --version\n"
+           "\n"
+           "  PLAN.kpls          öffnet den Plan beim Start.\n"
+           "  IMAGES PLAN.kpls   Stapelbetrieb: lädt den Plan, speichert das Bild des\n"
+           "                     Fensters als PLAN.kpls.jpeg und endet ohne Rückfragen,\n"
+           "                     auch ohne Bildschirm. Fehler stehen auf stderr, der\n"
+           "                     Rückgabewert ist dann 1.\n"
+           "  --help             zeigt diese Hilfe.\n"
+           "  --version          zeigt die Version.\n"
+           "\n"
+           "Die Spieldaten (buildings.kpl, ressources.kpl, planets.kpl) und die Bilder\n"
+           "(images/) liegen im Ordner des Programms, die Einstellungen in saves.kpl im\n"
+           "Arbeitsverzeichnis.\n";
+}
+
 void followCommandLine(MainWindow& window, const CommandLine& command) {
     if (command.batchMode) window.startStartupAtOnce();
     QObject::connect(&window, &MainWindow::startupFinished, &window, [&window, command] {
@@ -85,6 +128,13 @@ void followCommandLine(MainWindow& window, const CommandLine& command) {
 }
 
 int runPlanner(int argc, char** argv) {
+    if (argc > 1) {
+        const std::string information = commandLineInformation(argv[1]);
+        if (!information.empty()) {
+            std::fputs(information.c_str(), stdout);
+            return 0;
+        }
+    }
     // Exact and case-sensitive: "images" is a plan file name.
     const bool batchMode = argc > 1 && QLatin1String(argv[1]) == QLatin1String("IMAGES");
     const bool noScreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&

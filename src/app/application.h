@@ -8,6 +8,7 @@
 #include <QByteArrayList>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace dz {
 
@@ -30,6 +31,12 @@ public:
     const Reporter& errorReporter() const { return reporter_; }
 
     static DizozodiduApplication* instance();
+
+    // Loads Qt's German translation of its own texts (qtbase_de.qm from Qt's
+    // translations folder, Debian package qt6-translations-l10n); the
+    // constructor does. False when it is not there: Qt's texts stay English,
+    // our own message boxes still say "Ja" and "Nein" (see problem_report.h).
+    bool installQtTranslation();
 
 private:
     bool batchMode_ = false;
@@ -59,6 +66,13 @@ class MainWindow;
 // plan named on the command line opened as "Laden" would. Batch mode shows
 // nobody a window, so its start-up runs as soon as the event loop does.
 void followCommandLine(MainWindow& window, const CommandLine& command);
+
+// `dizozodidu --help` and `dizozodidu --version` (exactly so, as the first
+// argument): the German usage or the version, to be printed on stdout before
+// the program ends with status 0. They are answered before any application
+// object exists, so they need no screen. Empty for every other first
+// argument, which stays a plan file or "IMAGES".
+std::string commandLineInformation(const char* firstArgument);
 
 // The whole program with main()'s arguments: the application object, the
 // catalog, the window and the event loop. Returns the exit status.

@@ -1,5 +1,5 @@
-// The decorative picture of the main window (logoPicture): our lettering on a
-// starry background, shown where no plan covers it.
+// The decorative picture of the main window (logoPicture): a scene of space,
+// shown where no plan covers it (see decoration.cpp for how it is laid out).
 #pragma once
 
 #include <QPixmap>

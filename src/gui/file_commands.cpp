@@ -9,6 +9,7 @@
 #include "core/planner/planner.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
+#include "gui/recent_plans.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -30,8 +31,11 @@ bool FileCommands::confirmDiscard() {
                     QStringLiteral("Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?"),
                     QMessageBox::Yes | QMessageBox::No, window_);
     box.setObjectName(QStringLiteral("confirmDiscardBox"));
+    setGermanButtonTexts(box);
     return box.exec() == QMessageBox::Yes;
 }
+
+bool FileCommands::openPlan(const std::filesystem::path& file) { return confirmDiscard() && loadPlanFile(file); }
 
 bool FileCommands::loadPlanFile(const QString& file) { return loadPlanFile(toNativeFileName(file)); }
 
@@ -45,7 +49,14 @@ bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
         return false;
     }
     planner_.loadPlan(loaded);
+    setPlanFile(fromNativeFileName(file));
+    emit planLoaded(file);
     return true;
+}
+
+void FileCommands::setPlanFile(const QString& file) {
+    planFile_ = file;
+    emit planFileChanged();
 }
 
 bool FileCommands::savePlanFile(const QString& chosen) {
@@ -53,24 +64,25 @@ bool FileCommands::savePlanFile(const QString& chosen) {
     try {
         savePlan(name, info_, plan_, state_.internalReputation);
     } catch (const std::exception& e) {
-        QMessageBox::critical(
-            window_, QStringLiteral("Dizozodidu"),
-            QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
+        showMessage(window_, QMessageBox::Critical, QStringLiteral("Dizozodidu"),
+                    QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
         return false;
     }
     state_.planChanged = false;
+    setPlanFile(fromNativeFileName(std::filesystem::path(name)));
+    emit planSaved(name);
     return true;
 }
 
 void FileCommands::loadWithDialog() {
     if (!confirmDiscard()) return;
-    const QString file = QFileDialog::getOpenFileName(window_, QStringLiteral("Laden"), QString(), kPlanFilter);
+    const QString file = QFileDialog::getOpenFileName(window_, QStringLiteral("Laden"), lastPlanFolder(), kPlanFilter);
     if (file.isEmpty()) return;
     loadPlanFile(file);
 }
 
 void FileCommands::saveWithDialog() {
-    QFileDialog dialog(window_, QStringLiteral("Speichern"), QString(), kPlanFilter);
+    QFileDialog dialog(window_, QStringLiteral("Speichern"), lastPlanFolder(), kPlanFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -78,20 +90,22 @@ void FileCommands::saveWithDialog() {
 }
 
 void FileCommands::screenshotWithDialog() {
-    QFileDialog dialog(window_, QStringLiteral("Screenshot"), QString(), QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
+    QFileDialog dialog(window_, QStringLiteral("Screenshot"), lastPictureFolder(),
+                       QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        QMessageBox::warning(window_, QStringLiteral("Screenshot"), screenshotCancelledText());
+        showMessage(window_, QMessageBox::Warning, QStringLiteral("Screenshot"), screenshotCancelledText());
         return;
     }
+    rememberPictureFolder(dialog.selectedFiles().first());
     takeScreenshot(dialog.selectedFiles().first());
 }
 
 void FileCommands::takeScreenshot(const QString& name) {
     if (saveScreenshot(window_, name) == ScreenshotResult::Saved)
-        QMessageBox::information(window_, QStringLiteral("Screenshot"), screenshotSavedText());
+        showMessage(window_, QMessageBox::Information, QStringLiteral("Screenshot"), screenshotSavedText());
     else
-        QMessageBox::warning(window_, QStringLiteral("Screenshot"), screenshotFailedText(name));
+        showMessage(window_, QMessageBox::Warning, QStringLiteral("Screenshot"), screenshotFailedText(name));
 }
 
 }  // namespace dz

@@ -24,6 +24,9 @@ public:
 
     // Asks before unsaved changes are lost; true when the caller may go on.
     bool confirmDiscard();
+    // Loads a plan file as "Laden" does after its dialog: confirmDiscard,
+    // then loadPlanFile (a plan from "Zuletzt" or dropped on the window).
+    bool openPlan(const std::filesystem::path& file);
 
     // "Laden": asks for a plan file after confirmDiscard and loads it.
     void loadWithDialog();
@@ -44,12 +47,24 @@ public:
     // Writes the window's picture and says how it went.
     void takeScreenshot(const QString& name);
 
+    // The file the plan was last loaded from or saved to; empty for a new
+    // plan. The window's title names it.
+    const QString& planFile() const { return planFile_; }
+    void setPlanFile(const QString& file);
+
+signals:
+    void planFileChanged();
+    // A plan file was loaded or saved (the name as it was opened or written).
+    void planLoaded(const std::filesystem::path& file);
+    void planSaved(const std::filesystem::path& file);
+
 private:
     const Info& info_;
     const ActPlan& plan_;
     ProgramState& state_;
     Planner& planner_;
     QWidget* window_;
+    QString planFile_;
 };
 
 }  // namespace dz

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -11,14 +12,21 @@
 
 #include "core/files/settings_file.h"
 #include "gui/decoration.h"
+#include "gui/edit_history.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/dialogs/update_dialog.h"
 #include "gui/file_commands.h"
+#include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
+#include "gui/plan_drop.h"
+#include "gui/problem_report.h"
+#include "gui/recent_plans.h"
 #include "gui/result_panels.h"
+#include "gui/screen_fit.h"
 #include "gui/style.h"
 #include "gui/widgets/planet_menu.h"
+#include "gui/widgets/program_icon.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -49,6 +57,10 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title) {
 QSize windowSizeFor(const MainLayout& layout) {
     return QSize(layout.clientWidth(), layout.clientHeight() + FrameMetrics::menuBar);
 }
+// The part between menu bar and status line, where the group boxes stand.
+QSize contentSizeFor(const MainLayout& layout) {
+    return QSize(layout.clientWidth(), layout.clientHeight() - FrameMetrics::statusBar);
+}
 
 // The "Neu" entries, in planet-type order; the second column starts with the small asteroid field.
 const char* const kPlanetCaptions[kPlanetCount] = {
@@ -56,6 +68,13 @@ const char* const kPlanetCaptions[kPlanetCount] = {
     "Gemäßigter Planet", "Wasserplanet", "Kleines Asteroidenfeld", "Eisasteroid", "Großes Asteroidenfeld",
 };
 constexpr int kSecondColumnStart = ptSmallAsteroids;
+
+// The window's title: the product, after the plan's name once there is a
+// plan, with a mark while it has unsaved changes.
+QString titleFor(const QString& plan, bool changed) {
+    if (plan.isEmpty()) return QStringLiteral("Dizozodidu");
+    return plan + (changed ? QStringLiteral("*") : QString()) + QStringLiteral(" – Dizozodidu");
+}
 
 // The decimal separator of the user's locale, for the production values.
 char localeDecimalSeparator() {
@@ -75,15 +94,22 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     plan_.selected = FieldSelection{-1, -1, false};
     plan_.planetType = -1;
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Dizozodidu – Kolonieplaner"));
+    setWindowTitle(titleFor(QString(), false));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
+    history_ = new EditHistory(planner_, state_, this);
     createControls();
     createStatusBar();
-    cells_ = new PlanCells(info_, plan_, planner_, surfaceBox_, orbitBox_, this);
+    cells_ = new PlanCells(info_, plan_, planner_, *history_, surfaceBox_, orbitBox_, this);
     files_ = new FileCommands(info_, plan_, state_, planner_, this);
+    // Batch mode leaves the user's settings alone.
+    recent_ = new RecentPlans(this, !problemsGoToStderr());
+    drop_ = new PlanDrop(this);
+    connectPlanHistory();
     createMenu();
+    connect(files_, &FileCommands::planFileChanged, this, &MainWindow::refreshTitle);
+    connect(cells_, &PlanCells::fieldActionDone, this, &MainWindow::refreshTitle);
     planner_.setDecimalSeparator(localeDecimalSeparator());
     panels_->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
@@ -109,7 +135,7 @@ void MainWindow::createControls() {
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
     client_->setPalette(blackPalette(client_->palette()));
-    setCentralWidget(client_);
+    screenFit_ = new ScreenFit(this, client_);
 
     // Created first, so the group boxes cover it where a wide plan reaches it.
     logoPicture_ = new QLabel(client_);
@@ -124,7 +150,8 @@ void MainWindow::createControls() {
     personnelBox_ = makeGroup(client_, "personnelBox", QStringLiteral("Personal"));
     informationBox_ = makeGroup(client_, "informationBox", QStringLiteral("Informationen"));
     for (QGroupBox* box : {productionBox_, costBox_, personnelBox_, informationBox_}) box->setEnabled(false);
-    panels_ = new ResultPanels(info_, planner_, {productionBox_, costBox_, personnelBox_, informationBox_}, this);
+    panels_ = new ResultPanels(info_, planner_, *history_, {productionBox_, costBox_, personnelBox_, informationBox_},
+                               this);
 }
 
 void MainWindow::createStatusBar() {
@@ -147,8 +174,11 @@ void MainWindow::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenu"));
     bar->setFixedHeight(FrameMetrics::menuBar);
+    // Every caption has its Alt key (the underlined letter); the commands of
+    // the menu bar itself have the usual shortcuts, shown as their tool tips.
+    showMenuBarToolTips(bar);
 
-    newPlanMenu_ = new PlanetMenu(QStringLiteral("Neu"), bar);
+    newPlanMenu_ = new PlanetMenu(QStringLiteral("&Neu"), bar);
     newPlanMenu_->setObjectName(QStringLiteral("newPlanMenu"));
     newPlanMenu_->setFont(font());
     for (int p = 0; p < kPlanetCount; ++p) {
@@ -158,30 +188,63 @@ void MainWindow::createMenu() {
     }
     bar->addMenu(newPlanMenu_);
 
-    QAction* load = bar->addAction(QStringLiteral("Laden"), this, &MainWindow::loadPlan);
+    // "Zuletzt" and "Bearbeiten" are the interactive window's: batch mode's
+    // picture shows the menu bar without them.
+    const bool interactive = !problemsGoToStderr();
+    QAction* load = bar->addAction(QStringLiteral("&Laden"), this, &MainWindow::loadPlan);
     load->setObjectName(QStringLiteral("loadAction"));
-    saveAction_ = bar->addAction(QStringLiteral("Speichern"), this, &MainWindow::savePlan);
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    setShortcutToolTip(load);
+    if (interactive) bar->addMenu(recent_->menu());
+    saveAction_ = bar->addAction(QStringLiteral("&Speichern"), this, &MainWindow::savePlan);
     saveAction_->setObjectName(QStringLiteral("saveAction"));
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
+    if (interactive) bar->addMenu(history_->menu());
 
-    QMenu* settings = bar->addMenu(QStringLiteral("Einstellungen"));
+    QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
     settings->setFont(font());
-    alphabeticalSortAction_ = settings->addAction(QStringLiteral("Alphabetische Sortierung"));
+    alphabeticalSortAction_ = settings->addAction(QStringLiteral("&Alphabetische Sortierung"));
     alphabeticalSortAction_->setObjectName(QStringLiteral("alphabeticalSortAction"));
     alphabeticalSortAction_->setCheckable(true);
     alphabeticalSortAction_->setChecked(false);
     // The action toggles its own check mark; the flag follows it.
     connect(alphabeticalSortAction_, &QAction::triggered, this,
             [this] { state_.alphabeticalSort = alphabeticalSortAction_->isChecked(); });
-    settings->addAction(QStringLiteral("Auf Updates überprüfen"), this, &MainWindow::checkForUpdates)
+    settings->addAction(QStringLiteral("Auf &Updates überprüfen"), this, &MainWindow::checkForUpdates)
         ->setObjectName(QStringLiteral("checkForUpdatesAction"));
-    settings->addAction(QStringLiteral("Einstellungen"), this, &MainWindow::openSettings)
+    settings->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings)
         ->setObjectName(QStringLiteral("settingsAction"));
 
-    bar->addAction(QStringLiteral("Screenshot"), this, &MainWindow::saveScreenshot)
-        ->setObjectName(QStringLiteral("screenshotAction"));
-    bar->addAction(QStringLiteral("About..."), this, &MainWindow::showAbout)->setObjectName(QStringLiteral("aboutAction"));
+    QAction* screenshot = bar->addAction(QStringLiteral("S&creenshot"), this, &MainWindow::saveScreenshot);
+    screenshot->setObjectName(QStringLiteral("screenshotAction"));
+    screenshot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    setShortcutToolTip(screenshot);
+    bar->addAction(QStringLiteral("&About..."), this, &MainWindow::showAbout)->setObjectName(QStringLiteral("aboutAction"));
+
+    // Closing by key, with the question before unsaved changes are lost.
+    auto* quit = new QAction(QStringLiteral("Beenden"), this);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
+}
+
+void MainWindow::connectPlanHistory() {
+    connect(files_, &FileCommands::planLoaded, this, [this](const std::filesystem::path& file) {
+        history_->clear();
+        recent_->planUsed(file);
+    });
+    connect(files_, &FileCommands::planSaved, this, [this](const std::filesystem::path& file) {
+        history_->markSaved();
+        recent_->planUsed(file);
+    });
+    connect(recent_, &RecentPlans::openRequested, files_, &FileCommands::openPlan);
+    connect(drop_, &PlanDrop::planDropped, files_, &FileCommands::openPlan);
+    // The title's unsaved mark follows undo, redo, a save and a new history.
+    connect(history_, &EditHistory::planChangedFollowed, this, &MainWindow::refreshTitle);
 }
 
 void MainWindow::applyLayout(const MainLayout& layout) {
@@ -192,7 +255,7 @@ void MainWindow::applyLayout(const MainLayout& layout) {
     personnelBox_->setGeometry(toQRect(layout.personnelBox));
     informationBox_->setGeometry(toQRect(layout.informationBox));
     orbitBox_->setVisible(layout.orbitVisible);
-    setFixedSize(windowSizeFor(layout));
+    screenFit_->setDesignedSize(windowSizeFor(layout), contentSizeFor(layout));
 }
 
 void MainWindow::finishStartup() {
@@ -214,7 +277,10 @@ void MainWindow::startStartupAtOnce() {
 void MainWindow::loadPlanPictures() {
     const auto& entries = newPlanMenu_->entries();
     cells_->loadPictures(programDir_, [&entries](int p, const QPixmap& icon) { entries[p]->setIcon(QIcon(icon)); });
-    setWindowIcon(QIcon(cells_->planetIcons().at(ptTemperate)));
+    // The program's icon; its 16-pixel size is the temperate planet, which
+    // stands in for it when the icon files are missing.
+    const QIcon icon = programIcon(programDir_);
+    setWindowIcon(icon.isNull() ? QIcon(cells_->planetIcons().at(ptTemperate)) : icon);
 }
 
 void MainWindow::loadPanelIcons() { panels_->loadIcons(programDir_); }
@@ -222,7 +288,20 @@ void MainWindow::loadPanelIcons() { panels_->loadIcons(programDir_); }
 // --- menu commands -----------------------------------------------------------
 
 void MainWindow::newPlan(int planetType) {
-    if (files_->confirmDiscard()) planner_.newPlan(planetType);
+    if (!files_->confirmDiscard()) return;
+    planner_.newPlan(planetType);
+    history_->clear();
+    files_->setPlanFile(QString());  // a new plan has no file yet
+}
+
+void MainWindow::refreshTitle() {
+    // A plan without a file is named after its planet type.
+    QString plan;
+    if (!files_->planFile().isEmpty())
+        plan = QFileInfo(files_->planFile()).fileName();
+    else if (state_.planExists && plan_.planetType >= 0 && plan_.planetType < kPlanetCount)
+        plan = fromCp1252(info_.planets[std::size_t(plan_.planetType)].name);
+    setWindowTitle(titleFor(plan, state_.planChanged));
 }
 
 void MainWindow::loadPlan() { files_->loadWithDialog(); }

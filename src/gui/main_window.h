@@ -23,10 +23,14 @@ class QTimer;
 namespace dz {
 
 class AboutBox;
+class EditHistory;
 class FileCommands;
 class PlanCells;
+class PlanDrop;
 class PlanetMenu;
+class RecentPlans;
 class ResultPanels;
+class ScreenFit;
 class SettingsDialog;
 class UpdateDialog;
 
@@ -64,10 +68,17 @@ public:
 
     QString statusText(int panel) const;
 
+    // Names the plan in the title: its file (or, before it has one, its
+    // planet type) and "*" while it has unsaved changes. Whatever changes the
+    // plan's file or its unsaved state calls it.
+    void refreshTitle();
+
     Planner& planner() { return planner_; }
     FileCommands& files() { return *files_; }
     PlanCells& planCells() { return *cells_; }
     ResultPanels& resultPanels() { return *panels_; }
+    EditHistory& history() { return *history_; }
+    RecentPlans& recentPlans() { return *recent_; }
 
     // PlanView
     void setStatus(int panel, const std::string& text) override;
@@ -99,6 +110,8 @@ private:
     void createStatusBar();
     void createMenu();
     void applyLayout(const MainLayout& layout);
+    // Undo and redo, "Zuletzt" and drops follow the plans loaded and saved.
+    void connectPlanHistory();
 
     Info& info_;
     ActPlan& plan_;
@@ -107,6 +120,7 @@ private:
     QString programDir_;
 
     QWidget* client_ = nullptr;
+    ScreenFit* screenFit_ = nullptr;
     QLabel* logoPicture_ = nullptr;
     QGroupBox* surfaceBox_ = nullptr;
     QGroupBox* orbitBox_ = nullptr;
@@ -123,6 +137,9 @@ private:
     ResultPanels* panels_ = nullptr;
     PlanCells* cells_ = nullptr;
     FileCommands* files_ = nullptr;
+    EditHistory* history_ = nullptr;
+    RecentPlans* recent_ = nullptr;
+    PlanDrop* drop_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     UpdateDialog* updateDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;

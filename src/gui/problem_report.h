@@ -23,8 +23,16 @@ struct Problem {
 void setProblemsToStderr(bool on);
 bool problemsGoToStderr();
 
-// On stderr: "dizozodidu: [subject: ]text[ details]". In a box: `text`, with
-// the subject and the details below it.
+// On stderr: "dizozodidu: [subject: ]text[ details]". In a box: `text`, below
+// it the details and then the subject on a line of its own (a file name is
+// never broken).
 void reportProblem(QWidget* parent, const Problem& problem);
+
+// The buttons of our message boxes in German ("OK", "Ja", "Nein",
+// "Abbrechen"), also where Qt's own translation is missing.
+void setGermanButtonTexts(QMessageBox& box);
+
+// A modal message with an "OK" button.
+void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text);
 
 }  // namespace dz

@@ -11,6 +11,7 @@
 
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
+#include "gui/edit_history.h"
 #include "gui/widgets/image_list.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/panel_grid.h"
@@ -19,8 +20,8 @@
 
 namespace dz {
 
-ResultPanels::ResultPanels(const Info& info, Planner& planner, Boxes boxes, QObject* parent)
-    : QObject(parent), info_(info), planner_(planner), boxes_(boxes) {
+ResultPanels::ResultPanels(const Info& info, Planner& planner, EditHistory& history, Boxes boxes, QObject* parent)
+    : QObject(parent), info_(info), planner_(planner), history_(history), boxes_(boxes) {
     setObjectName(QStringLiteral("resultPanels"));
     createIconControls();
     createProductionControls();
@@ -73,6 +74,7 @@ void ResultPanels::createProductionControls() {
     productionGrid_ = new PanelGrid(GridKind::Tick, boxes_.production);
     productionGrid_->setObjectName(QStringLiteral("productionGrid"));
     productionGrid_->setGeometry(32, 24, 174, 297);
+    productionGrid_->setAccessibleName(boxes_.production->title());
 }
 
 void ResultPanels::createCostControls() {
@@ -93,6 +95,7 @@ void ResultPanels::createCostControls() {
     costGrid_ = new PanelGrid(GridKind::Costs, boxes_.costs);
     costGrid_->setObjectName(QStringLiteral("costGrid"));
     costGrid_->setGeometry(32, 47, 225, 290);
+    costGrid_->setAccessibleName(boxes_.costs->title());
 }
 
 void ResultPanels::createPersonnelControls() {
@@ -102,6 +105,9 @@ void ResultPanels::createPersonnelControls() {
     populationLimitBox_->setObjectName(QStringLiteral("populationLimitBox"));
     populationLimitBox_->move(12, 52);
     populationLimitBox_->adjustSize();
+    // The box has no text of its own (its caption is a label beside it):
+    // without a name a screen reader would call it after the group box.
+    populationLimitBox_->setAccessibleName(QStringLiteral("Bevölkerungsgrenze"));
     connect(populationLimitBox_, &QCheckBox::toggled, this, &ResultPanels::populationLimitToggled);
     makeLabel(box, "internalReputationCaption", QStringLiteral("internes Ansehen:"), 12, 26);
     internalReputationLabel_ = makeLabel(box, "internalReputationLabel", QString(), 130, 26);
@@ -110,21 +116,28 @@ void ResultPanels::createPersonnelControls() {
     populationLimitEdit_ = new QLineEdit(QStringLiteral("0"), box);
     populationLimitEdit_->setObjectName(QStringLiteral("populationLimitEdit"));
     populationLimitEdit_->setGeometry(165, 49, 50, 20);
+    populationLimitEdit_->setAccessibleName(QStringLiteral("Bevölkerungsgrenze, Anzahl"));
+    // A drop on the window loads a plan; text dropped here would change the limit.
+    populationLimitEdit_->setAcceptDrops(false);
     connect(populationLimitEdit_, &QLineEdit::textChanged, this, &ResultPanels::populationLimitEdited);
     personnelGrid_ = new PanelGrid(GridKind::People, box);
     personnelGrid_->setObjectName(QStringLiteral("personnelGrid"));
     personnelGrid_->setGeometry(29, 72, 169, 170);
-    const std::tuple<UpDownButton**, const char*, Personnel> buttons[] = {
-        {&ecoGuardsButton_, "ecoGuardsButton", Personnel::Eco},
-        {&holodeckButton_, "holodeckButton", Personnel::Holodeck},
-        {&scientistsButton_, "scientistsButton", Personnel::Scientist},
-        {&soldiersButton_, "soldiersButton", Personnel::Soldier},
+    personnelGrid_->setAccessibleName(box->title());
+    const std::tuple<UpDownButton**, const char*, Personnel, const char*> buttons[] = {
+        {&ecoGuardsButton_, "ecoGuardsButton", Personnel::Eco, "Ökos"},
+        {&holodeckButton_, "holodeckButton", Personnel::Holodeck, "Holodeckbetreiber"},
+        {&scientistsButton_, "scientistsButton", Personnel::Scientist, "Wissenschaftler"},
+        {&soldiersButton_, "soldiersButton", Personnel::Soldier, "Soldaten"},
     };
     int row = 3;
-    for (auto [button, name, kind] : buttons) {
+    for (auto [button, name, kind, people] : buttons) {
         UpDownButton* created = *button = new UpDownButton(box);
         created->setObjectName(QString::fromLatin1(name));
         created->setGeometry(200, 72 + 24 * row + 1, 17, 22);
+        created->setAccessibleName(QStringLiteral("%1 einstellen oder entlassen").arg(QString::fromUtf8(people)));
+        created->setAccessibleDescription(
+            QStringLiteral("Pfeil nach oben oder Plus: einstellen, Pfeil nach unten oder Minus: entlassen"));
         connect(created, &UpDownButton::released, this,
                 [this, created, kind = kind](QPoint position) { hireOrFire(kind, created, position); });
         ++row;
@@ -233,18 +246,25 @@ void ResultPanels::showPopulationLimit(bool ticked, const std::string& text) {
 void ResultPanels::showInternalReputation(const QString& text) { internalReputationLabel_->setText(text); }
 
 void ResultPanels::populationLimitToggled() {
-    const auto replacement =
-        planner_.populationLimitClicked(populationLimitBox_->isChecked(), toCp1252(populationLimitEdit_->text()));
-    // Setting the text unticks the box through populationLimitEdited, which
-    // switches the limit off again.
-    if (replacement) populationLimitEdit_->setText(fromCp1252(*replacement));
-    planner_.recomputePersonnel();
+    history_.perform([this] {
+        const auto replacement =
+            planner_.populationLimitClicked(populationLimitBox_->isChecked(), toCp1252(populationLimitEdit_->text()));
+        // Setting the text unticks the box through populationLimitEdited, which
+        // switches the limit off again.
+        if (replacement) populationLimitEdit_->setText(fromCp1252(*replacement));
+        planner_.recomputePersonnel();
+    });
 }
 
-void ResultPanels::populationLimitEdited() { populationLimitBox_->setChecked(false); }
+void ResultPanels::populationLimitEdited() {
+    history_.perform([this] {
+        planner_.populationLimitEdited(toCp1252(populationLimitEdit_->text()));
+        populationLimitBox_->setChecked(false);
+    });
+}
 
 void ResultPanels::hireOrFire(Personnel kind, UpDownButton* button, QPoint position) {
-    planner_.hireOrFire(kind, position.y(), button->height());
+    history_.perform([&] { planner_.hireOrFire(kind, position.y(), button->height()); });
 }
 
 }  // namespace dz

@@ -22,6 +22,7 @@ class QRadioButton;
 
 namespace dz {
 
+class EditHistory;
 class PanelGrid;
 class Planner;
 class UpDownButton;
@@ -35,8 +36,9 @@ public:
         QGroupBox* personnel;
         QGroupBox* information;
     };
-    // Creates the controls of the panels inside their group boxes.
-    ResultPanels(const Info& info, Planner& planner, Boxes boxes, QObject* parent);
+    // Creates the controls of the panels inside their group boxes. Hiring,
+    // firing and the population limit are steps of `history`.
+    ResultPanels(const Info& info, Planner& planner, EditHistory& history, Boxes boxes, QObject* parent);
 
     // Start-up: the people, storage and EPS icons and the resource icons from
     // `programDir`/images. Throws when a picture is missing.
@@ -71,6 +73,7 @@ private:
 
     const Info& info_;
     Planner& planner_;
+    EditHistory& history_;
     Boxes boxes_;
     QString programDir_;
 

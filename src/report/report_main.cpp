@@ -1,6 +1,7 @@
 // dizozodidu-report PLAN...: prints what the planner's panels show for each
 // plan file, as UTF-8 text, so that plans can be compared in a terminal. It
-// uses the data files beside it and no settings file.
+// uses the data files beside it and no settings file. `--help` and
+// `--version` as the first argument print the usage or the version.
 //
 // dizozodidu-report --suggest GOAL [--seconds N] [--seed S] IN.kpls OUT.kpls:
 // searches the proposal ("Vorschlag") for GOAL starting from IN.kpls, writes
@@ -20,6 +21,7 @@
 #include "core/files/plan_file.h"
 #include "core/planner/planner.h"
 #include "core/suggest/suggest.h"
+#include "core/version.h"
 
 namespace {
 
@@ -68,8 +70,9 @@ std::string planReport(Info& info, const std::string& file) {
     return out;
 }
 
-constexpr const char* kSuggestUsage =
-    "Aufruf: dizozodidu-report --suggest ZIEL [--seconds N] [--seed S] PLAN.kpls VORSCHLAG.kpls\n";
+// The call of the proposal, in its usage and in the help (kUsage).
+#define DZ_SUGGEST_CALL "dizozodidu-report --suggest ZIEL [--seconds N] [--seed S] PLAN.kpls VORSCHLAG.kpls\n"
+constexpr const char* kSuggestUsage = "Aufruf: " DZ_SUGGEST_CALL;
 
 // A usage error of --suggest: the message, then what a call looks like; status 2.
 int usageError(const std::string& message) {
@@ -171,11 +174,43 @@ std::filesystem::path programFolder(const char* argv0) {
     return std::filesystem::absolute(argv0).parent_path();
 }
 
+const char* const kUsage =
+    "Aufruf: dizozodidu-report PLAN.kpls...\n"
+    "        " DZ_SUGGEST_CALL
+    "        dizozodidu-report --help | --version\n"
+    "\n"
+    "Gibt für jede Plandatei aus, was die Tafeln des Planers zeigen: Produktion\n"
+    "und Verbrauch je Tick, Personal, Gesamtaufbaukosten und die Informationen\n"
+    "(Attraktivität, Ansehenszuwachs, verfügbare BSP), als UTF-8-Text mit\n"
+    "Tabulatoren. Eine Datei, die nicht gelesen werden kann, wird auf stderr\n"
+    "genannt und die übrigen werden trotzdem ausgegeben; der Rückgabewert ist\n"
+    "dann 1. Die Spieldaten liegen im Ordner des Programms.\n"
+    "\n"
+    "Mit --suggest sucht es den Vorschlag: die Kolonie, die ausgehend von\n"
+    "PLAN.kpls für ZIEL am besten ist (eine Zeile der Produktion wie\n"
+    "„Forschung“, „Lagerraum“, „EPS“, „verfügbare BSP“ oder „Attraktivität“),\n"
+    "schreibt sie nach VORSCHLAG.kpls und gibt deren Bericht aus.\n"
+    "\n"
+    "  --help      zeigt diese Hilfe.\n"
+    "  --version   zeigt die Version.\n"
+    "  --seconds N begrenzt die Suche auf N Sekunden (5).\n"
+    "  --seed S    wählt die Zufallszahlen der Suche (1); derselbe Seed gibt\n"
+    "              denselben Vorschlag, solange die Zeit reicht.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "--version") {
+        std::printf("dizozodidu-report (Dizozodidu %s)\n", kProgramVersion);
+        return 0;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "Aufruf: dizozodidu-report PLAN.kpls...\n%s", kSuggestUsage);
+        const std::string usage = kUsage;
+        std::fputs(usage.substr(0, usage.find("\n\n") + 1).c_str(), stderr);  // the calls
         return 2;
     }
     Info info;

@@ -2,10 +2,17 @@
 // for (gtest_discover_tests starts this program without the test environment).
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "app/application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The settings the window keeps (recent plans, folders) go to a folder
+    // of this run, never to the user's own; programs started by the tests
+    // inherit it.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     dz::installQuietMessageHandler();
     dz::DizozodiduApplication app(argc, argv);
     app.setErrorReporter([](const QString& message) {

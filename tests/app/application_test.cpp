@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
 #include <QEvent>
+#include <QFileDialog>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <stdexcept>
 
@@ -73,4 +78,18 @@ TEST(Application, BatchModeEndsTheEventLoopWithAFailure) {
     const int status = app->exec();
     app->setBatchMode(false);
     EXPECT_EQ(status, kExitFailure);
+}
+
+TEST(Application, QtsOwnTextsAreGermanWhateverTheLocale) {
+    // The application object loaded Qt's translation: standard buttons, the
+    // file dialogs and the key names of the menus speak German.
+    QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::No);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Yes)->text(), "&Ja");
+    EXPECT_EQ(buttons.button(QDialogButtonBox::No)->text(), "&Nein");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+    ASSERT_NE(lookIn, nullptr);
+    EXPECT_EQ(lookIn->text(), "Suchen in:");
+    EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_O).toString(QKeySequence::NativeText), "Strg+O");
 }

@@ -14,6 +14,7 @@
 #include "core/catalog/catalog_files.h"
 #include "core/files/plan_file.h"
 #include "core/planner/planner.h"
+#include "core/version.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +22,7 @@ namespace {
 
 struct ProgramRun {
     int status = -1;
-    std::string err;
+    std::string out, err;
 };
 
 class StartupTest : public ::testing::Test {
@@ -88,6 +89,7 @@ protected:
         } else if (process.exitStatus() == QProcess::NormalExit) {
             result.status = process.exitCode();
         }
+        result.out = process.readAllStandardOutput().toStdString();
         result.err += process.readAllStandardError().toStdString();
         return result;
     }
@@ -146,6 +148,31 @@ TEST_F(StartupTest, WithoutAScreenTheWindowedProgramSaysWhatToDo) {
     const ProgramRun r = run("");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Kein Bildschirm gefunden"), std::string::npos) << r.err;
+}
+
+// --help and --version answer on stdout with status 0 before anything else:
+// no screen, no data files, no window. The report tool does the same.
+TEST_F(StartupTest, HelpAndVersionAnswerWithoutScreenOrData) {
+    fs::remove(dir_ / "planets.kpl");
+    const std::string version = dz::kProgramVersion;
+    ProgramRun r = runWithin(30000, program(), {"--version"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Dizozodidu " + version + "\n");
+    EXPECT_EQ(r.err, "");
+
+    r = runWithin(30000, program(), {"--help"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Dizozodidu " + version + ", ein Kolonieplaner\n", 0), 0u) << r.out;
+    for (const char* usage : {"Aufruf: dizozodidu [PLAN.kpls]\n", "dizozodidu IMAGES PLAN.kpls\n", "  --version "})
+        EXPECT_NE(r.out.find(usage), std::string::npos) << usage << " in " << r.out;
+    EXPECT_EQ(r.err, "");
+
+    r = runWithin(30000, QStringLiteral(DZ_REPORT), {"--help"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Aufruf: dizozodidu-report PLAN.kpls...\n", 0), 0u) << r.out;
+    r = runWithin(30000, QStringLiteral(DZ_REPORT), {"--version"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "dizozodidu-report (Dizozodidu " + version + ")\n");
 }
 
 TEST_F(StartupTest, LowerCaseImagesIsAPlanFileNotBatchMode) {

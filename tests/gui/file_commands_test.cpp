@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QMenu>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -62,6 +63,11 @@ TEST_F(PlanFilesTest, AnInvalidFileLeavesEverythingAsItWas) {
     EXPECT_FALSE(window->files().loadPlanFile(bad));
     EXPECT_TRUE(ok.shown);
     EXPECT_EQ(ok.text, "Ungültige Datei!");
+    // Below the message the reason, then the file name, broken after a "/" only.
+    const qsizetype reason = ok.informativeText.indexOf("Zeile 5");
+    const qsizetype file = ok.informativeText.indexOf("kaputt.kpls");
+    EXPECT_TRUE(reason >= 0 && file > reason) << ok.informativeText.toStdString();
+    EXPECT_TRUE(ok.informativeText.contains("/&#8203;kaputt.kpls")) << ok.informativeText.toStdString();
     EXPECT_EQ(plan.planetType, ptWater);
     EXPECT_EQ(plan.current, before.current);
     EXPECT_TRUE(state.planChanged);
@@ -106,4 +112,36 @@ TEST_F(PlanFilesTest, APopulationLimitIsShownWithoutSwitchingItOff) {
     EXPECT_EQ(child<QLineEdit>(window, "populationLimitEdit")->text(), "25");
     EXPECT_TRUE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.populationLimit, 25);
+}
+
+TEST_F(PlanFilesTest, TheTitleNamesThePlanAndMarksUnsavedChanges) {
+    // A change as the field menu makes it: a colony centre on the first meadow.
+    auto buildOnAMeadow = [this] {
+        for (int x = 0; x < plan.width(); ++x)
+            for (int y = 0; y < plan.surfaceHeight(); ++y)
+                if (plan.current.surface[x][y].fieldType == ftMeadow && !plan.current.surface[x][y].built) {
+                    auto* picture = static_cast<FieldPicture*>(window->planCells().cell(x, y, true)[1]);
+                    window->planCells().pictureReleased(picture, Qt::RightButton);
+                    child<QMenu>(window, "fieldMenu")->actions().at(0)->menu()->actions().at(0)->trigger();
+                    return;
+                }
+    };
+    EXPECT_EQ(window->windowTitle(), "Dizozodidu");
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptStandard]->trigger();
+    EXPECT_EQ(window->windowTitle(), "Standardplanet – Dizozodidu") << "a new plan is named after its planet";
+    buildOnAMeadow();
+    ASSERT_TRUE(state.planChanged);
+    EXPECT_EQ(window->windowTitle(), "Standardplanet* – Dizozodidu");
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(window->files().savePlanFile(dir.filePath("kolonie")));
+    EXPECT_EQ(window->windowTitle(), "kolonie.kpls – Dizozodidu");
+    buildOnAMeadow();
+    EXPECT_EQ(window->windowTitle(), "kolonie.kpls* – Dizozodidu");
+
+    BoxAnswer yes(QMessageBox::Yes);
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptIceAsteroid]->trigger();
+    EXPECT_EQ(window->windowTitle(), "Eisasteroid – Dizozodidu") << "the file belongs to the plan before";
+    ASSERT_TRUE(window->files().loadPlanFile(kExamples + "/wuestenplanet.kpls"));
+    EXPECT_EQ(window->windowTitle(), "wuestenplanet.kpls – Dizozodidu");
 }

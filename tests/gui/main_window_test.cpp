@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, EmptyWindowBeforeTheFirstPlan) {
 }
 
 TEST_F(MainWindowTest, BlackWindowWithSmallWhiteSansFont) {
-    const QWidget* client = window->centralWidget();
+    const QWidget* client = child<QWidget>(window, "client");
     EXPECT_EQ(client->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(client->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(child<QGroupBox>(window, "surfaceBox")->palette().color(QPalette::WindowText), QColor(Qt::white));
@@ -96,7 +96,9 @@ TEST_F(MainWindowTest, BlackWindowWithSmallWhiteSansFont) {
 TEST_F(MainWindowTest, MainMenuCaptions) {
     QStringList top;
     for (QAction* a : window->menuBar()->actions()) top << a->text();
-    EXPECT_EQ(top, (QStringList{"Neu", "Laden", "Speichern", "Einstellungen", "Screenshot", "About..."}));
+    EXPECT_EQ(top, (QStringList{"&Neu", "&Laden", "&Zuletzt", "&Speichern", "&Bearbeiten", "&Einstellungen", "S&creenshot",
+                                "&About..."}))
+        << "the captions, each with its Alt key (the letter after &)";
 
     QStringList planets;
     QList<int> columns;
@@ -111,7 +113,7 @@ TEST_F(MainWindowTest, MainMenuCaptions) {
 
     QStringList settings;
     for (QAction* a : child<QMenu>(window, "settingsMenu")->actions()) settings << a->text();
-    EXPECT_EQ(settings, (QStringList{"Alphabetische Sortierung", "Auf Updates überprüfen", "Einstellungen"}));
+    EXPECT_EQ(settings, (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen"}));
     EXPECT_TRUE(child<QAction>(window, "alphabeticalSortAction")->isCheckable());
 }
 
@@ -167,6 +169,7 @@ TEST_F(MainWindowTest, ConfirmDiscardShowsTheWarning) {
         EXPECT_EQ(yes.title, "Warnung");
         EXPECT_EQ(yes.text, "Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?");
         EXPECT_EQ(yes.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(yes.buttonTexts, (QStringList{"&Ja", "&Nein"})) << "German even without Qt's translation";
         EXPECT_TRUE(state.planChanged) << "the question changes nothing itself";
     }
     BoxAnswer no(QMessageBox::No);

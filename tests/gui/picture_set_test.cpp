@@ -1,13 +1,15 @@
 // Checks of the generated picture set: every file the catalog can ask for is
 // there in its size, some buildings are animated, the field types look
 // different, the state frames carry their code in the visible ring, and the
-// generator writes the same bytes on every run.
+// generator writes the same bytes on every run; the window wears the
+// program's icon.
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
@@ -20,6 +22,8 @@
 #include "core/catalog/catalog_files.h"
 #include "core/text/cp1252.h"
 #include "core/catalog/info.h"
+#include "gui/export/screenshot.h"
+#include "gui/support/window_fixture.h"
 
 using namespace dz;
 
@@ -260,4 +264,43 @@ TEST(BusySign, IsAnEndlessAnimationOfEightSteps) {
     const QImage second = reader.read();
     ASSERT_FALSE(second.isNull());
     EXPECT_NE(first.convertToFormat(QImage::Format_RGB32), second.convertToFormat(QImage::Format_RGB32));
+}
+
+namespace {
+
+// The window over our data with the built pictures and the program's icon
+// beside them.
+class ProgramIcon : public WindowFixture {};
+
+QImage rgb(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_RGB32); }
+
+}  // namespace
+
+// The window wears the drawn icon in all its sizes. At 16 pixels, the size of
+// the caption, it is the temperate planet the caption has always shown, and
+// the screenshot's caption shows just that (so batch mode's pictures stay as
+// they were). Where the icon files are missing that planet alone stands in.
+TEST_F(ProgramIcon, TheWindowWearsItAndItsCaptionSizeIsTheTemperatePlanet) {
+    makeShippedWindow();
+    const QPixmap planet = window->planCells().planetIcons().at(ptTemperate);
+    QIcon icon = window->windowIcon();
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+    EXPECT_EQ(rgb(icon.pixmap(16)), rgb(planet));
+    EXPECT_NE(rgb(icon.pixmap(256).scaled(16, 16)), rgb(planet)) << "the large sizes are drawn for the desktop";
+    // The screenshot's caption shows the planet at its own size, pixel for pixel.
+    const QImage shot = captureWindow(window.get()).convertToFormat(QImage::Format_RGB32);
+    bool inCaption = false;
+    for (int y = 0; y < 24 && !inCaption; ++y)
+        for (int x = 0; x < 24 && !inCaption; ++x) inCaption = shot.copy(x, y, 16, 16) == rgb(planet);
+    EXPECT_TRUE(inCaption);
+
+    QTemporaryDir withoutIcon;
+    ASSERT_TRUE(withoutIcon.isValid());
+    ASSERT_TRUE(QFile::link(builtProgramDir() + QStringLiteral("/images"), withoutIcon.path() + QStringLiteral("/images")));
+    window->setProgramDir(withoutIcon.path());
+    window->loadPlanPictures();
+    icon = window->windowIcon();
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(16, 16)});
+    EXPECT_EQ(rgb(icon.pixmap(16)), rgb(planet));
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "core/catalog/catalog_files.h"
@@ -119,6 +120,34 @@ TEST_F(PlanViewTest, BuildingPictureComesFromTheFolderOfItsFieldType) {
         EXPECT_EQ(picture->toolTip(), fromCp1252(info.buildings[bldAreaNear].name));
         EXPECT_TRUE(sameImage(window->planCells().cell(x, y, true)[0]->pixmap(), window->planCells().stateFrames().at(2))) << "as.gif";
     }
+}
+
+TEST_F(PlanViewTest, RunningPicturesGreyOutWithTheDisabledWindow) {
+    newPlan(ptStandard);
+    const auto [x, y] = findSurface(ftMeadow);
+    Field& f = plan.current.surface[x][y];
+    f.building = bldAreaNear;  // animated
+    f.built = true;
+    f.inOperation = true;
+    window->showBuilding(x, y, bldAreaNear, true);
+    FieldPicture* picture = pictureAt(x, y, true);
+    ASSERT_NE(picture->movie(), nullptr);
+    // Pixels whose colour channels differ clearly: there are none in grey.
+    auto colouredPixels = [picture] {
+        const QImage image = picture->grab().toImage();
+        int coloured = 0;
+        for (int py = 0; py < image.height(); ++py)
+            for (int px = 0; px < image.width(); ++px) {
+                const QColor c = image.pixelColor(px, py);
+                coloured += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 24;
+            }
+        return coloured;
+    };
+    EXPECT_GT(colouredPixels(), 100);
+    window->setEnabled(false);  // as while the about box is open
+    EXPECT_EQ(colouredPixels(), 0);
+    window->setEnabled(true);
+    EXPECT_GT(colouredPixels(), 100);
 }
 
 TEST_F(PlanViewTest, StillBuildingPicturesAreShownAsTheyAre) {

@@ -1,6 +1,7 @@
 // The three result panels and the indicators in the window, with our data.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
@@ -257,4 +258,21 @@ TEST_F(ResultPanelsTest, SavedSettingsReachTheAttractivenessLabel) {
     QFile file(dir.filePath("saves.kpl"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("3500\r\n"));
+}
+
+TEST_F(ResultPanelsTest, ScreenReadersHearWhatEachControlIsFor) {
+    // Not the group box's title: each control says what it does.
+    const std::pair<const char*, const char*> controls[] = {
+        {"populationLimitBox", "Bevölkerungsgrenze"},
+        {"populationLimitEdit", "Bevölkerungsgrenze, Anzahl"},
+        {"ecoGuardsButton", "Ökos einstellen oder entlassen"},
+        {"holodeckButton", "Holodeckbetreiber einstellen oder entlassen"},
+        {"scientistsButton", "Wissenschaftler einstellen oder entlassen"},
+        {"soldiersButton", "Soldaten einstellen oder entlassen"},
+    };
+    for (const auto& [name, heard] : controls) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(child<QWidget>(window, name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->text(QAccessible::Name), QString::fromUtf8(heard)) << name;
+    }
 }

@@ -52,6 +52,7 @@ struct Indicators {
     LabelColour attractivenessCaptionColour = LabelColour::White;
     std::string reputationGrowth;  // "+2.6" or "0.0"
     LabelColour reputationGrowthColour = LabelColour::Grey;
+    bool operator==(const Indicators&) const = default;
 };
 
 struct PopulationResult {
@@ -59,6 +60,7 @@ struct PopulationResult {
     bool buttonsEnabled = true;         // the four hire and fire buttons
     std::optional<std::string> status;  // a dismissal, for status panel 2
     Indicators indicators;
+    bool operator==(const PopulationResult&) const = default;
 };
 
 // The numbers of the population computation, without the texts of the panels.

@@ -34,4 +34,15 @@ int frameIndex(const Field& field, bool showsBuilding) {
     return index;
 }
 
+std::string cellName(const Info& info, int fieldType, int building, bool inOperation) {
+    const bool knownType = fieldType >= 0 && std::size_t(fieldType) < info.fields.size();
+    std::string name = knownType ? info.fields[std::size_t(fieldType)].name : std::string("?");
+    if (building < 0) return name;
+    const bool knownBuilding = std::size_t(building) < info.buildings.size();
+    name += ", ";
+    name += knownBuilding ? info.buildings[std::size_t(building)].name : std::string("?");
+    name += inOperation ? " (in Betrieb)" : " (au\xDF" "er Betrieb)";
+    return name;
+}
+
 }  // namespace dz

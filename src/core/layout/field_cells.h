@@ -1,6 +1,9 @@
 // How a field is found from its picture and which state frame it shows.
 #pragma once
 
+#include <string>
+
+#include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
 #include "core/layout/window_layout.h"
 
@@ -20,6 +23,12 @@ Rect pictureRect(int x, int y);
 // frames only for a building in operation, "b" for a field in a wide range,
 // "s" for a field in a near range.
 int frameIndex(const Field& field, bool showsBuilding);
+
+// What a cell is called for a screen reader (Windows-1252): its field type,
+// and where it shows a building (not -1), the building and whether it is in
+// operation, e.g. "Wiese, Agrarfarm (in Betrieb)". Indexes outside the
+// catalog give "?".
+std::string cellName(const Info& info, int fieldType, int building, bool inOperation);
 
 inline constexpr int kFrameCount = 8;
 inline constexpr const char* kFrameFiles[kFrameCount] = {"a.gif", "ab.gif", "as.gif", "abs.gif",

@@ -42,4 +42,18 @@ MainLayout layoutForPlanet(int width, int surfaceHeight, int orbitHeight) {
     return l;
 }
 
+Size fittedWindowSize(Size designed, Size room, int scrollBarExtent) {
+    bool vertical = designed.height > room.height;
+    bool horizontal = designed.width > room.width;
+    // A scroll bar in one direction takes room from the other: twice settles it.
+    for (int round = 0; round < 2; ++round) {
+        horizontal = designed.width + (vertical ? scrollBarExtent : 0) > room.width;
+        vertical = designed.height + (horizontal ? scrollBarExtent : 0) > room.height;
+    }
+    Size fitted{designed.width + (vertical ? scrollBarExtent : 0), designed.height + (horizontal ? scrollBarExtent : 0)};
+    if (fitted.width > room.width) fitted.width = room.width;
+    if (fitted.height > room.height) fitted.height = room.height;
+    return fitted;
+}
+
 }  // namespace dz

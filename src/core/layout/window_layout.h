@@ -44,6 +44,18 @@ struct MainLayout {
 // The window before the first plan: client area 752 x 705.
 MainLayout designLayout();
 
+// The size a window takes on a screen: `designed` when that fits into `room`
+// (the screen's free area less the window's frame); otherwise as much as
+// fits, and the content scrolls. A scroll bar takes `scrollBarExtent` pixels:
+// where the room allows, the window grows by them, so that a window cut only
+// in height needs no horizontal scroll bar and vice versa.
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+Size fittedWindowSize(Size designed, Size room, int scrollBarExtent);
+
 // The window laid out for a planet type with `width` columns, `surfaceHeight`
 // surface rows and `orbitHeight` orbit rows (0: no orbit). Left edges and the
 // heights of the four result boxes keep their design values.

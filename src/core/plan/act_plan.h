@@ -67,6 +67,7 @@ struct ActPlan {
     std::int32_t attractiveness = 0;
     float reputationGrowth = 0.0f;
     std::int32_t planetType = -1;  // -1 until the first plan
+    bool operator==(const ActPlan&) const = default;
 
     int width() const { return int(current.surface.size()); }
     int surfaceHeight() const { return current.surface.empty() ? 0 : int(current.surface[0].size()); }

@@ -56,9 +56,9 @@ void Planner::buildOnSelected(int b) {
         if (f.inOperation) applyRange(old, false, x, y);
         plan_.subtractBuildingCost(info_);
         if (placesCount(f)) changeCapacities(old, -1);
-        view_.setStatus(0, info_.buildings.at(std::size_t(old)).name + text(" in ") + building.name + text(" umgebaut"));
+        reportAction(0, info_.buildings.at(std::size_t(old)).name + text(" in ") + building.name + text(" umgebaut"));
     } else {
-        view_.setStatus(0, building.name + text(" gebaut"));
+        reportAction(0, building.name + text(" gebaut"));
     }
     changeCapacities(b, +1);  // in operation, or the eco building
     applyRange(b, true, x, y);
@@ -75,8 +75,8 @@ void Planner::terraformSelected(int t) {
     const InfoTerraforming& tf = info_.terraformings.at(std::size_t(t));
     Field& f = plan_.selectedField();
     state_.planChanged = true;
-    view_.setStatus(1, info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") +
-                           info_.fields.at(std::size_t(tf.targetField)).name + text(" terraformiert"));
+    reportAction(1, info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") +
+                              info_.fields.at(std::size_t(tf.targetField)).name + text(" terraformiert"));
     f.fieldType = tf.targetField;
     plan_.addTerraformCost(tf.cost);
     view_.showField(plan_.selected.x, plan_.selected.y, tf.targetField, plan_.selected.onSurface);
@@ -90,7 +90,7 @@ void Planner::demolishSelected() {
     const InfoBuilding& building = info_.buildings.at(std::size_t(b));
 
     state_.planChanged = true;
-    view_.setStatus(0, building.name + text(" abgerissen"));
+    reportAction(0, building.name + text(" abgerissen"));
     if (f.inOperation) applyRange(b, false, x, y);
     if (placesCount(f)) changeCapacities(b, -1);
     f.inOperation = false;
@@ -115,13 +115,13 @@ void Planner::toggleSelected() {
     const bool placesFollow = places && !places->whileStanding;
     state_.planChanged = true;
     if (f.inOperation) {
-        view_.setStatus(0, building.name + text(" offline genommen"));
+        reportAction(0, building.name + text(" offline genommen"));
         if (placesFollow) changeCapacities(b, -1);
         applyRange(b, false, x, y);
         // Scientists beyond the places that are left go; holodeck operators stay.
         if (r.scientistCapacity < r.scientists) r.scientists = r.scientistCapacity;
     } else {
-        view_.setStatus(0, building.name + text(" online genommen"));
+        reportAction(0, building.name + text(" online genommen"));
         if (placesFollow) changeCapacities(b, +1);
         applyRange(b, true, x, y);
     }
@@ -135,7 +135,11 @@ void Planner::resetSelectedField() {
     const FieldSelection& s = plan_.selected;
     Field& f = plan_.selectedField();
     state_.planChanged = true;
-    f.fieldType = (s.onSurface ? plan_.initial.surface : plan_.initial.orbit).at(std::size_t(s.x)).at(std::size_t(s.y)).fieldType;
+    const int initial = (s.onSurface ? plan_.initial.surface : plan_.initial.orbit).at(std::size_t(s.x)).at(std::size_t(s.y)).fieldType;
+    // No status text, as the menu entry says all; the text names the step in the history.
+    actionText_ = info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") + info_.fields.at(std::size_t(initial)).name +
+                  text(" zurückgesetzt");
+    f.fieldType = initial;
     plan_.clearFieldTerraformCost();
     view_.showField(s.x, s.y, f.fieldType, s.onSurface);
     clampPersonnel(plan_);

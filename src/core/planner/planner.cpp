@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/text/cp1252.h"
+
 namespace dz {
 
 namespace {
@@ -61,12 +63,13 @@ void Planner::newPlan(int p) {
 }
 
 void Planner::resetPlan() {
-    view_.setStatus(0, "Fertig");
-    view_.setStatus(1, "");
-    view_.setStatus(2, "");
+    setStatus(0, "Fertig");
+    setStatus(1, "");
+    setStatus(2, "");
 
     Ressources& r = plan_.ressources;
     view_.resetPopulationLimit();
+    limitText_ = "0";
     r.limitEnabled = false;
     r.populationLimit = 0;
 
@@ -107,7 +110,7 @@ void Planner::resetPlan() {
 
 void Planner::computePopulation() {
     const PopulationResult result = dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_);
-    if (result.status) view_.setStatus(2, *result.status);
+    if (result.status) setStatus(2, *result.status);
     view_.showPopulation(result);
 }
 
@@ -116,21 +119,99 @@ void Planner::computeProduction() { view_.showProduction(dz::computeProduction(i
 void Planner::refreshCosts(CostView view) {
     costView_ = view;
     view_.showCosts(computeCosts(info_, plan_, view));
-    if (view == CostView::All) view_.showBsp(availableBsp(info_, plan_));
+    if (view == CostView::All) {
+        bsp_ = availableBsp(info_, plan_);
+        view_.showBsp(bsp_);
+    }
 }
 
 void Planner::hireOrFire(Personnel kind, int y, int buttonHeight) {
-    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) view_.setStatus(2, *message);
+    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) reportAction(2, *message);
     recomputePersonnel();
 }
 
 std::optional<std::string> Planner::populationLimitClicked(bool ticked, const std::string& editText) {
-    return dz::populationLimitClicked(plan_.ressources, ticked, editText);
+    // Only the history shows this text; the status line says nothing.
+    actionText_ = ticked ? "Bevölkerungsgrenze eingeschaltet" : "Bevölkerungsgrenze ausgeschaltet";
+    actionText_ = utf8ToCp1252(actionText_);
+    limitText_ = editText;
+    auto replacement = dz::populationLimitClicked(plan_.ressources, ticked, editText);
+    if (replacement) limitText_ = *replacement;
+    return replacement;
 }
 
 void Planner::recomputePersonnel() {
     computePopulation();
     computeProduction();
+}
+
+void Planner::setStatus(int panel, const std::string& text) {
+    if (panel < 0 || panel >= int(status_.size())) return;
+    status_[std::size_t(panel)] = text;
+    view_.setStatus(panel, text);
+}
+
+void Planner::reportAction(int panel, const std::string& text) {
+    actionText_ = text;
+    setStatus(panel, text);
+}
+
+// --- undo and redo -------------------------------------------------------------
+
+PlanSnapshot Planner::snapshot() const {
+    PlanSnapshot s{plan_, status_, limitText_, bsp_};
+    s.plan.selected = FieldSelection{};
+    return s;
+}
+
+Planner::StepStart Planner::startStep() {
+    StepStart start{snapshot(), state_.planChanged};
+    state_.planChanged = false;
+    actionText_.clear();
+    return start;
+}
+
+std::optional<PlanStep> Planner::finishStep(const StepStart& start, std::string text) {
+    const bool marks = state_.planChanged;
+    state_.planChanged = start.planChangedBefore || marks;
+    PlanSnapshot after = snapshot();
+    if (after.plan == start.before.plan && after.status == start.before.status && after.bsp == start.before.bsp)
+        return std::nullopt;
+    if (text.empty()) text = actionText_.empty() ? utf8ToCp1252("Änderung") : actionText_;
+    return PlanStep(start.before, after, std::move(text), marks);
+}
+
+void Planner::undo(const PlanStep& step) {
+    const Shown shown = shownNow();
+    step.writeBefore(plan_, status_, limitText_, bsp_);
+    showStepSide(step, shown);
+}
+
+void Planner::redo(const PlanStep& step) {
+    const Shown shown = shownNow();
+    step.writeAfter(plan_, status_, limitText_, bsp_);
+    showStepSide(step, shown);
+}
+
+Planner::Shown Planner::shownNow() const { return {plan_.ressources.limitEnabled, limitText_, status_}; }
+
+void Planner::showStepSide(const PlanStep& step, const Shown& shown) {
+    for (const PlanStep::Position& at : step.changedFields()) redraw(at.x, at.y, at.onSurface);
+    // The limit controls and the status texts are set only where they change:
+    // setting a text repaints its control.
+    if (shown.limitEnabled != plan_.ressources.limitEnabled || shown.limitText != limitText_)
+        view_.showPopulationLimit(plan_.ressources.limitEnabled, limitText_);
+    // The economic values were computed when the snapshot was taken: the
+    // computations find them again and give the panels what they showed.
+    // Status panel 2 gets the snapshot's text, not a dismissal.
+    view_.showPopulation(dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_));
+    computeProduction();
+    // The BSP as it was shown: switching a building leaves the label as it
+    // is until the costs are shown again.
+    view_.showCosts(computeCosts(info_, plan_, costView_));
+    view_.showBsp(bsp_);
+    for (std::size_t panel = 0; panel < status_.size(); ++panel)
+        if (shown.status[panel] != status_[panel]) view_.setStatus(int(panel), status_[panel]);
 }
 
 }  // namespace dz

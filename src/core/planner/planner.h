@@ -1,11 +1,16 @@
 // The operations that change the plan as a whole and report to the view.
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
+
 #include "core/catalog/info.h"
 #include "core/economy/economy.h"
 #include "core/plan/act_plan.h"
 #include "core/plan/field_menu.h"
 #include "core/files/plan_file.h"
+#include "core/planner/plan_step.h"
 #include "core/planner/plan_view.h"
 #include "core/planner/program_state.h"
 
@@ -37,6 +42,8 @@ public:
     // edit box must be given when its text is no number; the caller sets it
     // and then calls recomputePersonnel().
     std::optional<std::string> populationLimitClicked(bool ticked, const std::string& editText);
+    // The text of the limit field changed (the window then unticks the box).
+    void populationLimitEdited(const std::string& editText) { limitText_ = editText; }
     void recomputePersonnel();
 
     // The decimal separator of the user's locale, for the production values.
@@ -69,6 +76,33 @@ public:
     // buildings; nothing for any other building.
     void applyRange(int building, bool add, int x, int y);
 
+    // --- undo and redo ----------------------------------------------------------
+
+    // The plan as it is now, with the status texts and the limit field's text.
+    PlanSnapshot snapshot() const;
+    // A step begins: the snapshot before it, and planChanged as it was, which
+    // is cleared so that finishStep sees whether the step sets it.
+    struct StepStart {
+        PlanSnapshot before;
+        bool planChangedBefore = false;
+    };
+    StepStart startStep();
+    // The step since `start`, however many actions it took, named `text` or,
+    // when that is empty, by the last action's own text ("Agrarfarm
+    // gebaut"). Nothing when the plan and the status texts are as they were
+    // (a text typed into the limit field alone is no step). planChanged is
+    // set again when it was set before the step.
+    std::optional<PlanStep> finishStep(const StepStart& start, std::string text = {});
+    // Shows the plan as it was before the step, or after it: its fields with
+    // their cells, the economic values with the panels, the limit controls
+    // and the status texts. planChanged is left to the caller, who knows
+    // which state was saved last.
+    void undo(const PlanStep& step);
+    void redo(const PlanStep& step);
+
+    // The text the last action reported for itself (empty when none did).
+    const std::string& actionText() const { return actionText_; }
+
     const Info& info() const { return info_; }
     ActPlan& plan() { return plan_; }
 
@@ -84,6 +118,18 @@ private:
     void changeCapacities(int building, int sign);
     void redraw(int x, int y, bool onSurface);
     void afterBuildingChange();
+    // Sets a status text and remembers it for the snapshots.
+    void setStatus(int panel, const std::string& text);
+    // Sets the status text that names what an action did.
+    void reportAction(int panel, const std::string& text);
+    // What the limit controls and the status panels show.
+    struct Shown {
+        bool limitEnabled;
+        std::string limitText;
+        std::array<std::string, 3> status;
+    };
+    Shown shownNow() const;
+    void showStepSide(const PlanStep& step, const Shown& shown);
 
     Info& info_;
     ActPlan& plan_;
@@ -91,6 +137,10 @@ private:
     PlanView& view_;
     CostView costView_ = CostView::All;
     char decimalSeparator_ = '.';
+    std::array<std::string, 3> status_{"Fertig", "", ""};
+    std::string limitText_ = "0";
+    int bsp_ = 0;  // as the information panel shows it
+    std::string actionText_;
 };
 
 }  // namespace dz

@@ -45,8 +45,8 @@ SettingsDialog::SettingsDialog(ProgramState& state, std::function<void(const QSt
     saveButton_ = new QPushButton(QStringLiteral("Speichern"), this);
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     saveButton_->setGeometry(170, 66, 75, 25);
-    // Saving is a click on the button; Return in the edit field does not save.
-    saveButton_->setAutoDefault(false);
+    // Return in the edit field saves, as the button's frame shows.
+    saveButton_->setDefault(true);
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
 }
 
@@ -84,6 +84,9 @@ void SettingsDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         readSettings();
         moveToScreenCentre();
+        // Whatever is typed replaces the value shown.
+        reputationEdit_->selectAll();
+        reputationEdit_->setFocus(Qt::OtherFocusReason);
     }
     QDialog::showEvent(event);
 }

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
@@ -31,16 +34,57 @@ namespace dz {
 
 namespace {
 
-QSize outerSize(const QWidget* window) {
-    return window->size() + QSize(2 * FrameMetrics::border, 2 * FrameMetrics::border + FrameMetrics::caption);
+// The outer size of a window whose client area (menu bar and status line
+// included) is `client` large.
+QSize outerSize(QSize client) {
+    return client + QSize(2 * FrameMetrics::border, 2 * FrameMetrics::border + FrameMetrics::caption);
 }
 
-// The client area as it is painted now. Layout requests, polish and resize
-// events still waiting in the queue are delivered first, so that a plan loaded
-// a moment ago is shown in its final layout. Timers and input stay queued.
+// The scroll area of a main window that is smaller than its content (on a
+// small screen, see ScreenFit); null when the window shows all of it.
+QScrollArea* cutContent(QWidget* window) {
+    auto* main = qobject_cast<QMainWindow*>(window);
+    auto* area = main ? qobject_cast<QScrollArea*>(main->centralWidget()) : nullptr;
+    if (!area || !area->widget()) return nullptr;
+    return area->size() == area->widget()->size() ? nullptr : area;
+}
+
+// A bar of the window (menu bar, status line) as it looks at `width`.
+QImage grabAtWidth(QWidget* bar, int width) {
+    const QSize shown = bar->size();
+    if (shown.width() != width) bar->resize(width, shown.height());
+    QImage image = bar->grab().toImage();
+    if (shown.width() != width) bar->resize(shown);
+    return image;
+}
+
+// The client area of a window that is smaller than its content, as it would
+// look at its full size: the menu bar, all of the content and the status line,
+// each drawn at the content's width.
+QImage grabWholeClient(QMainWindow* window, QScrollArea* area) {
+    QWidget* content = area->widget();
+    QWidget* menu = window->menuWidget();
+    QWidget* status = window->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    const int width = content->width();
+    const int menuHeight = menu ? menu->height() : 0;
+    const int statusHeight = status ? status->height() : 0;
+    QImage image(width, menuHeight + content->height() + statusHeight, QImage::Format_RGB32);
+    image.fill(window->palette().color(QPalette::Active, QPalette::Window));
+    QPainter painter(&image);
+    if (menu) painter.drawImage(QPoint(0, 0), grabAtWidth(menu, width));
+    painter.drawImage(QPoint(0, menuHeight), content->grab().toImage());
+    if (status) painter.drawImage(QPoint(0, menuHeight + content->height()), grabAtWidth(status, width));
+    return image;
+}
+
+// The client area as it is painted now, at its full size. Layout requests,
+// polish and resize events still waiting in the queue are delivered first, so
+// that a plan loaded a moment ago is shown in its final layout. Timers and
+// input stay queued.
 QImage grabClient(QWidget* window) {
     QCoreApplication::sendPostedEvents();
     if (QLayout* layout = window->layout()) layout->activate();  // a hidden window is laid out on demand only
+    if (QScrollArea* area = cutContent(window)) return grabWholeClient(static_cast<QMainWindow*>(window), area);
     return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -58,7 +102,7 @@ Qt::WindowFlags captionFlags(const QWidget* window) {
 // style's window frame around everything, the active caption bar inside the
 // top border, the client area below it.
 QImage drawnFrame(QWidget* window, const QImage& client) {
-    const QSize outer = outerSize(window);
+    const QSize outer = outerSize(client.size());
     QStyle* style = window->style();
     QImage image(outer, QImage::Format_RGB32);
     image.fill(window->palette().color(QPalette::Active, QPalette::Window));
@@ -78,7 +122,10 @@ QImage drawnFrame(QWidget* window, const QImage& client) {
     caption.rect = QRect(FrameMetrics::border, FrameMetrics::border, outer.width() - 2 * FrameMetrics::border,
                          FrameMetrics::caption);
     caption.text = window->windowTitle();
-    caption.icon = window->windowIcon();
+    // A caption shows the small size of the window's icon, as a window
+    // manager does; QIcon would otherwise shrink a larger size into its box.
+    const int small = style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, window);
+    caption.icon = QIcon(window->windowIcon().pixmap(QSize(small, small)));
     caption.titleBarFlags = captionFlags(window);
     caption.titleBarState = int(window->windowState() & ~Qt::WindowMinimized) | QStyle::State_Active;
     caption.state |= QStyle::State_Active;
@@ -97,7 +144,7 @@ QImage realFrame(QWidget* window, const QImage& client) {
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !window->isVisible()) return {};
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
-    if (frame.size() == inner.size() || frame.size() != outerSize(window)) return {};
+    if (frame.size() == inner.size() || frame.size() != outerSize(client.size())) return {};
     QScreen* screen = window->screen();
     if (!screen) return {};
     const QPoint onScreen = frame.topLeft() - screen->geometry().topLeft();

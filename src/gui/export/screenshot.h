@@ -23,6 +23,9 @@ std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name);
 // wider, 31 pixels higher). A frame that a window manager draws is taken from
 // the screen when it has exactly that size; otherwise (no window manager, as
 // offscreen or on a bare X server) the frame is drawn with the window's style.
+// A main window that a small screen made smaller than its content (its
+// central widget a scroll area) is pictured at its full designed size, as it
+// would stand on a screen large enough, with a frame drawn with its style.
 QImage captureWindow(QWidget* window);
 
 // Writes `image` to `path` as a baseline JPEG of quality 90 (24-bit colour).

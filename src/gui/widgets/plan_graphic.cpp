@@ -2,6 +2,10 @@
 
 #include <QMenu>
 #include <QMouseEvent>
+#include <QMovie>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace dz {
 
@@ -17,6 +21,21 @@ void FieldPicture::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(this, button, event->position().toPoint());
     // The handler may have replaced this very control; the menu still opens.
     if (button == Qt::RightButton && popupMenu_ && !popupMenu_->isEmpty()) popupMenu_->popup(global);
+}
+
+void FieldPicture::paintEvent(QPaintEvent* event) {
+    QMovie* running = movie();
+    if (!running || isEnabled() || running->currentPixmap().isNull()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // QLabel greys a still picture of a disabled label, but draws the frames
+    // of a movie in colour.
+    QPainter painter(this);
+    QStyleOption option;
+    option.initFrom(this);
+    const QPixmap frame = style()->generatedIconPixmap(QIcon::Disabled, running->currentPixmap(), &option);
+    style()->drawItemPixmap(&painter, contentsRect(), int(alignment()), frame);
 }
 
 void PlanGraphic::resize(int width, int surfaceHeight, int orbitHeight) {

@@ -27,6 +27,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A running picture greys out with its disabled window, as a still one does.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int fieldKey_;

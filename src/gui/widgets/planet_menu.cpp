@@ -2,10 +2,12 @@
 
 #include <QBoxLayout>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 #include <QTimer>
 #include <QWidgetAction>
+#include <algorithm>
 
 namespace dz {
 
@@ -48,19 +50,25 @@ QSize PlanetMenuEntry::sizeHint() const {
     return style()->sizeFromContents(QStyle::CT_MenuItem, &option, content, this);
 }
 
+void PlanetMenuEntry::setHighlighted(bool on) {
+    if (highlighted_ == on) return;
+    highlighted_ = on;
+    update();
+}
+
 void PlanetMenuEntry::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QStyleOptionMenuItem option = menuItemOption(this, action_, underMouse() || isDown());
+    const QStyleOptionMenuItem option = menuItemOption(this, action_, highlighted_ || isDown());
     style()->drawControl(QStyle::CE_MenuItem, &option, &painter, this);
 }
 
 void PlanetMenuEntry::enterEvent(QEnterEvent* event) {
-    update();
+    emit hovered(true);
     QAbstractButton::enterEvent(event);
 }
 
 void PlanetMenuEntry::leaveEvent(QEvent* event) {
-    update();
+    emit hovered(false);
     QAbstractButton::leaveEvent(event);
 }
 
@@ -92,14 +100,93 @@ QAction* PlanetMenu::addEntry(const QString& text, bool newColumn) {
     auto* action = new QAction(text, this);
     auto* entry = new PlanetMenuEntry(action, panel_);
     currentColumn_->addWidget(entry);
-    connect(entry, &QAbstractButton::clicked, this, [this, action] {
-        // Close the menu first: the action may open a modal question.
-        close();
-        QTimer::singleShot(0, action, &QAction::trigger);
+    const int index = int(actions_.size());
+    connect(entry, &QAbstractButton::clicked, this, [this, index] { choose(index); });
+    connect(entry, &PlanetMenuEntry::hovered, this, [this, index](bool on) {
+        if (on)
+            setCurrent(index);
+        else if (current_ == index)
+            setCurrent(-1);
     });
     actions_.append(action);
+    entryWidgets_.append(entry);
     columnOfEntry_.append(columnCount_ - 1);
     return action;
+}
+
+void PlanetMenu::choose(int index) {
+    if (index < 0 || index >= actions_.size() || !actions_[index]->isEnabled()) return;
+    // Close the menu first: the action may open a modal question.
+    close();
+    QTimer::singleShot(0, actions_[index], &QAction::trigger);
+}
+
+void PlanetMenu::setCurrent(int index) {
+    if (index < -1 || index >= entryWidgets_.size()) index = -1;
+    current_ = index;
+    for (int i = 0; i < entryWidgets_.size(); ++i) entryWidgets_[i]->setHighlighted(i == current_);
+}
+
+QVector<int> PlanetMenu::column(int c) const {
+    QVector<int> entries;
+    for (int i = 0; i < columnOfEntry_.size(); ++i)
+        if (columnOfEntry_[i] == c) entries.append(i);
+    return entries;
+}
+
+int PlanetMenu::entryBelow(int index, int rows) const {
+    const QVector<int> entries = column(columnOfEntry_[index]);
+    const int size = int(entries.size());
+    const int row = (int(entries.indexOf(index)) + rows % size + size) % size;
+    return entries[row];
+}
+
+int PlanetMenu::entryBeside(int index, int columns) const {
+    const int target = columnOfEntry_[index] + columns;
+    if (target < 0 || target >= columnCount_) return -1;
+    const QVector<int> from = column(columnOfEntry_[index]);
+    const QVector<int> to = column(target);
+    const int row = std::min(int(from.indexOf(index)), int(to.size()) - 1);
+    return to[row];
+}
+
+void PlanetMenu::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+    if (arrow && current_ < 0 && !entryWidgets_.isEmpty()) {
+        // The first arrow key highlights the first planet.
+        setCurrent(0);
+        return;
+    }
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            setCurrent(entryBelow(current_, key == Qt::Key_Down ? 1 : -1));
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (const int beside = entryBeside(current_, key == Qt::Key_Right ? 1 : -1); beside >= 0) {
+                setCurrent(beside);
+                return;
+            }
+            break;  // on to the neighbouring menu of the menu bar
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (current_ >= 0) {
+                choose(current_);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QMenu::keyPressEvent(event);
+}
+
+void PlanetMenu::hideEvent(QHideEvent* event) {
+    setCurrent(-1);
+    QMenu::hideEvent(event);
 }
 
 int PlanetMenu::columnOf(const QAction* action) const {

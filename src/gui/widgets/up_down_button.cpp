@@ -1,6 +1,7 @@
 #include "gui/widgets/up_down_button.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -8,7 +9,8 @@
 namespace dz {
 
 UpDownButton::UpDownButton(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
+    // Tab only: a click leaves the focus where it was, and the button's look.
+    setFocusPolicy(Qt::TabFocus);
     // A button looks like a button, not like the black panel it stands on:
     // dark arrows on the standard button face.
     QPalette colours = QApplication::palette();
@@ -35,6 +37,27 @@ void UpDownButton::paintEvent(QPaintEvent*) {
         arrow.rect = halves[i].adjusted(3, 2, -3, -2);
         style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow,
                                &painter, this);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void UpDownButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Plus:
+            emit released(QPoint(width() / 2, height() / 4));
+            return;
+        case Qt::Key_Down:
+        case Qt::Key_Minus:
+            emit released(QPoint(width() / 2, height() - height() / 4 - 1));
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 

@@ -53,3 +53,14 @@ TEST(WindowLayout, LeftEdgesAndResultHeightsNeverChange) {
         EXPECT_EQ(l.outerWidth, 760);
     }
 }
+
+TEST(FittedWindowSize, ScrollBarsTakeTheirRoomWhereThereIsSome) {
+    const Size designed{752, 929};
+    EXPECT_EQ(fittedWindowSize(designed, {1920, 1049}, 16), designed);
+    EXPECT_EQ(fittedWindowSize(designed, {752, 929}, 16), designed) << "exactly enough room";
+    EXPECT_EQ(fittedWindowSize(designed, {1358, 737}, 16), (Size{768, 737})) << "cut in height only";
+    EXPECT_EQ(fittedWindowSize(designed, {700, 2000}, 16), (Size{700, 945})) << "cut in width only";
+    EXPECT_EQ(fittedWindowSize(designed, {760, 737}, 16), (Size{760, 737}))
+        << "the vertical bar leaves too little width: both bars";
+    EXPECT_EQ(fittedWindowSize(designed, {632, 449}, 16), (Size{632, 449}));
+}

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <utility>
 #include <memory>
 
 #include "core/planner/program_state.h"
@@ -237,12 +239,28 @@ TEST_F(SettingsDialogTest, FileThatCannotBeWrittenGivesZeroButTheLabelShowsTheVa
     EXPECT_EQ(recomputeCalls, 1);
 }
 
-TEST_F(SettingsDialogTest, ReturnInTheEditDoesNotSave) {
-    dialog->show();
-    type(QStringLiteral("55"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_FALSE(QFile::exists(path));
+TEST_F(SettingsDialogTest, TheFieldIsSelectedOnEveryOpeningAndReturnSaves) {
+    // Opened as the menu opens it; the user types a number and presses Return.
+    const std::pair<const char*, const char*> openings[] = {{"0", "3500"}, {"3500", "42"}};
+    for (const auto& [shown, typed] : openings) {
+        QString selected;
+        bool focused = false;
+        QTimer::singleShot(0, dialog.get(), [&, typed = typed] {
+            selected = edit->selectedText();
+            focused = dialog->focusWidget() == edit;
+            QTest::keyClicks(edit, QString::fromLatin1(typed));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        QTimer giveUp;  // should Return not close the dialog
+        giveUp.setSingleShot(true);
+        QObject::connect(&giveUp, &QTimer::timeout, dialog.get(), &QDialog::reject);
+        giveUp.start(2000);
+        EXPECT_EQ(dialog->exec(), QDialog::Accepted) << "Return pressed \"Speichern\"";
+        EXPECT_EQ(selected, shown) << "typing replaces the value shown";
+        EXPECT_TRUE(focused);
+        EXPECT_EQ(contents(), QByteArray(typed) + "\r\n");
+        EXPECT_EQ(shownReputation, typed);
+    }
 }
 
 TEST_F(SettingsDialogTest, CloseSymbolDropsTheTypedValue) {

@@ -3,10 +3,17 @@
 // itself.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "gui/support/test_support.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The settings the window keeps (recent plans, folders) go to a folder
+    // of this run, never to the user's own; programs started by the tests
+    // inherit it.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     TestApplication app(argc, argv);
     // A message box would wait for an answer forever: an error report that a
     // test does not expect is a failure.

@@ -32,7 +32,10 @@ public:
             shown = true;
             title = box->windowTitle();
             text = box->text();
+            informativeText = box->informativeText();
             buttons = box->standardButtons();
+            for (QAbstractButton* button : box->buttons()) buttonTexts << button->text();
+            buttonTexts.sort();
             timer_->stop();
             box->button(answer)->click();
         });
@@ -42,7 +45,9 @@ public:
     bool shown = false;
     QString title;
     QString text;
+    QString informativeText;
     QMessageBox::StandardButtons buttons;
+    QStringList buttonTexts;  // sorted
 
 private:
     std::unique_ptr<QTimer> timer_;

@@ -1,0 +1,97 @@
+// Undo and redo in the core: a snapshot of everything a change of the plan
+// can touch, and a step, which keeps only what differs between the snapshot
+// before a change and the one after it, in both directions. The window keeps
+// the steps in its history; the planner takes the snapshots and shows a
+// step's either side (Planner::startStep, finishStep, undo, redo).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/plan/act_plan.h"
+
+namespace dz {
+
+// The plan as the saved file, the cells, the result panels and the three
+// status panels show it. A snapshot of the largest planet is some 30 KB.
+struct PlanSnapshot {
+    ActPlan plan;  // without the selection: choosing a field changes nothing
+    std::array<std::string, 3> status;
+    // The text of the population-limit field, which may differ from the
+    // limit in the plan (the limit is taken from it when the box is ticked).
+    std::string limitText;
+    // The available BSP as the information panel shows it: switching a
+    // building on or off leaves it until the costs are shown again.
+    int bsp = 0;
+    bool operator==(const PlanSnapshot&) const = default;
+};
+
+class PlanStep {
+public:
+    // The difference between two snapshots of one plan. `marksPlanChanged`:
+    // the change counts as an unsaved change of the plan (planChanged; field
+    // actions do, personnel and the population limit do not). Throws
+    // std::invalid_argument when the snapshots have different shapes.
+    PlanStep(const PlanSnapshot& before, const PlanSnapshot& after, std::string text, bool marksPlanChanged);
+
+    // What the step did, in the words of its status text ("Agrarfarm gebaut").
+    const std::string& text() const { return text_; }
+    bool marksPlanChanged() const { return marksPlanChanged_; }
+
+    struct Position {
+        std::int32_t x, y;
+        bool onSurface;
+    };
+    // The fields whose content, state, cover counters or terraforming costs differ.
+    std::vector<Position> changedFields() const;
+
+    // Writes the side before (or after) the step into a plan of the same
+    // shape and into the texts beside it.
+    void writeBefore(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const;
+    void writeAfter(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const;
+
+private:
+    // Everything of one field position.
+    struct FieldState {
+        Field field;
+        std::int32_t initialType = 0;
+        ResourceArray terraformCost{};
+        bool operator==(const FieldState&) const = default;
+    };
+    struct FieldChange {
+        Position at;
+        FieldState before, after;
+    };
+    // Everything outside the grids: the economic values (with empty
+    // terraforming grids) and the texts.
+    struct Rest {
+        Ressources ressources;
+        std::int32_t attractiveness = 0;
+        float reputationGrowth = 0.0f;
+        std::array<std::string, 3> status;
+        std::string limitText;
+        int bsp = 0;
+    };
+    static Rest restOf(const PlanSnapshot& snapshot);
+    void write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText,
+               int& bsp) const;
+
+    // The plan the step belongs to: its planet type and the sizes of its grids.
+    struct Shape {
+        std::int32_t planetType, width, surfaceHeight, orbitHeight;
+        bool operator==(const Shape&) const = default;
+    };
+    static Shape shapeOf(const ActPlan& plan) {
+        return {plan.planetType, plan.width(), plan.surfaceHeight(), plan.orbitHeight()};
+    }
+
+    Shape shape_;
+    std::vector<FieldChange> fields_;
+    Rest before_, after_;
+    std::string text_;
+    bool marksPlanChanged_ = false;
+};
+
+}  // namespace dz

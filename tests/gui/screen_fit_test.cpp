@@ -1,0 +1,93 @@
+// The window on screens of different sizes: on a small one it fits the free
+// area and its content scrolls, on a large one it keeps its designed size with
+// no scroll bar; a screenshot pictures the whole window either way.
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include "core/layout/window_layout.h"
+#include "gui/export/screenshot.h"
+#include "gui/screen_fit.h"
+#include "gui/support/window_fixture.h"
+
+using namespace dz;
+
+namespace {
+
+const char* const kBoxes[] = {"surfaceBox", "orbitBox", "productionBox", "costBox", "personnelBox", "informationBox"};
+
+class ScreenFitTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        makeShippedWindow();
+        window->newPlan(ptTemperate);  // the largest plan: 752 x 929 without the frame
+        designed = window->size();
+    }
+
+    // The window on a screen whose free area is `area` (frame included).
+    void putOnScreen(QRect area) {
+        child<ScreenFit>(window, "screenFit")->setAvailableArea(area);
+        QCoreApplication::sendPostedEvents();  // the main window lays itself out
+    }
+    QScrollArea* scrollArea() { return child<QScrollArea>(window, "clientScrollArea"); }
+
+    QSize designed;
+};
+
+}  // namespace
+
+TEST_F(ScreenFitTest, OnALaptopScreenTheWindowFitsAndEveryBoxCanBeScrolledIntoView) {
+    ASSERT_EQ(designed, QSize(752, 929));
+    putOnScreen(QRect(0, 0, 1366, 768));
+    EXPECT_EQ(window->frameGeometry().height(), 768) << "the whole free height, frame included";
+    EXPECT_TRUE(scrollArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(scrollArea()->horizontalScrollBar()->isVisible()) << "the window grew by the vertical bar instead";
+    EXPECT_EQ(scrollArea()->viewport()->width(), designed.width());
+    EXPECT_EQ(window->statusBar()->geometry().bottom(), window->height() - 1) << "the status line stays in sight";
+
+    QWidget* viewport = scrollArea()->viewport();
+    for (const char* name : kBoxes) {
+        auto* box = child<QGroupBox>(window, name);
+        scrollArea()->ensureWidgetVisible(box, 0, 0);
+        const QRect shown(box->mapTo(viewport, QPoint(0, 0)), box->size());
+        EXPECT_TRUE(viewport->rect().contains(shown)) << name << " at " << shown.y();
+    }
+
+    // Narrower than the window as well: both bars, and the window still fits.
+    putOnScreen(QRect(0, 0, 640, 480));
+    EXPECT_EQ(window->frameGeometry().size(), QSize(640, 480));
+    EXPECT_TRUE(scrollArea()->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(scrollArea()->horizontalScrollBar()->isVisible());
+}
+
+TEST_F(ScreenFitTest, OnALargeScreenNothingChanges) {
+    putOnScreen(QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(window->size(), designed);
+    EXPECT_EQ(scrollArea()->viewport()->geometry(), QRect(QPoint(0, 0), scrollArea()->widget()->size()));
+    EXPECT_FALSE(scrollArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(scrollArea()->horizontalScrollBar()->isVisible());
+
+    // From a small screen back to a large one: the designed size again.
+    putOnScreen(QRect(0, 0, 1366, 768));
+    putOnScreen(QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(window->size(), designed);
+    EXPECT_FALSE(scrollArea()->verticalScrollBar()->isVisible());
+}
+
+TEST_F(ScreenFitTest, AScreenshotOfAFittedWindowPicturesItsFullDesignedSize) {
+    putOnScreen(QRect(0, 0, 1920, 1080));
+    const QImage whole = captureWindow(window.get());
+    ASSERT_EQ(whole.size(), designed + QSize(8, 31));
+
+    putOnScreen(QRect(0, 0, 640, 480));
+    scrollArea()->ensureWidgetVisible(child<QGroupBox>(window, "informationBox"));
+    ASSERT_NE(scrollArea()->verticalScrollBar()->value(), 0);
+    const QSize fittedSize = window->size();
+    const QImage fitted = captureWindow(window.get());
+    EXPECT_EQ(fitted, whole) << "the same picture as on a large screen, whatever is scrolled into view";
+    EXPECT_EQ(window->size(), fittedSize) << "and the window stays as it was";
+}
