@@ -176,6 +176,26 @@ TEST_F(SuggestTest, ACostCapHolds) {
     EXPECT_GT(result.value, result.startValue);
 }
 
+// A window carries the proposal out as one step "Vorschlag: <goal>": one
+// undo gives the player's plan back line for line, one redo the proposal.
+TEST_F(SuggestTest, AProposalIsOneStepThatUndoesToTheStartingLines) {
+    Colony colony(info(), "standardplanet.kpls");
+    const std::vector<std::string> lines = planLines(info(), colony.plan, 0);
+    const SuggestResult result = suggest(info(), colony.plan, request("Forschung"));
+    const Planner::StepStart start = colony.planner.startStep();
+    ASSERT_EQ(applyChoices(colony.planner, result.choices), result.choices.size());
+    const std::optional<PlanStep> step = colony.planner.finishStep(start, utf8ToCp1252("Vorschlag: Forschung"));
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->text(), utf8ToCp1252("Vorschlag: Forschung"));
+    const std::vector<std::string> proposal = planLines(info(), colony.plan, 0);
+    EXPECT_EQ(goalValue(info(), colony.plan, SuggestGoal{GoalKind::Production, resResearch}), result.value);
+    colony.planner.undo(*step);
+    EXPECT_EQ(planLines(info(), colony.plan, 0), lines);
+    colony.planner.redo(*step);
+    EXPECT_EQ(planLines(info(), colony.plan, 0), proposal);
+    EXPECT_NE(proposal, lines);
+}
+
 // Progress comes on the calling thread; cancelling from there ends the search
 // soon with no choices, and the plan is as it was. A time budget of nothing
 // stops it before the first change.
