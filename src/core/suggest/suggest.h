@@ -115,8 +115,10 @@ struct SuggestChoice {
     bool operator==(const SuggestChoice&) const = default;
 };
 
+// Reported about ten times a second while the search runs, and once more
+// with done 1 and the proposal's value at its end (not after a cancel).
 struct SuggestProgress {
-    double done = 0;                     // share of all iterations run, 0..1
+    double done = 0;                     // share of the search run, 0..1
     std::optional<long long> bestValue;  // goal value of the best proposal so far that keeps the constraints
 };
 
@@ -135,9 +137,10 @@ struct SuggestResult {
 
 // Searches for the proposal. The plan must be one the planner made (a new or
 // loaded plan, perhaps changed by field actions) with `info` set up for its
-// planet type as the planner leaves it; throws std::invalid_argument (German
-// message) for a plan without a planet type, a goal or cap resource outside
-// its range or a number of chains outside 1..kMaxSuggestChains. An exception of `progress` ends the search and is
+// planet type as the planner leaves it; throws std::invalid_argument (a
+// German message in Windows-1252) for a plan without a planet type, a goal or
+// cap resource outside its range or a number of chains outside
+// 1..kMaxSuggestChains. An exception of `progress` ends the search and is
 // passed on.
 SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestRequest& request,
                       const std::function<void(const SuggestProgress&)>& progress = {},
