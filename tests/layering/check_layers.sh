@@ -3,14 +3,14 @@
 #  - src/core includes only the standard library and src/core itself (no Qt,
 #    nothing of src/gui, src/app or src/report);
 #  - inside src/core the folders depend one way:
-#    text -> catalog -> plan -> economy -> files -> planner -> layout
+#    text -> catalog -> plan -> economy -> files -> planner -> suggest -> layout
 #    (a folder may include its own and the earlier ones; version.h is free);
 #  - src/gui never includes src/app;
 #  - src/report uses the core only.
 # Usage: check_layers.sh SRC_DIR. Prints every violation and exits 1 if any.
 set -uo pipefail
 src=${1:?usage: check_layers.sh SRC_DIR}
-order=(text catalog plan economy files planner layout)
+order=(text catalog plan economy files planner suggest layout)
 status=0
 
 complain() {

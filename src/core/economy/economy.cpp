@@ -139,15 +139,21 @@ std::int32_t* capacity(Ressources& r, Personnel kind) {
     return nullptr;
 }
 
-void clampPersonnel(ActPlan& plan) {
+namespace {
+
+void clampPersonnel(ActPlan& plan, const std::array<int, kBuildingCount>& counts) {
     for (Personnel kind : {Personnel::Eco, Personnel::Scientist, Personnel::Holodeck}) {
         long long places = 0;
         for (const PersonnelPlaces& entry : kPersonnelPlaces)
-            if (entry.kind == kind) places += static_cast<long long>(entry.places) * plan.countBuildings(entry.building);
+            if (entry.kind == kind) places += static_cast<long long>(entry.places) * counts[std::size_t(entry.building)];
         std::int32_t& count = hired(plan.ressources, kind);
         if (count > places) count = static_cast<std::int32_t>(places);
     }
 }
+
+}  // namespace
+
+void clampPersonnel(ActPlan& plan) { clampPersonnel(plan, plan.buildingCounts()); }
 
 namespace {
 
@@ -192,21 +198,21 @@ Indicators computeIndicators(const ActPlan& plan, int internalReputation) {
 }
 
 // Reputation growth per tick in tenths, never negative.
-long long reputationTenths(const ActPlan& plan) {
+long long reputationTenths(const ActPlan& plan, const std::array<int, kBuildingCount>& counts) {
     const Ressources& r = plan.ressources;
     const long long m = std::min<long long>(plan.attractiveness, r.inhabitants);
     long long g = (m / 10) * 10;
     g += 2LL * r.ecoGuards;
     g -= 20LL * r.soldiers;
-    g += 10LL * plan.countBuildings(bldEco);
-    g -= 200LL * plan.countBuildings(bldRepDrain);
-    g -= 100LL * plan.countBuildings(bldCredits600);
+    g += 10LL * counts[bldEco];
+    g -= 200LL * counts[bldRepDrain];
+    g -= 100LL * counts[bldCredits600];
     return std::max<long long>(g, 0);
 }
 
 }  // namespace
 
-PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator) {
+PopulationNumbers updatePopulation(const Info& info, ActPlan& plan) {
     Ressources& r = plan.ressources;
     const int p = plan.planetType;
     // Summed in 64 bits and kept within int32: the values come from the data
@@ -231,15 +237,24 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     r.workersNeeded = clampToInt32(workersNeeded);
     plan.attractiveness = clampToInt32(attractiveness);
 
-    clampPersonnel(plan);
+    const std::array<int, kBuildingCount> counts = plan.buildingCounts();
+    clampPersonnel(plan, counts);
     // A limit below 0 (from a plan file) means nobody lives there, not fewer than nobody.
     r.inhabitants = std::max(0, r.limitEnabled ? std::min(r.populationLimit, r.livingSpace) : r.livingSpace);
 
-    PopulationResult result;
-    if (const long long free = unemployed(r); free < 0) result.status = dismiss(r, -free);
+    PopulationNumbers numbers;
+    if (const long long free = unemployed(r); free < 0) numbers.dismissal = dismiss(r, -free);
+    numbers.reputationTenths = reputationTenths(plan, counts);
+    plan.reputationGrowth = float(numbers.reputationTenths) / 10.0f;
+    return numbers;
+}
 
-    const long long growth = reputationTenths(plan);
-    plan.reputationGrowth = float(growth) / 10.0f;
+PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator) {
+    const PopulationNumbers numbers = updatePopulation(info, plan);
+    const Ressources& r = plan.ressources;
+    PopulationResult result;
+    result.status = numbers.dismissal;
+    const long long growth = numbers.reputationTenths;
     result.indicators = computeIndicators(plan, internalReputation);
     if (growth > 0) {
         result.indicators.reputationGrowth = std::string(1, '+').append(formatTenths(growth, decimalSeparator));

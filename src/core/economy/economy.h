@@ -63,10 +63,18 @@ struct PopulationResult {
     bool operator==(const PopulationResult&) const = default;
 };
 
+// The numbers of the population computation, without the texts of the panels.
+struct PopulationNumbers {
+    std::optional<std::string> dismissal;  // the status text of a dismissal
+    long long reputationTenths = 0;        // reputation growth per tick in tenths
+};
+
 // Recomputes living space, workers, inhabitants, dismissals, attractiveness
-// and reputation growth into the plan and returns what the panels show. The
-// inhabitants are the living space, or the ticked limit when it is lower,
-// and never fewer than 0.
+// and reputation growth into the plan. The inhabitants are the living space,
+// or the ticked limit when it is lower, and never fewer than 0.
+PopulationNumbers updatePopulation(const Info& info, ActPlan& plan);
+
+// updatePopulation, and what the panels show of it.
 PopulationResult computePopulation(const Info& info, ActPlan& plan, int internalReputation, char decimalSeparator);
 
 // Lowers hired personnel to the places the buildings of the plan provide,

@@ -28,6 +28,15 @@ int ActPlan::countBuildings(int b) const {
     return n;
 }
 
+std::array<int, kBuildingCount> ActPlan::buildingCounts() const {
+    std::array<int, kBuildingCount> counts{};
+    for (const FieldGrid* grid : {&current.surface, &current.orbit})
+        for (const auto& column : *grid)
+            for (const Field& f : column)
+                if (f.building >= 0 && f.building < kBuildingCount) ++counts[std::size_t(f.building)];
+    return counts;
+}
+
 int ActPlan::countSurfaceFields(int f) const {
     int n = 0;
     for (const auto& column : current.surface)

@@ -2,6 +2,7 @@
 // at the start, the selected field and the economic values kept with the plan.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -84,6 +85,8 @@ struct ActPlan {
 
     // Fields of surface and orbit holding building b, in operation or not.
     int countBuildings(int b) const;
+    // countBuildings of every building at once, in one walk over the fields.
+    std::array<int, kBuildingCount> buildingCounts() const;
     // Surface fields of field type f; the orbit does not count.
     int countSurfaceFields(int f) const;
 

@@ -1,5 +1,7 @@
 #include "core/plan/build_rules.h"
 
+#include <array>
+
 namespace dz {
 
 namespace {
@@ -17,15 +19,19 @@ bool meadowBasePlanet(int p) { return p == ptStandard || p == ptTemperate || p =
 
 bool isPassive(int b) { return b == bldEco || b == bldPassive || b == bldBspDepotA || b == bldBspDepotB; }
 
+bool isPrerequisite(int b) {
+    return b == bldBaseA || b == bldBaseB || b == bldBaseC || b == bldWorkbeePort || b == bldOrbitalseil;
+}
+
 bool canBuild(const Info& info, const ActPlan& plan, int b) {
     if (b < 0 || b >= kBuildingCount) return false;
     const Field& f = plan.selectedField();
     if (f.fieldType < 0 || f.fieldType >= kFieldTypeCount) return false;
     const int p = plan.planetType;
     const InfoPlanet& planet = info.planets.at(std::size_t(p));
-    auto n = [&plan](int building) { return plan.countBuildings(building); };
-
     if (!info.fields[std::size_t(f.fieldType)].buildable[std::size_t(b)]) return false;
+    const std::array<int, kBuildingCount> counts = plan.buildingCounts();
+    auto n = [&counts](int building) { return counts[std::size_t(building)]; };
     // A base building first.
     const bool base = b == bldBaseA || b == bldBaseB || b == bldBaseC;
     if (!base && n(bldBaseC) < 1 && n(bldBaseA) < 1 && n(bldBaseB) < 1) return false;

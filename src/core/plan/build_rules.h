@@ -21,4 +21,10 @@ bool canTerraform(const Info& info, const ActPlan& plan, int t);
 // does not need operation.
 bool isPassive(int b);
 
+// Buildings whose presence canBuild or canTerraform asks for elsewhere in the
+// plan (a base, the workbee port, the Orbitalseil): taking one away can take
+// away what other buildings and terraformings needed. Every other building
+// only ever limits, through the caps and unique buildings.
+bool isPrerequisite(int b);
+
 }  // namespace dz
