@@ -15,6 +15,7 @@
 #include "gui/edit_history.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/settings_dialog.h"
+#include "gui/dialogs/suggest_dialog.h"
 #include "gui/dialogs/update_dialog.h"
 #include "gui/file_commands.h"
 #include "gui/menu_keys.h"
@@ -217,6 +218,10 @@ void MainWindow::createMenu() {
         ->setObjectName(QStringLiteral("checkForUpdatesAction"));
     settings->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings)
         ->setObjectName(QStringLiteral("settingsAction"));
+    // Searching needs a plan to add to.
+    suggestAction_ = settings->addAction(QStringLiteral("&Vorschlag…"), this, &MainWindow::openSuggestion);
+    suggestAction_->setObjectName(QStringLiteral("suggestAction"));
+    suggestAction_->setEnabled(false);
 
     QAction* screenshot = bar->addAction(QStringLiteral("S&creenshot"), this, &MainWindow::saveScreenshot);
     screenshot->setObjectName(QStringLiteral("screenshotAction"));
@@ -310,6 +315,13 @@ void MainWindow::saveScreenshot() { files_->screenshotWithDialog(); }
 void MainWindow::openSettings() { settingsDialog_->exec(); }
 void MainWindow::checkForUpdates() { updateDialog_->exec(); }
 
+void MainWindow::openSuggestion() {
+    if (!state_.planExists) return;
+    if (!suggestDialog_) suggestDialog_ = new SuggestDialog(info_, planner_, *history_, this);
+    // Modal, but without a local event loop: the search reports through the window's loop.
+    suggestDialog_->open();
+}
+
 void MainWindow::showAbout() {
     // The about box enables the main window again however it is closed.
     setEnabled(false);
@@ -344,6 +356,7 @@ void MainWindow::layoutForPlanet(int p) {
 void MainWindow::enablePlanControls() {
     for (QGroupBox* box : {productionBox_, costBox_, personnelBox_}) box->setEnabled(true);
     saveAction_->setEnabled(true);
+    suggestAction_->setEnabled(true);
 }
 
 void MainWindow::resizeImageGrids(int width, int surfaceHeight, int orbitHeight) {

@@ -32,6 +32,7 @@ class RecentPlans;
 class ResultPanels;
 class ScreenFit;
 class SettingsDialog;
+class SuggestDialog;
 class UpdateDialog;
 
 class MainWindow : public QMainWindow, public PlanView {
@@ -64,6 +65,8 @@ public:
     void saveScreenshot();
     void openSettings();
     void checkForUpdates();
+    // "Vorschlag…": the dialog that searches for a proposal (made on first use).
+    void openSuggestion();
     void showAbout();
 
     QString statusText(int panel) const;
@@ -143,6 +146,8 @@ private:
     AboutBox* aboutBox_ = nullptr;
     UpdateDialog* updateDialog_ = nullptr;
     SettingsDialog* settingsDialog_ = nullptr;
+    SuggestDialog* suggestDialog_ = nullptr;
+    QAction* suggestAction_ = nullptr;
 };
 
 }  // namespace dz

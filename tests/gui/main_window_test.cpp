@@ -113,7 +113,9 @@ TEST_F(MainWindowTest, MainMenuCaptions) {
 
     QStringList settings;
     for (QAction* a : child<QMenu>(window, "settingsMenu")->actions()) settings << a->text();
-    EXPECT_EQ(settings, (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen"}));
+    // "Vorschlag…" comes after the three entries the menu always had.
+    EXPECT_EQ(settings,
+              (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen", "&Vorschlag…"}));
     EXPECT_TRUE(child<QAction>(window, "alphabeticalSortAction")->isCheckable());
 }
 
