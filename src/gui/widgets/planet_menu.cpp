@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
@@ -148,6 +149,15 @@ int PlanetMenu::entryBeside(int index, int columns) const {
     const QVector<int> to = column(target);
     const int row = std::min(int(from.indexOf(index)), int(to.size()) - 1);
     return to[row];
+}
+
+void PlanetMenu::showEvent(QShowEvent* event) {
+    QMenu::showEvent(event);
+    // Opened from the keyboard (Alt+N, or a menu bar walked with the arrow
+    // keys), the first planet is highlighted at once, as in every menu: Return
+    // then chooses it. A click opens the menu with a button held and nothing
+    // highlighted.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton && current_ < 0 && !entryWidgets_.isEmpty()) setCurrent(0);
 }
 
 void PlanetMenu::keyPressEvent(QKeyEvent* event) {
