@@ -47,19 +47,20 @@ SuggestDialog::SuggestDialog(const Info& info, Planner& planner, EditHistory& hi
     goalBox_->setCurrentIndex(std::max(0, goalBox_->findText(QString::fromLatin1(kFirstGoal))));
     goalCaption->setBuddy(goalBox_);
 
-    capCheck_ = new QCheckBox(QStringLiteral("&Baukosten höchstens"), this);
+    capCheck_ = new QCheckBox(QStringLiteral("&Baukosten begrenzen: höchstens"), this);
     capCheck_->setObjectName(QStringLiteral("capCheck"));
-    capCheck_->setGeometry(14, 66, 160, 22);
+    capCheck_->setGeometry(14, 66, 302, 22);
     capEdit_ = new QSpinBox(this);
     capEdit_->setObjectName(QStringLiteral("capEdit"));
     capEdit_->setAccessibleName(QStringLiteral("Baukosten höchstens, Menge"));
-    capEdit_->setGeometry(176, 66, 140, 22);
+    capEdit_->setGeometry(34, 92, 110, 22);
     capEdit_->setRange(0, std::numeric_limits<int>::max());
+    capEdit_->setButtonSymbols(QAbstractSpinBox::NoButtons);  // Up and Down still step the number
     capEdit_->setValue(10000);
     capResourceBox_ = new QComboBox(this);
     capResourceBox_->setObjectName(QStringLiteral("capResourceBox"));
     capResourceBox_->setAccessibleName(QStringLiteral("Baukosten höchstens, Ressource"));
-    capResourceBox_->setGeometry(176, 92, 140, 22);
+    capResourceBox_->setGeometry(150, 92, 166, 22);
     for (const InfoRessource& resource : info.resourceTypes) capResourceBox_->addItem(fromCp1252(resource.name));
     for (QWidget* w : {static_cast<QWidget*>(capEdit_), static_cast<QWidget*>(capResourceBox_)}) w->setEnabled(false);
     connect(capCheck_, &QCheckBox::toggled, this, [this](bool on) {
