@@ -29,6 +29,11 @@
 
 namespace dz::suggest_search {
 
+// Field types whose number on the surface the planet limits. A way of
+// terraformings ends at one of them (or starts there): going through one
+// would need a place under the limit on the way.
+bool limitedType(int f);
+
 // A field that is empty in the player's plan.
 struct Slot {
     int x = 0;
