@@ -99,13 +99,14 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
+    interactive_ = !problemsGoToStderr();
     history_ = new EditHistory(planner_, state_, this);
     createControls();
     createStatusBar();
     cells_ = new PlanCells(info_, plan_, planner_, *history_, surfaceBox_, orbitBox_, this);
     files_ = new FileCommands(info_, plan_, state_, planner_, this);
     // Batch mode leaves the user's settings alone.
-    recent_ = new RecentPlans(this, !problemsGoToStderr());
+    recent_ = new RecentPlans(this, interactive_);
     drop_ = new PlanDrop(this);
     connectPlanHistory();
     createMenu();
@@ -191,18 +192,17 @@ void MainWindow::createMenu() {
 
     // "Zuletzt" and "Bearbeiten" are the interactive window's: batch mode's
     // picture shows the menu bar without them.
-    const bool interactive = !problemsGoToStderr();
     QAction* load = bar->addAction(QStringLiteral("&Laden"), this, &MainWindow::loadPlan);
     load->setObjectName(QStringLiteral("loadAction"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     setShortcutToolTip(load);
-    if (interactive) bar->addMenu(recent_->menu());
+    if (interactive_) bar->addMenu(recent_->menu());
     saveAction_ = bar->addAction(QStringLiteral("&Speichern"), this, &MainWindow::savePlan);
     saveAction_->setObjectName(QStringLiteral("saveAction"));
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
-    if (interactive) bar->addMenu(history_->menu());
+    if (interactive_) bar->addMenu(history_->menu());
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));

@@ -141,6 +141,9 @@ private:
     PlanCells* cells_ = nullptr;
     FileCommands* files_ = nullptr;
     EditHistory* history_ = nullptr;
+    // Not batch mode, where problems go to stderr and nobody sees the window:
+    // only then are the recent plans kept and offered, and the history shown.
+    bool interactive_ = true;
     RecentPlans* recent_ = nullptr;
     PlanDrop* drop_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
