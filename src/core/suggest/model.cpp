@@ -1,6 +1,7 @@
 #include "core/suggest/model.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <tuple>
 
@@ -269,7 +270,6 @@ private:
         if (g.onSurface) surfaceTypes_[type].add(w.column, 1);
         capacity_[side][type].add(w.column, 1);
         reachable_[side][type] += n;
-        if (std::find(way.begin(), way.end(), tfDysonSphere) != way.end()) dysonWays_.add(w.column, 1);
         double capDelta = reset ? -double(groupCapSpent_[std::size_t(&g - m_.groups.data())]) : 0;
         for (int t : way) capDelta += double(capOf(info_.terraformings[std::size_t(t)].cost));
         capCost_.add(w.column, capDelta);
@@ -317,7 +317,6 @@ private:
     // the Orbitalseil before a Dyson sphere, the limits of field types.
     void addRules() {
         Program& p = m_.program;
-        const double big = double(variableFields_ + 1);
         for (int b = 0; b < kBuildingCount; ++b) {
             double most = kInfinity;
             if (isUnique(b)) most = 1;
@@ -331,15 +330,25 @@ private:
 
         Expression bases = standing(bldBaseA);
         bases.add(standing(bldBaseB)).add(standing(bldBaseC));
-        Expression afterBase, afterPort;
-        for (int b = 0; b < kBuildingCount; ++b) {
-            if (!isBase(b)) afterBase.add(newBuildings_[b]);
-            if (needsSpaceport(b)) afterPort.add(newBuildings_[b]);
+        // Each count that needs a building is tied to it on its own (at most
+        // its own upper bound while the building stands, else 0): tighter than
+        // one sum, which lets the solver's relaxation use a sliver of the
+        // building for many fields.
+        auto needs = [&](int c, const Expression& prerequisite) {
+            if (prerequisite.terms.empty() && prerequisite.constant >= 1) return;
+            Expression tie = column(c);
+            p.addRow(tie.add(prerequisite, -p.upper[std::size_t(c)]), -kInfinity, 0);
+        };
+        const Expression port = standing(bldWorkbeePort);
+        const Expression seil = standing(bldOrbitalseil);
+        for (const Placement& placement : m_.placements) {
+            if (!isBase(placement.building)) needs(placement.column, bases);
+            if (needsSpaceport(placement.building)) needs(placement.column, port);
         }
-        p.addRow(afterBase.add(bases, -big), -kInfinity, 0);
-        p.addRow(afterPort.add(standing(bldWorkbeePort), -big), -kInfinity, 0);
-        Expression dyson = dysonWays_;
-        p.addRow(dyson.add(standing(bldOrbitalseil), -big), -kInfinity, 0);
+        for (const Group& g : m_.groups)
+            for (const Way& w : g.ways)
+                if (std::find(w.terraformings.begin(), w.terraformings.end(), tfDysonSphere) != w.terraformings.end())
+                    needs(w.column, seil);
 
         for (int type = 0; type < kFieldTypeCount; ++type) {
             if (!isLimitedType(type)) continue;
@@ -352,6 +361,16 @@ private:
     void addEconomy() {
         Program& p = m_.program;
         const Ressources& r = start_.ressources;
+        // The number of each building as a whole number of its own: the
+        // solver branches on it ("at most 113 holodecks, or at least 114"),
+        // which splits the colonies far better than any one field group.
+        if (!getenv("DZNOTOT"))
+        for (int b = 0; b < kBuildingCount; ++b) {
+            Expression all = standing(b);
+            if (all.terms.size() < 2) continue;
+            const int total = p.addColumn(0, kInfinity, true, "total" + std::to_string(b));
+            p.addRow(all.add(total, -1), 0, 0);
+        }
 
         // Living space: a housing core on the surface gives 4 while switched off.
         Expression living;
@@ -403,7 +422,11 @@ private:
         houses.add(count(kSurface, bldHousingAnnex, true));
         const Expression& stations = count(kOrbit, bldOrbitSupply, true);
         if (!houses.terms.empty() || houses.constant > 0) {
-            const double mostHouses = double(variableFields_) + houses.constant;
+            double mostHouses = houses.constant;
+            for (int type = 0; type < kFieldTypeCount; ++type)
+                if (info_.fields[std::size_t(type)].buildable[bldHousingCore] ||
+                    info_.fields[std::size_t(type)].buildable[bldHousingAnnex])
+                    mostHouses += reachable_[kSurface][type];
             const int station = p.addColumn(0, 1, true, "supplyStation");
             const int bonus = p.addColumn(0, mostHouses, true, "supplyBonus");
             Expression needsStation = column(station);
@@ -477,7 +500,6 @@ private:
     int fixedSurfaceTypes_[kFieldTypeCount] = {};
     int startSurfaceTypes_[kFieldTypeCount] = {};
     int startTotal_[kBuildingCount] = {};
-    Expression dysonWays_;
     Expression workers_;
     Expression unemployed_;
     Expression capCost_;

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
 #include <tuple>
 
 #include "core/economy/economy.h"
+#include "core/economy/personnel.h"
 #include "core/plan/build_rules.h"
 #include "core/planner/planner.h"
 
@@ -52,6 +56,8 @@ std::vector<int> actionsFor(const Target& t) {
     return tags;
 }
 
+bool isBuild(int tag) { return tag >= tagBuildBase && tag < tagBuildBase + kBuildingCount; }
+
 long long hiredCount(const Ressources& r) {
     return static_cast<long long>(r.ecoGuards) + r.holodeckOperators + r.scientists + r.soldiers;
 }
@@ -79,12 +85,13 @@ class Scheduler {
 public:
     Scheduler(const Info& info, const ActPlan& start) : info_(info), plan_(start), planner_(info_, plan_, state_, view_) {}
 
+    struct Pending {
+        FieldPosition at;
+        std::vector<int> tags;
+        std::size_t done = 0;
+    };
+
     std::optional<Placed> run(std::vector<Target>& targets) {
-        struct Pending {
-            FieldPosition at;
-            std::vector<int> tags;
-            std::size_t done = 0;
-        };
         std::vector<Pending> pending;
         for (const Target& t : targets) {
             std::vector<int> tags = actionsFor(t);
@@ -99,23 +106,42 @@ public:
             std::vector<long long> score(pending.size());
             for (std::size_t i = 0; i < pending.size(); ++i) {
                 const int tag = pending[i].tags[pending[i].done];
-                const bool prerequisite = tag >= tagBuildBase && tag < tagBuildBase + kBuildingCount &&
-                                          isPrerequisite(tag - tagBuildBase);
-                score[i] = (prerequisite ? 1LL << 40 : 0) + freedBy(info_, plan_, pending[i].at, tag);
+                const bool prerequisite = isBuild(tag) && isPrerequisite(tag - tagBuildBase);
+                score[i] = (prerequisite || placesForScientists(pending[i].at, tag) ? 1LL << 40 : 0) +
+                           freedBy(info_, plan_, pending[i].at, tag);
             }
             std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return score[a] > score[b]; });
             bool progress = false;
             for (std::size_t i : order) {
                 Pending& p = pending[i];
                 const int tag = p.tags[p.done];
-                if (!offered(p.at, tag) || dismisses(p.at, tag)) continue;
-                record(p.at, tag, placed);
-                planner_.chooseMenuEntry(tag);
-                ++p.done;
-                progress = true;
-                break;
+                if (offered(p.at, tag) && !dismisses(p.at, {tag})) {
+                    carryOut(p.at, tag, placed);
+                    ++p.done;
+                    progress = true;
+                    break;
+                }
+                // A building that cannot replace another directly (a base of
+                // the other kind, a second unique building) goes up right
+                // after the old one is demolished.
+                if (isBuild(tag) && plan_.fieldAt(p.at.x, p.at.y, p.at.onSurface).built && offered(p.at, tagDemolish) &&
+                    !dismisses(p.at, {tagDemolish, tag})) {
+                    carryOut(p.at, tagDemolish, placed);
+                    if (!offered(p.at, tag)) return std::nullopt;
+                    carryOut(p.at, tag, placed);
+                    ++p.done;
+                    progress = true;
+                    break;
+                }
             }
-            if (!progress) return std::nullopt;
+            if (!progress) progress = makeRoom(pending, order, placed);
+            if (!progress) {
+                if (getenv("DZDBG")) {
+                    std::fprintf(stderr, "stuck: inh %d workers %d hired %lld\n", plan_.ressources.inhabitants, plan_.ressources.workersNeeded, hiredCount(plan_.ressources));
+                    for (auto& p : pending) { const Field& f = plan_.fieldAt(p.at.x, p.at.y, p.at.onSurface); std::fprintf(stderr, " (%d,%d,%d) type %d b %d on %d: next %d offered %d\n", p.at.x, p.at.y, p.at.onSurface, f.fieldType, f.building, f.inOperation, p.tags[p.done], offered(p.at, p.tags[p.done])); }
+                }
+                return std::nullopt;
+            }
             pending.erase(std::remove_if(pending.begin(), pending.end(), [](const Pending& p) { return p.done == p.tags.size(); }),
                           pending.end());
         }
@@ -123,22 +149,106 @@ public:
     }
 
 private:
+    // Whether the action gives places to scientists while more are hired
+    // than places run: until then, switching anything off would dismiss
+    // scientists (the planner keeps no more of them than running labs hold).
+    bool placesForScientists(const FieldPosition& at, int tag) const {
+        const Ressources& r = plan_.ressources;
+        if (r.scientists <= r.scientistCapacity) return false;
+        const Field& f = plan_.fieldAt(at.x, at.y, at.onSurface);
+        int b = -1;
+        if (isBuild(tag)) b = tag - tagBuildBase;
+        if (tag == tagToggle && f.built && !f.inOperation) b = f.building;
+        const PersonnelPlaces* places = b >= 0 ? personnelPlaces(b) : nullptr;
+        return places && places->kind == Personnel::Scientist;
+    }
+
+    // Nothing can go next without dismissing personnel: a building that
+    // needs more workers than are free now, whose place in the order cannot
+    // wait (the Orbitalseil before the houses on Dyson spheres). Buildings
+    // that are done are switched off for a while to free their workers; they
+    // are switched on again once there is room, at the latest at the end,
+    // when the colony is complete and has room for every worker.
+    bool makeRoom(std::vector<Pending>& pending, const std::vector<std::size_t>& order, Placed& placed) {
+        for (std::size_t i : order) {
+            Pending& p = pending[i];
+            const int tag = p.tags[p.done];
+            if (!offered(p.at, tag)) continue;
+            std::vector<FieldPosition> switched;
+            while (dismisses(p.at, {tag})) {
+                const std::optional<FieldPosition> idle = mostWorkersIdle(pending, switched);
+                if (!idle) break;
+                carryOut(*idle, tagToggle, placed);
+                switched.push_back(*idle);
+            }
+            if (dismisses(p.at, {tag})) {
+                // Not enough: switch them on again and try the next action.
+                for (const FieldPosition& at : switched) carryOut(at, tagToggle, placed);
+                placed.choices.resize(placed.choices.size() - 2 * switched.size());
+                placed.work.switches -= 2 * int(switched.size());
+                continue;
+            }
+            carryOut(p.at, tag, placed);
+            ++p.done;
+            for (const FieldPosition& at : switched) pending.push_back({at, {tagToggle}, 0});
+            return true;
+        }
+        return false;
+    }
+
+    // The building in operation whose switching off frees the most persons,
+    // on a field with nothing left to do, that may be switched off without
+    // dismissing anyone.
+    std::optional<FieldPosition> mostWorkersIdle(const std::vector<Pending>& pending, const std::vector<FieldPosition>& switched) {
+        std::optional<FieldPosition> best;
+        long long most = 0;
+        for (int x = 0; x < plan_.width(); ++x)
+            for (bool onSurface : {true, false}) {
+                const int height = onSurface ? plan_.surfaceHeight() : plan_.orbitHeight();
+                for (int y = 0; y < height; ++y) {
+                    const FieldPosition at{x, y, onSurface};
+                    const Field& f = plan_.fieldAt(x, y, onSurface);
+                    if (!f.built || !f.inOperation || isPassive(f.building)) continue;
+                    const long long freed = freedBy(info_, plan_, at, tagToggle);
+                    if (freed <= most) continue;
+                    if (std::any_of(pending.begin(), pending.end(), [&](const Pending& p) { return p.at == at; }) ||
+                        std::find(switched.begin(), switched.end(), at) != switched.end() || dismisses(at, {tagToggle}))
+                        continue;
+                    most = freed;
+                    best = at;
+                }
+            }
+        return best;
+    }
+
     bool offered(const FieldPosition& at, int tag) {
         plan_.selected = FieldSelection{at.x, at.y, at.onSurface};
         const std::vector<int> tags = menuTags(planner_.buildFieldMenu());
         return std::find(tags.begin(), tags.end(), tag) != tags.end();
     }
 
-    // Whether the action would make the planner dismiss hired personnel.
-    bool dismisses(const FieldPosition& at, int tag) {
+    // Whether the actions, one after the other, would make the planner
+    // dismiss hired personnel, or one of them is not on the menu at its turn.
+    bool dismisses(const FieldPosition& at, std::initializer_list<int> tags) {
         const long long before = hiredCount(plan_.ressources);
-        if (before == 0) return false;
+        if (before == 0 && tags.size() == 1) return false;
         ActPlan trial = plan_;
         ProgramState state;
         Planner trialPlanner(info_, trial, state, view_);
-        trial.selected = FieldSelection{at.x, at.y, at.onSurface};
-        trialPlanner.chooseMenuEntry(tag);
-        return hiredCount(trial.ressources) < before;
+        for (int tag : tags) {
+            trial.selected = FieldSelection{at.x, at.y, at.onSurface};
+            const std::vector<int> menu = menuTags(trialPlanner.buildFieldMenu());
+            if (std::find(menu.begin(), menu.end(), tag) == menu.end()) return true;
+            trialPlanner.chooseMenuEntry(tag);
+            if (hiredCount(trial.ressources) < before) return true;
+        }
+        return false;
+    }
+
+    void carryOut(const FieldPosition& at, int tag, Placed& placed) {
+        record(at, tag, placed);
+        plan_.selected = FieldSelection{at.x, at.y, at.onSurface};
+        planner_.chooseMenuEntry(tag);
     }
 
     void record(const FieldPosition& at, int tag, Placed& placed) {
@@ -200,15 +310,20 @@ std::optional<Placed> placeAndOrder(const Info& info, const ActPlan& start, cons
     // The buildings, each on the field that takes the fewest actions: one
     // that stands there already (in the same state, then in the other),
     // then a build-over, an empty field, and last a terraformed one.
-    auto rank = [](const Target& t, const Placement& p) {
+    // A house is built over last: what replaces it binds workers at once,
+    // while the living space goes, and the order may have no room for that.
+    auto rank = [&info](const Target& t, const Placement& p) {
         const bool stays = t.way->terraformings.empty() && !t.way->reset;
-        if (!stays) return 4;
-        if (t.group->building == p.building) return t.group->running == p.running ? 0 : 1;
-        return t.group->building >= 0 ? 2 : 3;
+        if (!stays) return 5;
+        const int old = t.group->building;
+        if (old == p.building) return t.group->running == p.running ? 0 : 1;
+        if (old < 0) return 3;
+        const InfoBuilding& b = info.buildings[std::size_t(old)];
+        return t.group->running && b.housing > b.workers ? 4 : 2;
     };
     std::vector<int> left(model.placements.size());
     for (std::size_t i = 0; i < model.placements.size(); ++i) left[i] = countOf(values, model.placements[i].column);
-    for (int pass = 0; pass <= 4; ++pass)
+    for (int pass = 0; pass <= 5; ++pass)
         for (std::size_t i = 0; i < model.placements.size(); ++i) {
             const Placement& p = model.placements[i];
             for (Target& t : targets) {
