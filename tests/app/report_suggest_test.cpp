@@ -246,26 +246,37 @@ TEST_F(SuggestReportTest, MinimumRowsBindTheProposal) {
 }
 
 // --then: among the proposals equally good for the goal, the second goal
-// decides; the goal itself reaches the same either way.
+// decides. On the large asteroid field many colonies are equally
+// attractive; each second goal gets more of itself than the proposal without.
 TEST_F(SuggestReportTest, ASecondGoalDecidesAmongEquallyGoodProposals) {
-    saveBasePlan();
-    const ReportRun plain = suggest("Lagerraum", {"--then", "Attraktivität"});
+    fs::copy_file(fs::path(DZ_EXAMPLES_DIR) / "grosses_asteroidenfeld.kpls", start);
+    const ReportRun before = report({start.string()});
+    const ReportRun plain = suggest("Attraktivität");
     ASSERT_EQ(plain.status, 0) << plain.err;
-    const ReportRun then = suggest("Lagerraum", {"--then", "Energie"});
-    ASSERT_EQ(then.status, 0) << then.err;
-    EXPECT_EQ(number(then.out, "Vorschlag", "nachher"), number(plain.out, "Vorschlag", "nachher"));
-    EXPECT_EQ(value(then.out, "Vorschlag", "zweites Ziel"), "Energie");
-    EXPECT_EQ(number(then.out, "Vorschlag", "zweites Ziel nachher"),
-              number(then.out, "Produktion / Verbrauch je Tick", "Energie"));
-    EXPECT_GT(number(then.out, "Produktion / Verbrauch je Tick", "Energie"),
-              number(plain.out, "Produktion / Verbrauch je Tick", "Energie"));
-    EXPECT_GT(number(plain.out, "Informationen", "Attraktivität"), number(then.out, "Informationen", "Attraktivität"));
+    EXPECT_EQ(value(plain.out, "Vorschlag", "zweites Ziel"), std::nullopt);
+    const ReportRun bsp = suggest("Attraktivität", {"--then", "verfügbare BSP"});
+    ASSERT_EQ(bsp.status, 0) << bsp.err;
+    const ReportRun storage = suggest("Attraktivität", {"--then", "Lagerraum"});
+    ASSERT_EQ(storage.status, 0) << storage.err;
+    EXPECT_EQ(number(bsp.out, "Vorschlag", "nachher"), number(plain.out, "Vorschlag", "nachher"));
+    EXPECT_EQ(number(storage.out, "Vorschlag", "nachher"), number(plain.out, "Vorschlag", "nachher"));
+
+    EXPECT_EQ(value(bsp.out, "Vorschlag", "zweites Ziel"), "verfügbare BSP");
+    EXPECT_EQ(number(bsp.out, "Vorschlag", "zweites Ziel vorher"), number(before.out, "Informationen", "verfügbare BSP"));
+    EXPECT_EQ(number(bsp.out, "Vorschlag", "zweites Ziel nachher"), number(bsp.out, "Informationen", "verfügbare BSP"));
+    EXPECT_GT(number(bsp.out, "Informationen", "verfügbare BSP"), number(plain.out, "Informationen", "verfügbare BSP"));
+
+    const std::string production = "Produktion / Verbrauch je Tick";
+    EXPECT_EQ(value(storage.out, "Vorschlag", "zweites Ziel"), "Lagerraum");
+    EXPECT_EQ(number(storage.out, "Vorschlag", "zweites Ziel vorher"), number(before.out, production, "Lagerraum"));
+    EXPECT_EQ(number(storage.out, "Vorschlag", "zweites Ziel nachher"), number(storage.out, production, "Lagerraum"));
+    EXPECT_GT(number(storage.out, production, "Lagerraum"), number(plain.out, production, "Lagerraum"));
 }
 
 namespace {
 
-// A plan whose every surface field holds a building that does nothing for
-// research: without rebuilding there is nothing to propose.
+// A plan whose surface is filled with buildings that do nothing for
+// research: adding alone finds nothing to raise it.
 class RebuildTest : public SuggestReportTest {
 protected:
     void SetUp() override {
@@ -287,13 +298,9 @@ protected:
                             (!poorest || b.workers < info.buildings[std::size_t(*poorest - dz::tagBuildBase)].workers))
                             poorest = tag;
                     }
-                    if (poorest) more = maker.choose(x, y, true, *poorest);
+                    if (poorest && maker.choose(x, y, true, *poorest)) more = true;
                 }
         }
-        int empty = 0;
-        for (int x = 0; x < maker.plan.width(); ++x)
-            for (int y = 0; y < maker.plan.surfaceHeight(); ++y) empty += !maker.plan.fieldAt(x, y, true).built;
-        std::fprintf(stderr, "empty %d of %d\n", empty, maker.plan.width() * maker.plan.surfaceHeight());
         dz::savePlan(start, info, maker.plan, 0);
     }
 };
@@ -362,20 +369,34 @@ TEST_F(SuggestReportTest, ACostCapHoldsTheTotalBuildCost) {
 // --nodes: a search stopped at its node limit says how much more is possible
 // at most and how much of it the proposal reaches.
 TEST_F(SuggestReportTest, ANodeLimitSaysHowMuchMoreIsPossible) {
-    saveBasePlan();
-    const ReportRun proven = suggest("Forschung");
+    fs::copy_file(fs::path(DZ_EXAMPLES_DIR) / "grosses_asteroidenfeld.kpls", start);
+    const ReportRun proven = suggest("EPS");
     ASSERT_EQ(proven.status, 0) << proven.err;
-    const ReportRun cut = suggest("Forschung", {"--nodes", "1"});
+    ASSERT_EQ(value(proven.out, "Vorschlag", "Güte"), "bestmöglich");
+    const long long best = number(proven.out, "Vorschlag", "nachher");
+    const ReportRun cut = suggest("EPS", {"--nodes", "1"});
     ASSERT_EQ(cut.status, 0) << cut.err;
+    EXPECT_EQ(cut.err, "") << "a node limit does not depend on the machine";
     const std::string quality = value(cut.out, "Vorschlag", "Güte").value_or("");
     ASSERT_EQ(quality.rfind("höchstens ", 0), 0u) << quality;
     const std::size_t possibleEnd = quality.find(" möglich (");
     ASSERT_NE(possibleEnd, std::string::npos) << quality;
-    const long long bound = *dz::parseGoalValue({dz::GoalKind::Production, dz::resResearch}, quality.substr(10, possibleEnd - 10));
-    const long long reached = goalNumber(cut.out, "Forschung", "nachher");
-    EXPECT_GE(bound, goalNumber(proven.out, "Forschung", "nachher"));
-    EXPECT_LE(reached, goalNumber(proven.out, "Forschung", "nachher"));
+    const long long bound = std::stoll(quality.substr(10, possibleEnd - 10));
+    const long long reached = number(cut.out, "Vorschlag", "nachher");
+    EXPECT_GE(bound, best);
+    EXPECT_LE(reached, best);
     EXPECT_EQ(quality.substr(possibleEnd), " möglich (" + std::to_string(reached * 100 / bound) + " % davon erreicht)");
+}
+
+// --seconds is an outer stop: a search it cuts still gives its proposal, and
+// stderr says that the proposal depends on the machine.
+TEST_F(SuggestReportTest, ASearchCutByTheClockSaysItDependsOnTheMachine) {
+    fs::copy_file(fs::path(DZ_EXAMPLES_DIR) / "wuestenplanet.kpls", start);
+    const ReportRun quick = suggest("Forschung", {"--seconds", "0.000001"});
+    ASSERT_EQ(quick.status, 0) << quick.err;
+    EXPECT_NE(quick.err.find("hängt daher von der Geschwindigkeit dieses Rechners ab"), std::string::npos) << quick.err;
+    EXPECT_EQ(value(quick.out, "Vorschlag", "Güte").value_or("").rfind("höchstens ", 0), 0u) << quick.out;
+    EXPECT_TRUE(fs::exists(proposal));
 }
 
 // Bad calls are named in German with the usage or the goals, status 2, and
