@@ -160,8 +160,8 @@ std::variant<SuggestCall, int> readSuggestCall(const Info& info, const std::vect
                     else
                         parts.back().push_back(c);
                 }
-                const std::optional<long long> x = parts.size() == 3 ? wholeNumber(parts[0], 1, 1000) : std::nullopt;
-                const std::optional<long long> y = parts.size() == 3 ? wholeNumber(parts[1], 1, 1000) : std::nullopt;
+                const std::optional<long long> x = parts.size() == 3 ? wholeNumber(parts[0], 1, INT32_MAX) : std::nullopt;
+                const std::optional<long long> y = parts.size() == 3 ? wholeNumber(parts[1], 1, INT32_MAX) : std::nullopt;
                 if (!x || !y || (parts[2] != "o" && parts[2] != "s"))
                     return usageError("--lock erwartet SPALTE,ZEILE,o oder SPALTE,ZEILE,s (Spalte und Zeile ab 1, "
                                       "o für den Orbit, s für die Oberfläche), nicht „" + value + "“.");
