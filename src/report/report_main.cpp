@@ -3,17 +3,24 @@
 // uses the data files beside it and no settings file. `--help` and
 // `--version` as the first argument print the usage or the version.
 //
-// dizozodidu-report --suggest GOAL [--seconds N] [--seed S] IN.kpls OUT.kpls:
-// searches the proposal ("Vorschlag") for GOAL starting from IN.kpls, writes
-// it to OUT.kpls and prints OUT.kpls's report with a section on the search.
+// dizozodidu-report --suggest GOAL [options] IN.kpls OUT.kpls: finds the
+// proposal ("Vorschlag") for GOAL starting from IN.kpls, writes it to
+// OUT.kpls and prints OUT.kpls's report with a section on the proposal. Locked
+// fields are named by column and row counted from 1, as the window names
+// them ("Spalte 1, Zeile 1" is the top left field).
+#include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/catalog/catalog_files.h"
@@ -70,8 +77,11 @@ std::string planReport(Info& info, const std::string& file) {
     return out;
 }
 
-// The call of the proposal, in its usage and in the help (kUsage).
-#define DZ_SUGGEST_CALL "dizozodidu-report --suggest ZIEL [--seconds N] [--seed S] PLAN.kpls VORSCHLAG.kpls\n"
+// The call of the proposal, in its usage and in the help (usageText).
+#define DZ_SUGGEST_CALL                                                                      \
+    "dizozodidu-report --suggest ZIEL [--min ZIEL=WERT]... [--then ZIEL] [--rebuild]\n"      \
+    "                          [--lock SPALTE,ZEILE,o|s]... [--cap MENGE:ROHSTOFF]\n"          \
+    "                          [--nodes N] [--seconds N] PLAN.kpls VORSCHLAG.kpls\n"
 constexpr const char* kSuggestUsage = "Aufruf: " DZ_SUGGEST_CALL;
 
 // A usage error of --suggest: the message, then what a call looks like; status 2.
@@ -86,45 +96,176 @@ std::string goalList(const Info& info) {
     return list;
 }
 
-// --suggest GOAL [--seconds N] [--seed S] IN OUT, the arguments after --suggest.
-int suggestMode(Info& info, const std::vector<std::string>& args) {
-    if (args.empty()) return usageError("Nach --suggest fehlt das Ziel.");
-    const std::optional<SuggestGoal> goal = goalByName(info, utf8ToCp1252(args[0]));
-    if (!goal) return usageError("Das Ziel „" + args[0] + "“ gibt es nicht. Ziele: " + goalList(info) + ".");
+// A whole number in [low, high] written with digits only, or nothing.
+std::optional<long long> wholeNumber(const std::string& text, long long low, long long high) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text[0] == '+' || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
+// The arguments of --suggest, checked as far as they can be without the plan.
+struct SuggestCall {
     SuggestRequest request;
-    request.goal = *goal;
+    // The locks as given: column and row counted from 1 as the window names them.
+    std::vector<FieldPosition> locks;
     std::vector<std::string> files;
+};
+
+// Reads the arguments after --suggest; a usage error gives its status (2).
+std::variant<SuggestCall, int> readSuggestCall(const Info& info, const std::vector<std::string>& args) {
+    if (args.empty()) return usageError("Nach --suggest fehlt das Ziel.");
+    auto goalNamed = [&](const std::string& utf8) { return goalByName(info, utf8ToCp1252(utf8)); };
+    auto unknownGoal = [&](const std::string& utf8) {
+        return usageError("Das Ziel „" + utf8 + "“ gibt es nicht. Ziele: " + goalList(info) + ".");
+    };
+    SuggestCall call;
+    SuggestRequest& request = call.request;
+    const std::optional<SuggestGoal> goal = goalNamed(args[0]);
+    if (!goal) return unknownGoal(args[0]);
+    request.goal = *goal;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--seconds" || arg == "--seed") {
+        if (arg == "--rebuild") {
+            request.rebuild = true;
+            continue;
+        }
+        if (arg == "--min" || arg == "--then" || arg == "--lock" || arg == "--cap" || arg == "--nodes" ||
+            arg == "--seconds" || arg == "--seed") {
             if (i + 1 >= args.size()) return usageError("Nach " + arg + " fehlt der Wert.");
             const std::string& value = args[++i];
-            if (arg == "--seconds") {
+            if (arg == "--min") {
+                const std::size_t equals = value.find('=');
+                if (equals == std::string::npos)
+                    return usageError("--min erwartet ZIEL=WERT, etwa „Nahrung=20“, nicht „" + value + "“.");
+                const std::string name = value.substr(0, equals);
+                const std::optional<SuggestGoal> minimumGoal = goalNamed(name);
+                if (!minimumGoal) return unknownGoal(name);
+                const std::optional<long long> minimum = parseGoalValue(*minimumGoal, value.substr(equals + 1));
+                if (!minimum)
+                    return usageError("--min erwartet für „" + name + "“ eine ganze Zahl" +
+                                      (*minimumGoal == SuggestGoal{GoalKind::Production, resResearch} ? " oder eine mit einer Nachkommastelle" : "") +
+                                      ", nicht „" + value.substr(equals + 1) + "“.");
+                request.minimums.push_back({*minimumGoal, *minimum});
+            } else if (arg == "--then") {
+                const std::optional<SuggestGoal> thenGoal = goalNamed(value);
+                if (!thenGoal) return unknownGoal(value);
+                request.thenGoal = *thenGoal;
+            } else if (arg == "--lock") {
+                std::vector<std::string> parts(1);
+                for (const char c : value) {
+                    if (c == ',')
+                        parts.emplace_back();
+                    else
+                        parts.back().push_back(c);
+                }
+                const std::optional<long long> x = parts.size() == 3 ? wholeNumber(parts[0], 1, INT32_MAX) : std::nullopt;
+                const std::optional<long long> y = parts.size() == 3 ? wholeNumber(parts[1], 1, INT32_MAX) : std::nullopt;
+                if (!x || !y || (parts[2] != "o" && parts[2] != "s"))
+                    return usageError("--lock erwartet SPALTE,ZEILE,o oder SPALTE,ZEILE,s (Spalte und Zeile ab 1, "
+                                      "o für den Orbit, s für die Oberfläche), nicht „" + value + "“.");
+                call.locks.push_back({int(*x), int(*y), parts[2] == "s"});
+            } else if (arg == "--cap") {
+                const std::size_t colon = value.find(':');
+                const std::optional<long long> amount =
+                    colon == std::string::npos ? std::nullopt : wholeNumber(value.substr(0, colon), 0, INT32_MAX);
+                const std::optional<SuggestGoal> resource =
+                    colon == std::string::npos ? std::nullopt : goalNamed(value.substr(colon + 1));
+                if (!amount || !resource || resource->kind != GoalKind::Production) {
+                    std::string resources;
+                    for (const InfoRessource& r : info.resourceTypes)
+                        resources.append(resources.empty() ? "" : ", ").append(cp1252ToUtf8(r.name));
+                    return usageError("--cap erwartet MENGE:ROHSTOFF, eine ganze Zahl ab 0 und einen Rohstoff (" +
+                                      resources + "), nicht „" + value + "“.");
+                }
+                request.costCap = CostCap{resource->resource, *amount};
+            } else if (arg == "--nodes") {
+                const std::optional<long long> nodes = wholeNumber(value, 1, LLONG_MAX);
+                if (!nodes) return usageError("--nodes erwartet eine ganze Zahl größer als 0, nicht „" + value + "“.");
+                request.nodeLimit = *nodes;
+            } else if (arg == "--seconds") {
                 char* end = nullptr;
                 const double seconds = std::strtod(value.c_str(), &end);
                 if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0)
                     return usageError("--seconds erwartet eine Zahl größer als 0, nicht „" + value + "“.");
                 request.seconds = seconds;
             } else {
-                std::uint64_t seed = 0;
-                const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seed);
-                if (value.empty() || error != std::errc() || end != value.data() + value.size())
-                    return usageError("--seed erwartet eine ganze Zahl ab 0, nicht „" + value + "“.");
-                request.seed = seed;
+                std::fputs("dizozodidu-report: Hinweis: --seed wirkt nicht mehr; die Suche kennt keinen Zufall "
+                           "und gibt für dieselbe Anfrage immer denselben Vorschlag.\n",
+                           stderr);
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError("Die Option „" + arg + "“ gibt es nicht.");
         } else {
-            files.push_back(arg);
+            call.files.push_back(arg);
         }
     }
-    if (files.size() != 2) return usageError("Es braucht genau zwei Dateien: den Plan und den Vorschlag.");
+    if (call.files.size() != 2) return usageError("Es braucht genau zwei Dateien: den Plan und den Vorschlag.");
+    return call;
+}
+
+// "ja" or "nein".
+const char* yesNo(bool yes) { return yes ? "ja" : "nein"; }
+
+// The [Vorschlag] section: what was asked, what the proposal reaches and
+// what carrying it out takes.
+std::string suggestSection(const Info& info, const SuggestRequest& request, const SuggestResult& result) {
+    auto line = [](std::string& out, const std::string& label, const std::string& value) {
+        out.append(label).append("\t").append(value).append("\n");
+    };
+    auto name = [&](SuggestGoal goal) { return cp1252ToUtf8(goalName(info, goal)); };
+    const SuggestGoal goal = request.goal;
+    std::string out = "[Vorschlag]\n";
+    line(out, "Ziel", name(goal));
+    line(out, "vorher", goalValueText(goal, result.startValue, '.'));
+    line(out, "nachher", goalValueText(goal, result.value, '.'));
+    if (result.stop == SuggestStop::Proven) {
+        line(out, "Güte", "bestmöglich");
+    } else {
+        std::string quality = "höchstens " + goalValueText(goal, result.bound, '.') + " möglich";
+        // Rounded down, so that an unproven proposal never reads as 100 %.
+        if (result.bound > 0 && result.value >= 0)
+            quality += " (" + std::to_string(result.value * 100 / result.bound) + " % davon erreicht)";
+        line(out, "Güte", quality);
+    }
+    if (request.thenGoal) {
+        line(out, "zweites Ziel", name(*request.thenGoal));
+        line(out, "zweites Ziel vorher", goalValueText(*request.thenGoal, result.thenStartValue.value_or(0), '.'));
+        line(out, "zweites Ziel nachher", goalValueText(*request.thenGoal, result.thenValue.value_or(0), '.'));
+    }
+    for (const GoalMinimum& m : request.minimums) line(out, "mindestens " + name(m.goal), goalValueText(m.goal, m.value, '.'));
+    if (request.costCap)
+        line(out, "Baukosten höchstens " + cp1252ToUtf8(info.resourceTypes[std::size_t(request.costCap->resource)].name),
+             std::to_string(request.costCap->limit));
+    line(out, "Umbau erlauben", yesNo(request.rebuild));
+    line(out, "gesperrte Felder", std::to_string(request.locks.size()));
+    line(out, "Schritte", std::to_string(result.choices.size()));
+    const SuggestWork& work = result.work;
+    line(out, "Bauten", std::to_string(work.builds));
+    line(out, "Umbauten", std::to_string(work.buildOvers));
+    line(out, "Abrisse", std::to_string(work.demolitions));
+    line(out, "Schaltungen", std::to_string(work.switches));
+    line(out, "Terraformings", std::to_string(work.terraformings));
+    for (int r = 0; r < kResourceCount; ++r)
+        if (work.cost[std::size_t(r)] != 0)
+            line(out, "Baukosten " + cp1252ToUtf8(info.resourceTypes[std::size_t(r)].name),
+                 std::to_string(work.cost[std::size_t(r)]));
+    return out;
+}
+
+// --suggest GOAL [options] IN OUT, the arguments after --suggest.
+int suggestMode(Info& info, const std::vector<std::string>& args) {
+    std::variant<SuggestCall, int> read = readSuggestCall(info, args);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    SuggestCall& call = std::get<SuggestCall>(read);
+    SuggestRequest& request = call.request;
 
     LoadedPlan loaded;
     try {
-        loaded = readPlanFile(files[0], info);
+        loaded = readPlanFile(call.files[0], info);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s: Ungültige Datei! %s\n", files[0].c_str(), e.what());
+        std::fprintf(stderr, "%s: Ungültige Datei! %s\n", call.files[0].c_str(), e.what());
         return 1;
     }
     ActPlan plan;
@@ -132,38 +273,52 @@ int suggestMode(Info& info, const std::vector<std::string>& args) {
     NullPlanView view;
     Planner planner(info, plan, state, view);
     planner.loadPlan(loaded);
+    for (const FieldPosition& lock : call.locks) {
+        const FieldPosition field{lock.x - 1, lock.y - 1, lock.onSurface};
+        if (!plan.contains(field.x, field.y, field.onSurface)) {
+            const int rows = lock.onSurface ? plan.surfaceHeight() : plan.orbitHeight();
+            return usageError("Das gesperrte Feld " + std::to_string(lock.x) + "," + std::to_string(lock.y) + " liegt " +
+                              (lock.onSurface ? "auf der Oberfläche" : "im Orbit") +
+                              " außerhalb des Plans: " + (lock.onSurface ? "die Oberfläche" : "der Orbit") + " hat " +
+                              std::to_string(plan.width()) + " Spalten und " + std::to_string(rows) + " Zeilen.");
+        }
+        request.locks.push_back(field);
+    }
+
     const SuggestResult result = suggest(info, plan, request);
+    if (result.stop == SuggestStop::Infeasible || result.stop == SuggestStop::Failed ||
+        result.stop == SuggestStop::Cancelled) {
+        const std::string why = result.message.empty() ? "Es gibt keinen Vorschlag." : cp1252ToUtf8(result.message);
+        std::fprintf(stderr, "dizozodidu-report: %s\n", why.c_str());
+        return 1;
+    }
     if (applyChoices(planner, result.choices) != result.choices.size()) {
         std::fprintf(stderr, "dizozodidu-report: Der Vorschlag ließ sich nicht ausführen.\n");
         return 1;
     }
     try {
-        savePlan(files[1], info, plan, state.internalReputation);
+        savePlan(call.files[1], info, plan, state.internalReputation);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s: %s\n", files[1].c_str(), e.what());
+        std::fprintf(stderr, "%s: %s\n", call.files[1].c_str(), e.what());
         return 1;
     }
     std::string out;
     try {
-        out = planReport(info, files[1]);
+        out = planReport(info, call.files[1]);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s: Ungültige Datei! %s\n", files[1].c_str(), e.what());
+        std::fprintf(stderr, "%s: Ungültige Datei! %s\n", call.files[1].c_str(), e.what());
         return 1;
     }
-    std::string name;
-    for (const NamedGoal& g : suggestGoals(info))
-        if (g.goal == *goal) name = cp1252ToUtf8(g.name);
-    out.append("[Vorschlag]\n");
-    out.append("Ziel\t").append(name).append("\n");
-    out.append("vorher\t").append(goalValueText(*goal, result.startValue, '.')).append("\n");
-    out.append("nachher\t").append(goalValueText(*goal, result.value, '.')).append("\n");
-    out.append("Schritte\t").append(std::to_string(result.choices.size())).append("\n");
-    out.append("Seed\t").append(std::to_string(request.seed)).append("\n");
+    out += suggestSection(info, request, result);
     std::fwrite(out.data(), 1, out.size(), stdout);
     if (result.stop == SuggestStop::TimeLimit)
         std::fprintf(stderr,
-                     "dizozodidu-report: Die Zeit reichte nicht für die ganze Suche; der Vorschlag hängt "
-                     "daher von der Rechenzeit ab.\n");
+                     "dizozodidu-report: Die Suche wurde nach --seconds abgebrochen; der Vorschlag hängt daher "
+                     "von der Geschwindigkeit dieses Rechners ab.\n");
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "dizozodidu-report: Die Ausgabe ließ sich nicht schreiben (%s).\n", std::strerror(errno));
+        return 1;
+    }
     return 0;
 }
 
@@ -174,8 +329,8 @@ std::filesystem::path programFolder(const char* argv0) {
     return std::filesystem::absolute(argv0).parent_path();
 }
 
-const char* const kUsage =
-    "Aufruf: dizozodidu-report PLAN.kpls...\n"
+std::string usageText() {
+    return std::string("Aufruf: dizozodidu-report PLAN.kpls...\n"
     "        " DZ_SUGGEST_CALL
     "        dizozodidu-report --help | --version\n"
     "\n"
@@ -189,19 +344,37 @@ const char* const kUsage =
     "Mit --suggest sucht es den Vorschlag: die Kolonie, die ausgehend von\n"
     "PLAN.kpls für ZIEL am besten ist (eine Zeile der Produktion wie\n"
     "„Forschung“, „Lagerraum“, „EPS“, „verfügbare BSP“ oder „Attraktivität“),\n"
-    "schreibt sie nach VORSCHLAG.kpls und gibt deren Bericht aus.\n"
+    "schreibt sie nach VORSCHLAG.kpls und gibt deren Bericht aus, danach den\n"
+    "Abschnitt [Vorschlag]. Dieselbe Anfrage gibt auf jedem Rechner denselben\n"
+    "Vorschlag. Gibt es keinen, sagt es auf stderr warum, schreibt nichts und\n"
+    "gibt 1 zurück; falsche Angaben beim Aufruf geben 2.\n"
     "\n"
-    "  --help      zeigt diese Hilfe.\n"
-    "  --version   zeigt die Version.\n"
-    "  --seconds N begrenzt die Suche auf N Sekunden (5).\n"
-    "  --seed S    wählt die Zufallszahlen der Suche (1); derselbe Seed gibt\n"
-    "              denselben Vorschlag, solange die Zeit reicht.\n";
+    "  --help             zeigt diese Hilfe.\n"
+    "  --version          zeigt die Version.\n"
+    "  --min ZIEL=WERT    ZIEL muss mindestens WERT erreichen, etwa\n"
+    "                     --min \"Nahrung=20\" (Forschung auch mit einer\n"
+    "                     Nachkommastelle); mehrfach möglich.\n"
+    "  --then ZIEL        entscheidet zwischen gleich guten Vorschlägen.\n"
+    "  --rebuild          Umbau erlauben: auch abreißen, überbauen, schalten\n"
+    "                     und zurücksetzen, was schon steht.\n"
+    "  --lock SPALTE,ZEILE,o|s\n"
+    "                     lässt das Feld, wie es ist; Spalte und Zeile ab 1 wie\n"
+    "                     im Fenster, o = Orbit, s = Oberfläche; mehrfach möglich.\n"
+    "  --cap MENGE:ROHSTOFF\n"
+    "                     höchstens MENGE des Rohstoffs in den\n"
+    "                     Gesamtaufbaukosten, etwa --cap 5000:Baumaterial.\n"
+    "  --nodes N          höchstens N Knoten der Suche je Ziel (") +
+           std::to_string(kSuggestNodeLimit) +
+           ").\n"
+           "  --seconds N        bricht die Suche nach N Sekunden ab; der Vorschlag\n"
+           "                     hängt dann von der Geschwindigkeit des Rechners ab.\n";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--help") {
-        std::fputs(kUsage, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (argc > 1 && std::string(argv[1]) == "--version") {
@@ -209,7 +382,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 2) {
-        const std::string usage = kUsage;
+        const std::string usage = usageText();
         std::fputs(usage.substr(0, usage.find("\n\n") + 1).c_str(), stderr);  // the calls
         return 2;
     }

@@ -11,9 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/catalog/catalog_files.h"
-#include "core/files/plan_file.h"
-#include "core/planner/planner.h"
 #include "core/version.h"
 
 namespace fs = std::filesystem;
@@ -300,54 +297,6 @@ TEST_F(PlanReportFiles, FileNamesAreTakenByteForByte) {
     const ReportRun r = report(quoted(file));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("# W\xFCste.kpls\nPlanet\t", 0), 0u) << r.out;
-}
-
-// --suggest writes the proposal as a plan file and prints that file's report
-// and the search's; the same seed writes the same file. Bad arguments are
-// named in German with status 2, and nothing is written.
-TEST_F(PlanReportFiles, SuggestWritesTheProposalAndReportsIt) {
-    // A small asteroid field with its base, so that the searches are short.
-    dz::Info info;
-    dz::loadCatalog(info, DZ_DATA_DIR);
-    dz::ActPlan plan;
-    dz::ProgramState state;
-    dz::NullPlanView view;
-    dz::Planner planner(info, plan, state, view);
-    planner.newPlan(dz::ptSmallAsteroids);
-    plan.selected = dz::FieldSelection{0, 0, true};
-    planner.chooseMenuEntry(dz::tagBuildBase + dz::bldBaseC);
-    ASSERT_EQ(plan.countBuildings(dz::bldBaseC), 1);
-    const fs::path start = dir_ / "start.kpls", first = dir_ / "eins.kpls", second = dir_ / "zwei.kpls";
-    dz::savePlan(start, info, plan, 0);
-    auto file = [](const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-
-    ReportRun r = report("--suggest 'verfügbare BSP' --seed 4 --seconds 300 " + quoted(start) + quoted(first), 300);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("# eins.kpls\nPlanet\t7\tKleines Asteroidenfeld\n[Produktion / Verbrauch je Tick]\n", 0), 0u)
-        << r.out;
-    const std::size_t search = r.out.find("\n[Vorschlag]\nZiel\tverfügbare BSP\nvorher\t150\nnachher\t");
-    ASSERT_NE(search, std::string::npos) << r.out;
-    EXPECT_GT(std::stol(r.out.substr(r.out.find("nachher\t", search) + 8)), 150) << r.out;
-    EXPECT_NE(r.out.find("\nSeed\t4\n"), std::string::npos) << r.out;
-    r = report("--suggest 'VERFüGBARE BSP' " + quoted(start) + quoted(second) + "--seconds 300 --seed 4", 300);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(file(first), file(second));
-    EXPECT_NE(file(first), file(start));
-
-    const fs::path third = dir_ / "drei.kpls";
-    r = report("--suggest Gold " + quoted(start) + quoted(third));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("Das Ziel „Gold“ gibt es nicht. Ziele: Energie, Nahrung, "), std::string::npos) << r.err;
-    r = report("--suggest Forschung --seconds 0 " + quoted(start) + quoted(third));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("--seconds erwartet eine Zahl größer als 0, nicht „0“."), std::string::npos) << r.err;
-    r = report("--suggest Forschung " + quoted(start));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("Aufruf: dizozodidu-report --suggest ZIEL"), std::string::npos) << r.err;
-    EXPECT_FALSE(fs::exists(third));
 }
 
 namespace {

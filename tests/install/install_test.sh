@@ -6,7 +6,8 @@
 # desktop entry and the AppStream file pass their validators, the plan file
 # type is known to the MIME database (the install updates it), the entry's
 # file type and icon are the installed ones, every icon size is a PNG of that
-# size; and the installed programs run from there: --version, batch mode
+# size; our licence and the notice of the libraries are installed beside the
+# other documents; and the installed programs run from there: --version, batch mode
 # (which needs the data files and pictures) and the report tool.
 set -euo pipefail
 build=$1 version=$2 examples=$3
@@ -32,6 +33,16 @@ metainfo=("$share"/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "${metainfo[0]}" || fail "appstreamcli validate"
 # The tree as a whole: the metainfo's launchable is the installed entry.
 appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli validate-tree"
+
+# The licence and the notice of the libraries, as in the sources, under share/doc.
+source_dir=$(cd "$examples/.." && pwd)
+for file in LICENSE THIRD_PARTY_NOTICES.md; do
+    installed=$share/doc/dizozodidu/$file
+    [ -f "$installed" ] || fail "no $installed"
+    cmp -s "$installed" "$source_dir/$file" || fail "$installed differs from the sources' $file"
+done
+grep -q "^MIT License$" "$share/doc/dizozodidu/LICENSE" || fail "LICENSE is not the MIT licence"
+grep -q "<project_license>MIT</project_license>" "${metainfo[0]}" || fail "the metainfo names no MIT licence"
 
 value() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(value Exec)" = "dizozodidu %f" ] || fail "Exec=$(value Exec)"
@@ -68,4 +79,4 @@ cp "$examples/wuestenplanet.kpls" plan.kpls
 [ "$(od -An -tx1 -N2 plan.kpls.jpeg | tr -d ' ')" = ffd8 ] || fail "batch mode wrote no JPEG"
 "$prefix/bin/dizozodidu-report" plan.kpls | grep -q "^# plan.kpls$" || fail "the installed report tool"
 
-echo "installed: $sizes icon sizes, desktop entry, MIME type, metainfo; the programs run"
+echo "installed: $sizes icon sizes, desktop entry, MIME type, metainfo, licence and notice; the programs run"

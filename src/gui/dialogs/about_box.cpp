@@ -43,6 +43,7 @@ const char* const sponsorsList =
     "Qt 6 \u2013 Fenster, Bilder und Netzwerk\n"
     "giflib \u2013 unsere GIF-Bilder\n"
     "libjpeg-turbo \u2013 JPEG-Bilder des Fensters\n"
+    "COIN-OR CBC \u2013 Vorschlag: die beste Kolonie berechnen\n"
     "GoogleTest \u2013 Tests\n"
     "Google Benchmark \u2013 Messungen\n"
     "CMake \u2013 Build\n"

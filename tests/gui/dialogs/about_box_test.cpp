@@ -161,7 +161,7 @@ TEST_F(AboutBoxTest, DescriptionSaysWhatTheProgramDoesAndWhoMakesIt) {
 
 TEST_F(AboutBoxTest, SponsorsAreTheProjectsWeBuildOnOneALine) {
     const QStringList names = lines(sponsors);
-    const char* const projects[] = {"Qt 6", "giflib", "libjpeg-turbo", "GoogleTest", "Google Benchmark",
+    const char* const projects[] = {"Qt 6", "giflib", "libjpeg-turbo", "COIN-OR CBC", "GoogleTest", "Google Benchmark",
                                     "CMake", "Ninja", "DejaVu-Schriften", "Debian"};
     ASSERT_EQ(names.size(), qsizetype(std::size(projects)));
     for (qsizetype i = 0; i < names.size(); ++i) {
