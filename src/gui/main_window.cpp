@@ -349,6 +349,8 @@ QString MainWindow::statusText(int panel) const {
 }
 
 void MainWindow::layoutForPlanet(int p) {
+    // Every new and every loaded plan comes through here: its fields start unlocked.
+    cells_->clearLocks();
     const InfoPlanet& planet = info_.planets.at(p);
     applyLayout(dz::layoutForPlanet(planet.width, planet.surfaceHeight, planet.orbitHeight));
 }
