@@ -317,7 +317,9 @@ void MainWindow::checkForUpdates() { updateDialog_->exec(); }
 
 void MainWindow::openSuggestion() {
     if (!state_.planExists) return;
-    if (!suggestDialog_) suggestDialog_ = new SuggestDialog(info_, planner_, *history_, this);
+    if (!suggestDialog_)
+        suggestDialog_ = new SuggestDialog(info_, planner_, *history_, [this] { return cells_->locks().positions(); },
+                                           this);
     // Modal, but without a local event loop: the search reports through the window's loop.
     suggestDialog_->open();
 }
