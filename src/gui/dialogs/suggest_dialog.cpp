@@ -172,8 +172,8 @@ void SuggestDialog::buildProposalPage(QWidget* page) {
     QFont bold = valueLabel_->font();
     bold.setBold(true);
     valueLabel_->setFont(bold);
-    thenValueLabel_ = wrappingLabel(page, "thenValueLabel", QRect(14, 22, right - 14, 16));
-    boundLabel_ = wrappingLabel(page, "boundLabel", QRect(14, 40, right - 14, 16));
+    boundLabel_ = wrappingLabel(page, "boundLabel", QRect(14, 22, right - 14, 16));
+    thenValueLabel_ = wrappingLabel(page, "thenValueLabel", QRect(14, 40, right - 14, 16));
 
     QLabel* previewCaption = makeLabel(page, "previewCaption", QStringLiteral("&Was sich ändert:"), 14, 62);
     previewTable_ = new QTableWidget(0, 3, page);
