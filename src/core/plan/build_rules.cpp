@@ -6,6 +6,10 @@ namespace dz {
 
 namespace {
 
+bool meadowBasePlanet(int p) { return p == ptStandard || p == ptTemperate || p == ptWater; }
+
+}  // namespace
+
 bool needsSpaceport(int b) { return (b >= bldFirstOrbital && b <= bldLastOrbital) || b == bldStandardOnly; }
 
 bool isUnique(int b) {
@@ -13,9 +17,19 @@ bool isUnique(int b) {
            b == bldWorkbeePort || b == bldRepDrain || b == bldStandardOnly || b == bldOrbitalseil;
 }
 
-bool meadowBasePlanet(int p) { return p == ptStandard || p == ptTemperate || p == ptWater; }
+bool isBase(int b) { return b == bldBaseA || b == bldBaseB || b == bldBaseC; }
 
-}  // namespace
+bool planetAllows(const Info& info, int p, int b) {
+    if (p < 0 || p >= kPlanetCount || b < 0 || b >= kBuildingCount) return false;
+    const InfoPlanet& planet = info.planets[std::size_t(p)];
+    if (b == bldPlanetYieldA && (p == ptSmallAsteroids || p == ptIceAsteroid || p == ptLargeAsteroids)) return false;
+    if (b == bldStandardOnly && p != ptStandard) return false;
+    if (b == bldBaseC && meadowBasePlanet(p)) return false;
+    if ((b == bldBaseA || b == bldBaseB) && !meadowBasePlanet(p)) return false;
+    if (b == bldOrbitSupply && (p == ptSmallAsteroids || p == ptLargeAsteroids)) return false;
+    if (b == bldPlanetYieldD && planet.yieldD <= 0) return false;
+    return true;
+}
 
 bool isPassive(int b) { return b == bldEco || b == bldPassive || b == bldBspDepotA || b == bldBspDepotB; }
 
@@ -33,18 +47,11 @@ bool canBuild(const Info& info, const ActPlan& plan, int b) {
     const std::array<int, kBuildingCount> counts = plan.buildingCounts();
     auto n = [&counts](int building) { return counts[std::size_t(building)]; };
     // A base building first.
-    const bool base = b == bldBaseA || b == bldBaseB || b == bldBaseC;
-    if (!base && n(bldBaseC) < 1 && n(bldBaseA) < 1 && n(bldBaseB) < 1) return false;
+    if (!isBase(b) && n(bldBaseC) < 1 && n(bldBaseA) < 1 && n(bldBaseB) < 1) return false;
     if (needsSpaceport(b) && n(bldWorkbeePort) < 1) return false;
     if (b == bldPlanetCapA && n(bldPlanetCapA) >= planet.capA) return false;
     if (b == bldPlanetCapB && n(bldPlanetCapB) >= planet.capB) return false;
-    // Planet types.
-    if (b == bldPlanetYieldA && (p == ptSmallAsteroids || p == ptIceAsteroid || p == ptLargeAsteroids)) return false;
-    if (b == bldStandardOnly && p != ptStandard) return false;
-    if (b == bldBaseC && meadowBasePlanet(p)) return false;
-    if ((b == bldBaseA || b == bldBaseB) && !meadowBasePlanet(p)) return false;
-    if (b == bldOrbitSupply && (p == ptSmallAsteroids || p == ptLargeAsteroids)) return false;
-    if (b == bldPlanetYieldD && planet.yieldD <= 0) return false;
+    if (!planetAllows(info, p, b)) return false;
     // At most one.
     if (isUnique(b) && n(b) != 0) return false;
     if ((b == bldBaseA || b == bldBaseB) && (n(bldBaseA) != 0 || n(bldBaseB) != 0)) return false;
@@ -64,9 +71,21 @@ bool canTerraform(const Info& info, const ActPlan& plan, int t) {
     if (t == tfCoreRift && plan.countSurfaceFields(ftCoreRift) >= planet.maxCoreRifts) return false;
     if (t == tfVolcano && plan.countSurfaceFields(ftVolcano) >= planet.maxVolcanoes) return false;
     if (t == tfDysonSphere && plan.countBuildings(bldOrbitalseil) < 1) return false;
+    return planetAllowsTerraforming(plan.planetType, t);
+}
+
+bool planetAllowsTerraforming(int planetType, int t) {
     // Meadow from ice is not possible on the ice asteroid.
-    if (t == tfMeadowFromIce && plan.planetType == ptIceAsteroid) return false;
-    return true;
+    return !(t == tfMeadowFromIce && planetType == ptIceAsteroid);
+}
+
+bool isLimitedType(int f) { return f == ftCrater || f == ftCoreRift || f == ftVolcano; }
+
+int typeLimit(const InfoPlanet& planet, int f) {
+    if (f == ftCrater) return planet.maxCraters;
+    if (f == ftCoreRift) return planet.maxCoreRifts;
+    if (f == ftVolcano) return planet.maxVolcanoes;
+    return 0;
 }
 
 }  // namespace dz

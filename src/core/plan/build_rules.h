@@ -17,6 +17,25 @@ bool canBuild(const Info& info, const ActPlan& plan, int b);
 // core rifts and volcanoes (counted on the surface) must not be reached.
 bool canTerraform(const Info& info, const ActPlan& plan, int t);
 
+// Whether the planet type allows building b at all (some buildings belong to
+// some planet types only).
+bool planetAllows(const Info& info, int planetType, int b);
+
+// At most one of these stands in a colony.
+bool isUnique(int b);
+// The base buildings: one of them comes first.
+bool isBase(int b);
+// The buildings that need the workbee port.
+bool needsSpaceport(int b);
+
+// Whether the planet type allows terraforming t at all.
+bool planetAllowsTerraforming(int planetType, int t);
+
+// The field types whose number on the surface the planet limits (craters,
+// core rifts, volcanoes), and that limit.
+bool isLimitedType(int f);
+int typeLimit(const InfoPlanet& planet, int f);
+
 // Buildings that start switched off and cannot be switched on: their effect
 // does not need operation.
 bool isPassive(int b);

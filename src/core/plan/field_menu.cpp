@@ -26,9 +26,7 @@ bool resetOffered(const Info& info, const ActPlan& plan, const Field& f, const F
     if (!s.onSurface) return true;
     const InfoPlanet& planet = info.planets.at(std::size_t(plan.planetType));
     const int g = planet.surface.at(std::size_t(s.x)).at(std::size_t(s.y));
-    return !((g == ftCrater && plan.countSurfaceFields(ftCrater) >= planet.maxCraters) ||
-             (g == ftCoreRift && plan.countSurfaceFields(ftCoreRift) >= planet.maxCoreRifts) ||
-             (g == ftVolcano && plan.countSurfaceFields(ftVolcano) >= planet.maxVolcanoes));
+    return !(isLimitedType(g) && plan.countSurfaceFields(g) >= typeLimit(planet, g));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "core/suggest/suggest.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <stdexcept>
 
 #include "core/economy/economy.h"
+#include "core/suggest/model.h"
+#include "core/suggest/place.h"
+#include "core/suggest/solver.h"
 #include "core/text/cp1252.h"
 #include "core/text/text_file.h"
 
@@ -38,10 +42,6 @@ void checkRequest(const ActPlan& plan, const SuggestRequest& request) {
     for (const FieldPosition& lock : request.locks)
         if (!plan.contains(lock.x, lock.y, lock.onSurface))
             throw std::invalid_argument(text("Ein gesperrtes Feld liegt außerhalb des Plans."));
-}
-
-long long hiredCount(const Ressources& r) {
-    return static_cast<long long>(r.ecoGuards) + r.holodeckOperators + r.scientists + r.soldiers;
 }
 
 long long capCost(const ActPlan& plan, const CostCap& cap) {
@@ -197,19 +197,162 @@ std::vector<PreviewRow> previewRows(const Info& info, const ActPlan& plan, const
     return changed;
 }
 
+namespace {
+
+using suggest_model::Expression;
+using suggest_model::Model;
+using suggest_solver::Outcome;
+using suggest_solver::Solution;
+
+double valueOf(const Expression& e, const std::vector<double>& values) {
+    double sum = e.constant;
+    for (const auto& [c, v] : e.terms) sum += v * values[std::size_t(c)];
+    return sum;
+}
+
+long long rounded(double v) { return std::llround(v); }
+
+SuggestStop stopOf(Outcome o) {
+    switch (o) {
+        case Outcome::Optimal:
+            return SuggestStop::Proven;
+        case Outcome::NodeLimit:
+            return SuggestStop::NodeLimit;
+        case Outcome::TimeLimit:
+            return SuggestStop::TimeLimit;
+        case Outcome::Cancelled:
+            return SuggestStop::Cancelled;
+        case Outcome::Infeasible:
+            break;
+    }
+    return SuggestStop::Infeasible;
+}
+
+// The worse of two stops of the two stages of a request with a second goal.
+SuggestStop worse(SuggestStop a, SuggestStop b) { return int(a) > int(b) ? a : b; }
+
+}  // namespace
+
 SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestRequest& request,
                       const std::function<void(const SuggestProgress&)>& progress, const std::atomic<bool>* cancel) {
     checkRequest(plan, request);
-    (void)hiredCount;
-    (void)progress;
-    (void)cancel;
+    const auto begin = std::chrono::steady_clock::now();
     Info ownInfo = info;
     ActPlan start = plan;
     updatePopulation(ownInfo, start);
     SuggestResult result;
     result.startValue = result.value = result.bound = goalValue(ownInfo, start, request.goal);
-    result.stop = SuggestStop::Failed;
-    result.message = text("Die Suche ist noch nicht fertig.");
+    if (request.thenGoal) result.thenStartValue = result.thenValue = goalValue(ownInfo, start, *request.thenGoal);
+
+    Model model = suggest_model::buildModel(ownInfo, start, request);
+    suggest_solver::Limits limits;
+    limits.nodes = request.nodeLimit > 0 ? request.nodeLimit : kSuggestNodeLimit;
+    limits.cancel = cancel;
+    if (request.seconds > 0)
+        limits.deadline = begin + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                      std::chrono::duration<double>(std::min(request.seconds, 7 * 24 * 3600.0)));
+
+    // Among proposals equal in the goals, the one with the fewest actions:
+    // their weight together stays below 0.2, so a gap of 0.5 still proves
+    // the goal, whose values are whole numbers.
+    const double weight = 0.2 / (model.mostActions + 1);
+    const double slack = weight * model.mostActions;
+    constexpr double gap = 0.5;
+    const int stages = request.thenGoal ? 2 : 1;
+    auto reporter = [&](int stage) -> suggest_solver::Progress {
+        if (!progress) return {};
+        return [&, stage](std::optional<double> best, double bound, long long nodes) {
+            SuggestProgress p;
+            p.done = (double(stage) + std::min(1.0, double(nodes) / double(limits.nodes))) / stages * 0.95;
+            if (stage == 0) {
+                if (best) p.bestValue = rounded(*best);
+                p.bound = std::llround(std::floor(bound + (stages == 1 ? slack : 0) + 1e-6));
+            } else {
+                p.bestValue = result.value;
+                p.bound = result.bound;
+            }
+            progress(p);
+        };
+    };
+
+    Expression first = model.goal(request.goal);
+    if (stages == 1) first.add(model.actions, -weight);
+    Solution solution = suggest_solver::maximise(model.program, first, gap, limits, nullptr, reporter(0));
+    result.stop = stopOf(solution.outcome);
+    if (solution.found) {
+        result.value = rounded(valueOf(model.goal(request.goal), solution.values));
+        result.bound = std::max(result.value, std::llround(std::floor(solution.bound + (stages == 1 ? slack : 0) + 1e-6)));
+    }
+    if (result.stop == SuggestStop::Proven) result.bound = result.value;
+    if (result.stop == SuggestStop::Cancelled) return result;
+    if (result.stop == SuggestStop::Infeasible) {
+        result.value = result.bound = result.startValue;
+        result.message = text("Kein Vorschlag: keine Kolonie erreicht alle Mindestwerte unter diesen Bedingungen.");
+        return result;
+    }
+    if (!solution.found) {
+        result.value = result.bound = result.startValue;
+        result.message = text("Kein Vorschlag: die Suche hat in ihrer Grenze keine Kolonie gefunden.");
+        return result;
+    }
+
+    if (stages == 2) {
+        // The second goal among the colonies that reach the first goal's value.
+        suggest_model::Program second = model.program;
+        second.addRow(model.goal(request.goal), double(result.value), suggest_model::kInfinity);
+        Expression then = model.goal(*request.thenGoal);
+        then.add(model.actions, -weight);
+        const Solution more = suggest_solver::maximise(second, then, gap, limits, &solution.values, reporter(1));
+        if (more.outcome == Outcome::Cancelled) {
+            result.stop = SuggestStop::Cancelled;
+            return result;
+        }
+        if (more.found) {
+            solution = more;
+            result.stop = worse(result.stop, stopOf(more.outcome));
+        } else {
+            result.stop = worse(result.stop, more.outcome == Outcome::TimeLimit ? SuggestStop::TimeLimit : SuggestStop::NodeLimit);
+        }
+    }
+
+    const long long promised = rounded(valueOf(model.goal(request.goal), solution.values));
+    const std::optional<suggest_place::Placed> placed = suggest_place::placeAndOrder(ownInfo, start, model, solution.values);
+    auto failed = [&](const char* why) {
+        result.stop = SuggestStop::Failed;
+        result.value = result.startValue;
+        result.thenValue = result.thenStartValue;
+        result.message = text(why);
+        return result;
+    };
+    if (!placed)
+        return failed("Kein Vorschlag: die beste Kolonie lässt sich nicht über das Feldmenü bauen, ohne Personal zu entlassen.");
+
+    // The proof of the pudding: carried out through the field menu and
+    // measured with the ordinary economy, the proposal must reach exactly
+    // what the solver promised and keep every constraint.
+    ActPlan after = start;
+    ProgramState state;
+    NullPlanView view;
+    Planner planner(ownInfo, after, state, view);
+    if (applyChoices(planner, placed->choices) != placed->choices.size())
+        return failed("Kein Vorschlag: ein Schritt des Vorschlags steht nicht im Feldmenü.");
+    updatePopulation(ownInfo, after);
+    if (goalValue(ownInfo, after, request.goal) != promised || !keepsConstraints(ownInfo, start, after, request) ||
+        (request.thenGoal && goalValue(ownInfo, after, *request.thenGoal) !=
+                                 rounded(valueOf(model.goal(*request.thenGoal), solution.values))))
+        return failed("Kein Vorschlag: die gebaute Kolonie erreicht nicht den berechneten Wert.");
+
+    result.choices = placed->choices;
+    result.work = placed->work;
+    result.value = promised;
+    if (request.thenGoal) result.thenValue = goalValue(ownInfo, after, *request.thenGoal);
+    if (progress) {
+        SuggestProgress p;
+        p.done = 1.0;
+        p.bestValue = result.value;
+        p.bound = result.bound;
+        progress(p);
+    }
     return result;
 }
 
