@@ -322,6 +322,36 @@ TEST_F(SuggestDialogTest, CancellingLeavesThePlanAndTheHistoryAsTheyWere) {
     EXPECT_FALSE(child<QAction>(window, "undoAction")->isEnabled());
 }
 
+TEST_F(SuggestDialogTest, TheWholeDialogWorksFromTheKeyboard) {
+    standIn.answer.choices = twoBuildings();
+    dialog->setEngine(standIn.engine());
+    QApplication::setActiveWindow(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    auto keys = [](int key, Qt::KeyboardModifiers modifiers = Qt::AltModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    };
+    keys(Qt::Key_M);
+    EXPECT_EQ(QApplication::focusWidget(), child<QComboBox>(dialog, "minimumGoalBox"));
+    keys(Qt::Key_Tab, Qt::NoModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+    keys(Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(child<QListWidget>(dialog, "minimumList")->count(), 1) << "Return adds the minimum";
+    EXPECT_FALSE(dialog->searching()) << "and starts no search";
+    keys(Qt::Key_U);  // buttons answer their Alt key with a short animated click
+    EXPECT_TRUE(QTest::qWaitFor([&] { return child<QCheckBox>(dialog, "rebuildCheck")->isChecked(); }, 5000));
+
+    QSignalSpy ended(dialog, &SuggestDialog::searchEnded);
+    keys(Qt::Key_S);
+    ASSERT_TRUE(ended.wait(10000));
+    ASSERT_TRUE(dialog->showsProposal());
+    EXPECT_EQ(standIn.seen->minimums.size(), 1u);
+    EXPECT_TRUE(standIn.seen->rebuild);
+    keys(Qt::Key_B);  // "Übernehmen"; the hidden options' Alt+B does not count
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 5000));
+    EXPECT_EQ(window->history().stack().count(), 1);
+    EXPECT_FALSE(child<QCheckBox>(dialog, "capCheck")->isChecked());
+}
+
 // The real engine, end to end: a new Standardplanet has room for research,
 // and the best colony for it is proven.
 TEST_F(SuggestDialogTest, TheEngineProposesTheBestColonyForResearch) {
