@@ -179,7 +179,7 @@ void SuggestDialog::buildProposalPage(QWidget* page) {
     previewTable_ = new QTableWidget(0, 3, page);
     previewTable_->setObjectName(QStringLiteral("previewTable"));
     previewTable_->setAccessibleName(QStringLiteral("Was sich ändert"));
-    previewTable_->setGeometry(14, 80, right - 14, 170);
+    previewTable_->setGeometry(14, 80, right - 14, 150);
     previewTable_->setHorizontalHeaderLabels({QStringLiteral("Zeile"), QStringLiteral("vorher"), QStringLiteral("nachher")});
     previewTable_->verticalHeader()->hide();
     previewTable_->verticalHeader()->setDefaultSectionSize(18);
@@ -191,7 +191,7 @@ void SuggestDialog::buildProposalPage(QWidget* page) {
     previewTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     previewTable_->setTabKeyNavigation(false);
     previewCaption->setBuddy(previewTable_);
-    workLabel_ = wrappingLabel(page, "workLabel", QRect(14, 256, right - 14, 54));
+    workLabel_ = wrappingLabel(page, "workLabel", QRect(14, 236, right - 14, 74));  // all 16 costs fit
 
     applyButton_ = makeButton(page, "applyButton", QStringLiteral("Ü&bernehmen"), QRect(250, 316, 75, 25));
     connect(applyButton_, &QPushButton::clicked, this, &SuggestDialog::takeProposal);
