@@ -317,7 +317,9 @@ void MainWindow::checkForUpdates() { updateDialog_->exec(); }
 
 void MainWindow::openSuggestion() {
     if (!state_.planExists) return;
-    if (!suggestDialog_) suggestDialog_ = new SuggestDialog(info_, planner_, *history_, this);
+    if (!suggestDialog_)
+        suggestDialog_ = new SuggestDialog(info_, planner_, *history_, [this] { return cells_->locks().positions(); },
+                                           this);
     // Modal, but without a local event loop: the search reports through the window's loop.
     suggestDialog_->open();
 }
@@ -349,6 +351,8 @@ QString MainWindow::statusText(int panel) const {
 }
 
 void MainWindow::layoutForPlanet(int p) {
+    // Every new and every loaded plan comes through here: its fields start unlocked.
+    cells_->clearLocks();
     const InfoPlanet& planet = info_.planets.at(p);
     applyLayout(dz::layoutForPlanet(planet.width, planet.surfaceHeight, planet.orbitHeight));
 }

@@ -147,6 +147,7 @@ void PlanCells::showField(int x, int y, int fieldType, bool onSurface) {
     if (fieldType < fieldPictures_.count()) picture->setPixmap(fieldPictures_.at(fieldType));
     picture->setToolTip(fromCp1252(type.name));
     picture->setAccessibleName(fromCp1252(cellName(info_, fieldType, -1, false)));
+    picture->setLocked(locks_.contains(FieldPosition{x, y, onSurface}));
 }
 
 void PlanCells::showBuilding(int x, int y, int building, bool onSurface) {
@@ -174,6 +175,7 @@ void PlanCells::showBuilding(int x, int y, int building, bool onSurface) {
     control->setSource(path);
     control->setToolTip(fromCp1252(b.name));
     control->setAccessibleName(fromCp1252(cellName(info_, field.fieldType, building, field.inOperation)));
+    control->setLocked(locks_.contains(FieldPosition{x, y, onSurface}));
 }
 
 void PlanCells::pictureReleased(FieldPicture* picture, Qt::MouseButton button) {
@@ -193,6 +195,34 @@ void PlanCells::fillFieldMenu() {
     qDeleteAll(fieldMenu_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly));
     fieldMenu_->clear();
     for (const MenuEntry& entry : planner_.buildFieldMenu()) addMenuEntry(fieldMenu_, entry);
+
+    const FieldSelection selected = plan_.selected;
+    if (!plan_.contains(selected.x, selected.y, selected.onSurface)) return;
+    const FieldPosition field{selected.x, selected.y, selected.onSurface};
+    if (!fieldMenu_->isEmpty()) fieldMenu_->addSeparator();
+    QAction* lock = fieldMenu_->addAction(locks_.contains(field) ? QStringLiteral("Für Vorschlag entsperren")
+                                                                 : QStringLiteral("Für Vorschlag sperren"));
+    lock->setObjectName(QStringLiteral("lockAction"));
+    connect(lock, &QAction::triggered, this, [this, field] { toggleLock(field); });
+}
+
+void PlanCells::toggleLock(FieldPosition field) {
+    if (!plan_.contains(field.x, field.y, field.onSurface)) return;
+    const bool locked = locks_.toggle(field);
+    if (auto* picture = static_cast<FieldPicture*>(cells_.cell(field.x, field.y, field.onSurface)[1]))
+        picture->setLocked(locked);
+    describeCursor();
+}
+
+void PlanCells::clearLocks() {
+    // The grids may have taken another plan's shape already.
+    for (const FieldPosition& field : locks_.positions()) {
+        const CellGrid& grid = field.onSurface ? cells_.surface : cells_.orbit;
+        const auto x = std::size_t(field.x), y = std::size_t(field.y);
+        if (x < grid.size() && y < grid[x].size())
+            if (auto* picture = static_cast<FieldPicture*>(grid[x][y][1])) picture->setLocked(false);
+    }
+    locks_.clear();
 }
 
 void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
@@ -265,7 +295,10 @@ void PlanCells::describeCursor() {
                               .arg(cursor_.onSurface ? QStringLiteral("Oberfläche") : QStringLiteral("Orbit"))
                               .arg(cursor_.x + 1)
                               .arg(cursor_.y + 1);
-    surfaceBox_->setAccessibleName(picture ? picture->accessibleName() + QStringLiteral(" – ") + where : where);
+    QString name = picture ? picture->accessibleName() + QStringLiteral(" – ") + where : where;
+    if (locks_.contains(FieldPosition{cursor_.x, cursor_.y, cursor_.onSurface}))
+        name += QStringLiteral(" – für Vorschlag gesperrt");
+    surfaceBox_->setAccessibleName(name);
 }
 
 bool PlanCells::keyPressed(const QKeyEvent* event) {

@@ -8,6 +8,10 @@
 // it across surface and orbit (the orbit rows continue below the surface
 // rows), and Return, Enter, Space, the menu key and Shift+F10 open the field
 // menu of the field under it.
+//
+// The cells also keep the fields the player locks for "Vorschlag": the last
+// entry of every field menu locks or unlocks its field, and a locked field's
+// picture shows a padlock.
 #pragma once
 
 #include <QObject>
@@ -18,6 +22,7 @@
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
 #include "core/plan/field_menu.h"
+#include "gui/field_locks.h"
 #include "gui/widgets/image_list.h"
 #include "gui/widgets/plan_graphic.h"
 
@@ -55,8 +60,15 @@ public:
     // A mouse button released over a field picture: the right button selects
     // the field and fills the field menu, which the picture then opens.
     void pictureReleased(FieldPicture* picture, Qt::MouseButton button);
-    // Fills the field menu for the selected field.
+    // Fills the field menu for the selected field: the planner's entries,
+    // then locking or unlocking the field.
     void fillFieldMenu();
+
+    // The fields locked for "Vorschlag". Locking changes nothing of the plan.
+    const FieldLocks& locks() const { return locks_; }
+    void toggleLock(FieldPosition field);
+    // Another plan is started or loaded: its fields start unlocked.
+    void clearLocks();
 
     // The keyboard cursor: the field it stands on, moving it by columns and
     // rows (it stops at the edges), and the field menu of its field, opened
@@ -109,6 +121,7 @@ private:
     PictureCache buildingPictures_;
     PlanGraphic cells_;
     FieldCursor* cursorMark_;
+    FieldLocks locks_;
     FieldSelection cursor_{0, 0, true};
     bool cursorShown_ = false;
 };

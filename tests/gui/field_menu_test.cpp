@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
+#include "gui/edit_history.h"
+#include "gui/file_commands.h"
 #include "gui/main_window.h"
 #include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
@@ -66,7 +69,7 @@ TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
     const auto top = rightClick(meadow);
     EXPECT_TRUE(child<QMenu>(window, "fieldMenu")->isVisible());
     EXPECT_EQ(plan.selected, cell);
-    ASSERT_EQ(texts(top), (QStringList{"Bauen", "Terraforming"}));
+    ASSERT_EQ(texts(top), (QStringList{"Bauen", "Terraforming", "", "Für Vorschlag sperren"}));
     const auto buildings = top[0]->menu()->actions();
     EXPECT_EQ(texts(buildings), (QStringList{"Koloniezentrale", "Große Koloniezentrale"}));
     EXPECT_EQ(texts(top[1]->menu()->actions()), QStringList{"Wald erschaffen"});
@@ -83,7 +86,7 @@ TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
     EXPECT_TRUE(now->source().endsWith("/images/m/2/zentrale/0.gif")) << now->source().toStdString();
 
     // The built field offers demolishing and switching off.
-    EXPECT_EQ(texts(rightClick(now)), (QStringList{"Abreißen", "Betrieb einstellen", "Bauen"}));
+    EXPECT_EQ(texts(rightClick(now)), (QStringList{"Abreißen", "Betrieb einstellen", "Bauen", "", "Für Vorschlag sperren"}));
 }
 
 TEST_F(FieldMenuTest, OtherButtonsOpenNoMenu) {
@@ -142,4 +145,56 @@ TEST_F(FieldMenuTest, AlphabeticalSortOrdersTheBuildingEntries) {
     const FieldSelection cell = plan.selected;
     farm->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).building, 3);
+}
+
+TEST_F(FieldMenuTest, TheLastEntryLocksAndUnlocksTheFieldWithoutChangingThePlan) {
+    FieldPicture* meadow = firstPicture(ftMeadow);
+    const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
+    const FieldPosition field{cell.x, cell.y, true};
+    const QImage unlocked = meadow->grab().toImage();
+    const QString title = window->windowTitle();
+
+    QAction* lock = rightClick(meadow).last();
+    EXPECT_EQ(lock->text(), "Für Vorschlag sperren");
+    lock->trigger();
+    EXPECT_TRUE(window->planCells().locks().contains(field));
+    EXPECT_TRUE(meadow->locked());
+    EXPECT_NE(meadow->grab().toImage(), unlocked) << "a locked field shows its mark";
+    EXPECT_FALSE(state.planChanged) << "locking is no change of the plan";
+    EXPECT_FALSE(child<QAction>(window, "undoAction")->isEnabled());
+    EXPECT_EQ(window->windowTitle(), title);
+
+    QAction* unlock = rightClick(meadow).last();
+    EXPECT_EQ(unlock->text(), "Für Vorschlag entsperren");
+    unlock->trigger();
+    EXPECT_TRUE(window->planCells().locks().empty());
+    EXPECT_EQ(meadow->grab().toImage(), unlocked) << "an unlocked field looks as it always did";
+}
+
+TEST_F(FieldMenuTest, LocksStayThroughUndoAndSavingAndGoWithAnotherPlan) {
+    FieldPicture* meadow = firstPicture(ftMeadow);
+    const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
+    const FieldPosition field{cell.x, cell.y, true};
+    auto shownLocked = [&] { return static_cast<FieldPicture*>(window->planCells().cell(cell.x, cell.y, true)[1])->locked(); };
+    rightClick(meadow).last()->trigger();
+    entry(rightClick(meadow)[0]->menu()->actions(), "Koloniezentrale")->trigger();
+    EXPECT_TRUE(shownLocked()) << "the field's new picture keeps the mark";
+    window->history().undo();
+    EXPECT_TRUE(shownLocked());
+    window->history().redo();
+    EXPECT_TRUE(shownLocked());
+    EXPECT_TRUE(window->planCells().locks().contains(field));
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("gesperrt.kpls"));
+    ASSERT_TRUE(window->files().savePlanFile(file));
+    EXPECT_TRUE(window->planCells().locks().contains(field)) << "saving keeps the locks";
+    ASSERT_TRUE(window->files().loadPlanFile(file));
+    EXPECT_TRUE(window->planCells().locks().empty()) << "a loaded plan starts unlocked";
+    EXPECT_FALSE(shownLocked());
+
+    rightClick(firstPicture(ftMeadow)).last()->trigger();
+    ASSERT_FALSE(window->planCells().locks().empty());
+    window->newPlan(ptStandard);
+    EXPECT_TRUE(window->planCells().locks().empty()) << "a new plan starts unlocked";
 }

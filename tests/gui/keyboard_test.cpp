@@ -148,6 +148,19 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
     EXPECT_TRUE(state.planChanged);
 }
 
+TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
+    window->newPlan(ptStandard);
+    ASSERT_TRUE(tabTo(child<QGroupBox>(window, "surfaceBox")));
+    walkTo(1, 1);
+    press(Qt::Key_Menu);
+    choose(QStringLiteral("Für Vorschlag sperren"));
+    EXPECT_TRUE(window->planCells().locks().contains(FieldPosition{1, 1, true}));
+    EXPECT_TRUE(child<QGroupBox>(window, "surfaceBox")->accessibleName().endsWith(QStringLiteral("für Vorschlag gesperrt")));
+    press(Qt::Key_F10, Qt::ShiftModifier);
+    choose(QStringLiteral("Für Vorschlag entsperren"));
+    EXPECT_TRUE(window->planCells().locks().empty());
+}
+
 TEST_F(KeyboardTest, TheCursorCrossesFromTheSurfaceIntoTheOrbitAndStopsAtTheEdges) {
     window->newPlan(ptStandard);
     ASSERT_TRUE(tabTo(child<QGroupBox>(window, "surfaceBox")));

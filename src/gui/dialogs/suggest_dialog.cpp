@@ -2,11 +2,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QStackedWidget>
+#include <QTableWidget>
 #include <algorithm>
 #include <exception>
 #include <limits>
@@ -20,103 +26,264 @@ namespace dz {
 
 namespace {
 
-constexpr int clientWidth = 330;
-constexpr int clientHeight = 190;
+constexpr int clientWidth = 420;
+constexpr int clientHeight = 376;
+constexpr int pagesTop = 28;  // the pages begin below the title strip
+constexpr int right = 406;    // the right edge of the controls
 constexpr int progressSteps = 1000;
 
 // The goal the dialog offers first: research is what most players plan for.
 constexpr const char* kFirstGoal = "Forschung";
 
+QLabel* wrappingLabel(QWidget* parent, const char* name, QRect where) {
+    QLabel* label = makeLabel(parent, name, QString(), where.left(), where.top());
+    label->setGeometry(where);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect where) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(where);
+    return button;
+}
+
+// Share of the bound reached, in whole percent (rounded down: 99.6 % is not
+// the best there is). Nothing where the bound is no positive amount.
+std::optional<long long> percentOfBound(long long value, long long bound) {
+    if (bound <= 0 || value < 0) return std::nullopt;
+    return std::min<long long>(100, value / bound * 100 + value % bound * 100 / bound);
+}
+
 }  // namespace
 
-SuggestDialog::SuggestDialog(const Info& info, Planner& planner, EditHistory& history, QWidget* parent)
+SuggestDialog::SuggestDialog(const Info& info, Planner& planner, EditHistory& history,
+                             std::function<std::vector<FieldPosition>()> lockedFields, QWidget* parent)
     : BorderlessDialog(parent, QSize(clientWidth, clientHeight), QPoint(clientWidth - 20, 3)),
       info_(info),
       planner_(planner),
       history_(history),
+      lockedFields_(std::move(lockedFields)),
+      engine_(&suggest),
       goals_(suggestGoals(info)) {
     setObjectName(QStringLiteral("suggestDialog"));
     setWindowTitle(QStringLiteral("Vorschlag"));
     makeLabel(this, "titleLabel", QStringLiteral("Vorschlag..."), 14, 6);
 
-    QLabel* goalCaption = makeLabel(this, "goalCaption", QStringLiteral("&Ziel:"), 14, 40);
-    goalBox_ = new QComboBox(this);
-    goalBox_->setObjectName(QStringLiteral("goalBox"));
-    goalBox_->setGeometry(124, 36, 192, 22);
-    for (const NamedGoal& goal : goals_) goalBox_->addItem(fromCp1252(goal.name));
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName(QStringLiteral("suggestPages"));
+    pages_->setGeometry(0, pagesTop, clientWidth, clientHeight - pagesTop - 2);
+    auto* options = new QWidget(pages_);
+    options->setObjectName(QStringLiteral("optionsPage"));
+    auto* proposal = new QWidget(pages_);
+    proposal->setObjectName(QStringLiteral("proposalPage"));
+    buildOptionsPage(options);
+    buildProposalPage(proposal);
+    pages_->addWidget(options);
+    pages_->addWidget(proposal);
+}
+
+void SuggestDialog::buildOptionsPage(QWidget* page) {
+    auto goalList = [this, page](const char* name, const QString& accessibleName, QRect where) {
+        auto* box = new QComboBox(page);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setAccessibleName(accessibleName);
+        box->setGeometry(where);
+        for (const NamedGoal& goal : goals_) box->addItem(fromCp1252(goal.name));
+        return box;
+    };
+
+    QLabel* goalCaption = makeLabel(page, "goalCaption", QStringLiteral("&Ziel:"), 14, 8);
+    goalBox_ = goalList("goalBox", QStringLiteral("Ziel"), QRect(110, 4, right - 110, 22));
     goalBox_->setCurrentIndex(std::max(0, goalBox_->findText(QString::fromLatin1(kFirstGoal))));
     goalCaption->setBuddy(goalBox_);
 
-    capCheck_ = new QCheckBox(QStringLiteral("&Baukosten begrenzen: höchstens"), this);
+    QLabel* thenCaption = makeLabel(page, "thenGoalCaption", QStringLiteral("&Danach:"), 14, 36);
+    thenGoalBox_ = goalList("thenGoalBox", QStringLiteral("Danach, bei gleich guten Vorschlägen"),
+                            QRect(110, 32, right - 110, 22));
+    thenGoalBox_->insertItem(0, QStringLiteral("(keines)"));
+    thenGoalBox_->setCurrentIndex(0);
+    thenCaption->setBuddy(thenGoalBox_);
+
+    QLabel* minimumCaption = makeLabel(page, "minimumCaption", QStringLiteral("&mindestens:"), 14, 64);
+    minimumGoalBox_ = goalList("minimumGoalBox", QStringLiteral("mindestens, Zeile"), QRect(110, 60, 150, 22));
+    minimumCaption->setBuddy(minimumGoalBox_);
+    minimumEdit_ = new QLineEdit(page);
+    minimumEdit_->setObjectName(QStringLiteral("minimumEdit"));
+    minimumEdit_->setAccessibleName(QStringLiteral("mindestens, Wert"));
+    minimumEdit_->setGeometry(266, 60, 54, 22);
+    addMinimumButton_ = makeButton(page, "addMinimumButton", QStringLiteral("&Hinzufügen"), QRect(326, 59, 80, 24));
+    addMinimumButton_->setAutoDefault(false);
+    connect(addMinimumButton_, &QPushButton::clicked, this, &SuggestDialog::addMinimum);
+    minimumList_ = new QListWidget(page);
+    minimumList_->setObjectName(QStringLiteral("minimumList"));
+    minimumList_->setAccessibleName(QStringLiteral("Mindestwerte"));
+    minimumList_->setGeometry(110, 88, 210, 52);
+    removeMinimumButton_ = makeButton(page, "removeMinimumButton", QStringLiteral("&Entfernen"), QRect(326, 88, 80, 24));
+    removeMinimumButton_->setAutoDefault(false);
+    removeMinimumButton_->setEnabled(false);
+    connect(removeMinimumButton_, &QPushButton::clicked, this, &SuggestDialog::removeMinimum);
+
+    capCheck_ = new QCheckBox(QStringLiteral("&Baukosten begrenzen: höchstens"), page);
     capCheck_->setObjectName(QStringLiteral("capCheck"));
-    capCheck_->setGeometry(14, 66, 302, 22);
-    capEdit_ = new QSpinBox(this);
+    capCheck_->setGeometry(14, 148, right - 14, 22);
+    capEdit_ = new QSpinBox(page);
     capEdit_->setObjectName(QStringLiteral("capEdit"));
     capEdit_->setAccessibleName(QStringLiteral("Baukosten höchstens, Menge"));
-    capEdit_->setGeometry(34, 92, 110, 22);
+    capEdit_->setGeometry(34, 174, 110, 22);
     capEdit_->setRange(0, std::numeric_limits<int>::max());
     capEdit_->setButtonSymbols(QAbstractSpinBox::NoButtons);  // Up and Down still step the number
     capEdit_->setValue(10000);
-    capResourceBox_ = new QComboBox(this);
+    capResourceBox_ = new QComboBox(page);
     capResourceBox_->setObjectName(QStringLiteral("capResourceBox"));
     capResourceBox_->setAccessibleName(QStringLiteral("Baukosten höchstens, Ressource"));
-    capResourceBox_->setGeometry(150, 92, 166, 22);
-    for (const InfoRessource& resource : info.resourceTypes) capResourceBox_->addItem(fromCp1252(resource.name));
-    for (QWidget* w : {static_cast<QWidget*>(capEdit_), static_cast<QWidget*>(capResourceBox_)}) w->setEnabled(false);
+    capResourceBox_->setGeometry(150, 174, right - 150, 22);
+    for (const InfoRessource& resource : info_.resourceTypes) capResourceBox_->addItem(fromCp1252(resource.name));
+    capEdit_->setEnabled(false);
+    capResourceBox_->setEnabled(false);
     connect(capCheck_, &QCheckBox::toggled, this, [this](bool on) {
         capEdit_->setEnabled(on && !searching());
         capResourceBox_->setEnabled(on && !searching());
     });
 
-    progressBar_ = new QProgressBar(this);
+    rebuildCheck_ = new QCheckBox(QStringLiteral("&Umbau erlauben: auch abreißen, überbauen und schalten"), page);
+    rebuildCheck_->setObjectName(QStringLiteral("rebuildCheck"));
+    rebuildCheck_->setGeometry(14, 204, right - 14, 22);
+
+    progressBar_ = new QProgressBar(page);
     progressBar_->setObjectName(QStringLiteral("progressBar"));
-    progressBar_->setGeometry(14, 124, 302, 16);
+    progressBar_->setGeometry(14, 236, right - 14, 16);
     progressBar_->setRange(0, progressSteps);
     progressBar_->setTextVisible(false);
     progressBar_->setAccessibleName(QStringLiteral("Fortschritt der Suche"));
-    bestLabel_ = makeLabel(this, "bestLabel", QString(), 14, 144);
-    bestLabel_->setFixedWidth(302);
+    messageLabel_ = wrappingLabel(page, "messageLabel", QRect(14, 258, right - 14, 50));
 
-    startButton_ = new QPushButton(QStringLiteral("&Suchen"), this);
-    startButton_->setObjectName(QStringLiteral("startButton"));
-    startButton_->setGeometry(160, 160, 75, 25);
+    startButton_ = makeButton(page, "startButton", QStringLiteral("&Suchen"), QRect(250, 316, 75, 25));
     startButton_->setDefault(true);
     connect(startButton_, &QPushButton::clicked, this, &SuggestDialog::start);
-    cancelButton_ = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton_->setGeometry(241, 160, 75, 25);
+    cancelButton_ = makeButton(page, "cancelButton", QStringLiteral("Abbrechen"), QRect(331, 316, 75, 25));
     connect(cancelButton_, &QPushButton::clicked, this, &SuggestDialog::reject);
+}
+
+void SuggestDialog::buildProposalPage(QWidget* page) {
+    valueLabel_ = wrappingLabel(page, "valueLabel", QRect(14, 4, right - 14, 16));
+    QFont bold = valueLabel_->font();
+    bold.setBold(true);
+    valueLabel_->setFont(bold);
+    boundLabel_ = wrappingLabel(page, "boundLabel", QRect(14, 22, right - 14, 16));
+    thenValueLabel_ = wrappingLabel(page, "thenValueLabel", QRect(14, 40, right - 14, 16));
+
+    QLabel* previewCaption = makeLabel(page, "previewCaption", QStringLiteral("&Was sich ändert:"), 14, 62);
+    previewTable_ = new QTableWidget(0, 3, page);
+    previewTable_->setObjectName(QStringLiteral("previewTable"));
+    previewTable_->setAccessibleName(QStringLiteral("Was sich ändert"));
+    previewTable_->setGeometry(14, 80, right - 14, 150);
+    previewTable_->setHorizontalHeaderLabels({QStringLiteral("Zeile"), QStringLiteral("vorher"), QStringLiteral("nachher")});
+    previewTable_->verticalHeader()->hide();
+    previewTable_->verticalHeader()->setDefaultSectionSize(18);
+    previewTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    previewTable_->horizontalHeader()->resizeSection(1, 80);
+    previewTable_->horizontalHeader()->resizeSection(2, 80);
+    previewTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    previewTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    previewTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    previewTable_->setTabKeyNavigation(false);
+    previewCaption->setBuddy(previewTable_);
+    workLabel_ = wrappingLabel(page, "workLabel", QRect(14, 236, right - 14, 74));  // all 16 costs fit
+
+    applyButton_ = makeButton(page, "applyButton", QStringLiteral("Ü&bernehmen"), QRect(250, 316, 75, 25));
+    connect(applyButton_, &QPushButton::clicked, this, &SuggestDialog::takeProposal);
+    discardButton_ = makeButton(page, "discardButton", QStringLiteral("&Verwerfen"), QRect(331, 316, 75, 25));
+    connect(discardButton_, &QPushButton::clicked, this, &SuggestDialog::discardProposal);
 }
 
 SuggestDialog::~SuggestDialog() { cancel(); }
 
-void SuggestDialog::setBudget(long long iterations, double seconds) {
-    iterations_ = iterations;
-    seconds_ = seconds;
-}
-
-SuggestGoal SuggestDialog::chosenGoal() const {
-    const int index = goalBox_->currentIndex();
+SuggestGoal SuggestDialog::goalAt(int index) const {
     return index >= 0 && std::size_t(index) < goals_.size() ? goals_[std::size_t(index)].goal : SuggestGoal{};
 }
 
+QString SuggestDialog::valueText(SuggestGoal goal, long long value) const {
+    return fromCp1252(goalValueText(goal, value, planner_.decimalSeparator()));
+}
+
+// --- the options -----------------------------------------------------------------
+
+void SuggestDialog::addMinimum() {
+    const int index = minimumGoalBox_->currentIndex();
+    if (index < 0) return;
+    const SuggestGoal goal = goalAt(index);
+    const QString name = minimumGoalBox_->currentText();
+    const QString typed = minimumEdit_->text().trimmed();
+    const std::optional<long long> value = parseGoalValue(goal, toCp1252(typed));
+    if (!value) {
+        // The goal's own rule says whether it takes a decimal (Forschung does).
+        const bool decimal = parseGoalValue(goal, "0,5").has_value();
+        const QString wanted = decimal ? QStringLiteral("eine Zahl mit höchstens einer Nachkommastelle, z. B. 2,5")
+                                       : QStringLiteral("eine ganze Zahl, z. B. 20");
+        messageLabel_->setText(typed.isEmpty() ? QStringLiteral("Bitte für %1 einen Mindestwert eingeben: %2.").arg(name, wanted)
+                                               : QStringLiteral("„%1“ ist kein Wert für %2: bitte %3 eingeben.")
+                                                     .arg(typed, name, wanted));
+        minimumEdit_->setFocus(Qt::OtherFocusReason);
+        minimumEdit_->selectAll();
+        return;
+    }
+    // One minimum per row: a new value for a row replaces the old one.
+    const QString text = QStringLiteral("%1: mindestens %2").arg(name, valueText(goal, *value));
+    const auto same = std::find_if(minimums_.begin(), minimums_.end(), [&](const GoalMinimum& m) { return m.goal == goal; });
+    if (same != minimums_.end()) {
+        same->value = *value;
+        minimumList_->item(int(same - minimums_.begin()))->setText(text);
+        minimumList_->setCurrentRow(int(same - minimums_.begin()));
+    } else {
+        minimums_.push_back(GoalMinimum{goal, *value});
+        minimumList_->addItem(text);
+        minimumList_->setCurrentRow(minimumList_->count() - 1);
+    }
+    removeMinimumButton_->setEnabled(true);
+    messageLabel_->clear();
+    minimumEdit_->clear();
+}
+
+void SuggestDialog::removeMinimum() {
+    const int row = minimumList_->currentRow();
+    if (row < 0 || std::size_t(row) >= minimums_.size()) return;
+    minimums_.erase(minimums_.begin() + row);
+    delete minimumList_->takeItem(row);
+    removeMinimumButton_->setEnabled(!minimums_.empty());
+    if (minimums_.empty()) minimumGoalBox_->setFocus(Qt::OtherFocusReason);
+}
+
+SuggestRequest SuggestDialog::request() const {
+    SuggestRequest request;
+    request.goal = goalAt(goalBox_->currentIndex());
+    if (thenGoalBox_->currentIndex() > 0) request.thenGoal = goalAt(thenGoalBox_->currentIndex() - 1);
+    request.minimums = minimums_;
+    if (capCheck_->isChecked()) request.costCap = CostCap{capResourceBox_->currentIndex(), capEdit_->value()};
+    request.rebuild = rebuildCheck_->isChecked();
+    if (lockedFields_) request.locks = lockedFields_();
+    // No time limit and the core's node limit: the answer never depends on the machine.
+    return request;
+}
+
 void SuggestDialog::setSearching(bool on) {
-    goalBox_->setEnabled(!on);
-    capCheck_->setEnabled(!on);
+    for (QWidget* w : std::initializer_list<QWidget*>{goalBox_, thenGoalBox_, minimumGoalBox_, minimumEdit_,
+                                                      addMinimumButton_, minimumList_, capCheck_, rebuildCheck_,
+                                                      startButton_})
+        w->setEnabled(!on);
+    removeMinimumButton_->setEnabled(!on && !minimums_.empty());
     capEdit_->setEnabled(!on && capCheck_->isChecked());
     capResourceBox_->setEnabled(!on && capCheck_->isChecked());
-    startButton_->setEnabled(!on);
     if (on) cancelButton_->setFocus(Qt::OtherFocusReason);
 }
 
+// --- the search --------------------------------------------------------------------
+
 void SuggestDialog::start() {
     if (searching()) return;
-    SuggestRequest request;
-    request.goal = chosenGoal();
-    if (capCheck_->isChecked()) request.costCap = CostCap{capResourceBox_->currentIndex(), capEdit_->value()};
-    request.iterations = iterations_;
-    request.seconds = seconds_;
-    searchedGoal_ = request.goal;
+    searched_ = request();
 
     // The worker gets copies: the planner's catalog and plan stay the window's.
     auto info = std::make_shared<const Info>(info_);
@@ -124,14 +291,14 @@ void SuggestDialog::start() {
     auto cancelFlag = std::make_shared<std::atomic<bool>>(false);
     cancelFlag_ = cancelFlag;
     progressBar_->setValue(0);
-    bestLabel_->setText(QStringLiteral("Suche läuft …"));
+    messageLabel_->setText(QStringLiteral("Suche läuft …"));
     setSearching(true);
 
-    worker_ = std::thread([this, info, plan, request, cancelFlag] {
+    worker_ = std::thread([this, engine = engine_, info, plan, request = searched_, cancelFlag] {
         SuggestResult result;
         QString failure;
         try {
-            result = suggest(
+            result = engine(
                 *info, *plan, request,
                 [this, cancelFlag](const SuggestProgress& progress) {
                     if (cancelFlag->load()) return;
@@ -157,10 +324,14 @@ void SuggestDialog::cancel() {
 }
 
 void SuggestDialog::showProgress(const SuggestProgress& progress) {
-    progressBar_->setValue(int(progress.done * progressSteps));
+    progressBar_->setValue(int(std::clamp(progress.done, 0.0, 1.0) * progressSteps));
+    QStringList parts;
     if (progress.bestValue)
-        bestLabel_->setText(QStringLiteral("Bester Wert bisher: ") +
-                            fromCp1252(goalValueText(searchedGoal_, *progress.bestValue, planner_.decimalSeparator())));
+        parts << QStringLiteral("Bester Wert bisher: ") + valueText(searched_.goal, *progress.bestValue);
+    else
+        parts << QStringLiteral("Suche läuft …");
+    if (progress.bound) parts << QStringLiteral("höchstens %1 möglich").arg(valueText(searched_.goal, *progress.bound));
+    messageLabel_->setText(parts.join(QStringLiteral(", ")));
 }
 
 void SuggestDialog::finish(const SuggestResult& result, const QString& failure) {
@@ -168,40 +339,149 @@ void SuggestDialog::finish(const SuggestResult& result, const QString& failure) 
     cancelFlag_.reset();
     setSearching(false);
     if (!failure.isEmpty()) {
-        bestLabel_->setText(failure);
-        emit searchEnded(SuggestStop::Cancelled, false);
+        showOptions(failure);
+        emit searchEnded(SuggestStop::Failed);
         return;
     }
     progressBar_->setValue(progressSteps);
-    if (result.choices.empty()) {
-        bestLabel_->setText(QStringLiteral("Kein Vorschlag: auf diesem Plan lässt sich nichts Besseres hinzufügen."));
-        emit searchEnded(result.stop, false);
+    const bool choices = result.stop == SuggestStop::Proven || result.stop == SuggestStop::NodeLimit ||
+                         result.stop == SuggestStop::TimeLimit;
+    if (choices && !result.choices.empty()) {
+        showProposal(result);
+        emit searchEnded(result.stop);
         return;
     }
-    std::string name = "Vorschlag: ";
-    for (const NamedGoal& goal : goals_)
-        if (goal.goal == searchedGoal_) name += goal.name;
-    history_.perform([this, &result] { applyChoices(planner_, result.choices); }, name);
-    emit searchEnded(result.stop, true);
+    QString message;
+    switch (result.stop) {
+        case SuggestStop::Proven:
+            message = QStringLiteral("Kein Vorschlag: dieser Plan ist für das Ziel schon bestmöglich.");
+            break;
+        case SuggestStop::NodeLimit:
+        case SuggestStop::TimeLimit:
+            message = QStringLiteral("Kein besserer Plan gefunden; höchstens %1 möglich.")
+                          .arg(valueText(searched_.goal, result.bound));
+            break;
+        case SuggestStop::Cancelled:
+            message = QStringLiteral("Die Suche wurde abgebrochen.");
+            break;
+        case SuggestStop::Infeasible:
+        case SuggestStop::Failed:
+            message = result.message.empty() ? QStringLiteral("Kein Vorschlag möglich.") : fromCp1252(result.message);
+            break;
+    }
+    showOptions(message);
+    emit searchEnded(result.stop);
+}
+
+// --- the proposal --------------------------------------------------------------------
+
+void SuggestDialog::showProposal(const SuggestResult& result) {
+    proposal_ = result;
+    const SuggestGoal goal = searched_.goal;
+    valueLabel_->setText(QStringLiteral("%1: %2 → %3")
+                             .arg(fromCp1252(goalName(info_, goal)), valueText(goal, result.startValue),
+                                  valueText(goal, result.value)));
+    if (searched_.thenGoal && result.thenStartValue && result.thenValue)
+        thenValueLabel_->setText(QStringLiteral("Danach: %1: %2 → %3")
+                                     .arg(fromCp1252(goalName(info_, *searched_.thenGoal)),
+                                          valueText(*searched_.thenGoal, *result.thenStartValue),
+                                          valueText(*searched_.thenGoal, *result.thenValue)));
+    else
+        thenValueLabel_->clear();
+    if (result.stop == SuggestStop::Proven) {
+        boundLabel_->setText(QStringLiteral("bestmöglich"));
+    } else {
+        QString bound = QStringLiteral("höchstens %1 möglich").arg(valueText(goal, result.bound));
+        if (const auto percent = percentOfBound(result.value, result.bound))
+            bound += QStringLiteral(" (%1 % davon erreicht)").arg(*percent);
+        boundLabel_->setText(bound);
+    }
+
+    const std::vector<PreviewRow> rows = previewRows(info_, planner_.plan(), result.choices, planner_.decimalSeparator());
+    previewTable_->clearContents();
+    previewTable_->setRowCount(int(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const PreviewRow& row = rows[r];
+        int column = 0;
+        for (const std::string* text : {&row.label, &row.before, &row.after}) {
+            auto* item = new QTableWidgetItem(text->empty() ? QStringLiteral("–") : fromCp1252(*text));
+            if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            previewTable_->setItem(int(r), column++, item);
+        }
+    }
+
+    const SuggestWork& work = result.work;
+    QStringList steps;
+    for (const auto& [count, name] : {std::pair{work.builds, "Neubauten"}, std::pair{work.buildOvers, "Umbauten"},
+                                      std::pair{work.demolitions, "Abrisse"}, std::pair{work.switches, "Schaltungen"},
+                                      std::pair{work.terraformings, "Terraforming"}})
+        if (count != 0) steps << QStringLiteral("%1: %2").arg(QString::fromLatin1(name)).arg(count);
+    QStringList costs;
+    for (std::size_t r = 0; r < work.cost.size() && r < info_.resourceTypes.size(); ++r)
+        if (work.cost[r] != 0) costs << QStringLiteral("%1 %2").arg(work.cost[r]).arg(fromCp1252(info_.resourceTypes[r].name));
+    workLabel_->setText(QStringLiteral("Dafür: %1\nBaukosten: %2")
+                            .arg(steps.isEmpty() ? QStringLiteral("nichts") : steps.join(QStringLiteral(", ")),
+                                 costs.isEmpty() ? QStringLiteral("keine") : costs.join(QStringLiteral(", "))));
+
+    pages_->setCurrentIndex(1);
+    applyButton_->setDefault(true);
+    applyButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void SuggestDialog::takeProposal() {
+    if (!proposal_) return;
+    const SuggestResult result = std::move(*proposal_);
+    proposal_.reset();
+    const std::string name = "Vorschlag: " + goalName(info_, searched_.goal);
+    history_.perform([&] { applyChoices(planner_, result.choices); }, name);
     accept();
 }
 
+void SuggestDialog::discardProposal() {
+    proposal_.reset();
+    progressBar_->setValue(0);
+    showOptions(QStringLiteral("Vorschlag verworfen: der Plan bleibt, wie er war."));
+    goalBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void SuggestDialog::showOptions(const QString& message) {
+    pages_->setCurrentIndex(0);
+    startButton_->setDefault(true);
+    messageLabel_->setText(message);
+}
+
+// --- closing -----------------------------------------------------------------------
+
 void SuggestDialog::reject() {
-    // Closing while the search runs stops it; the plan stays as it was.
+    // Closing while the search runs stops it; the plan stays as it was, and
+    // so it does when a proposal is shown.
     const bool wasSearching = searching();
     cancel();
     setSearching(false);
-    if (wasSearching) emit searchEnded(SuggestStop::Cancelled, false);
+    proposal_.reset();
+    if (wasSearching) emit searchEnded(SuggestStop::Cancelled);
     QDialog::reject();
 }
 
 void SuggestDialog::closeSymbolClicked() { reject(); }
 
+void SuggestDialog::keyPressEvent(QKeyEvent* event) {
+    // Return in the minimum's value adds it, rather than starting the search.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && minimumEdit_->hasFocus()) {
+        addMinimum();
+        event->accept();
+        return;
+    }
+    BorderlessDialog::keyPressEvent(event);
+}
+
 void SuggestDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         moveToScreenCentre();
+        proposal_.reset();
         progressBar_->setValue(0);
-        bestLabel_->clear();
+        showOptions(QString());
         goalBox_->setFocus(Qt::OtherFocusReason);
     }
     QDialog::showEvent(event);

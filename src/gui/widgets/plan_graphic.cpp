@@ -23,19 +23,50 @@ void FieldPicture::mouseReleaseEvent(QMouseEvent* event) {
     if (button == Qt::RightButton && popupMenu_ && !popupMenu_->isEmpty()) popupMenu_->popup(global);
 }
 
+void FieldPicture::setLocked(bool locked) {
+    if (locked_ == locked) return;
+    locked_ = locked;
+    update();
+}
+
+namespace {
+
+// A padlock of 7 x 10 pixels whose lower right corner is `corner`: a gold body
+// with a dark outline and a dark shackle, readable on every field colour.
+void drawPadlock(QPainter& painter, QPoint corner) {
+    const QRect body(corner.x() - 6, corner.y() - 5, 7, 6);
+    const QRect shackle(body.left() + 1, body.top() - 4, 4, 7);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(32, 32, 32), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(shackle, 0, 180 * 16);
+    painter.drawLine(shackle.left(), shackle.center().y(), shackle.left(), body.top());
+    painter.drawLine(shackle.right() + 1, shackle.center().y(), shackle.right() + 1, body.top());
+    painter.setPen(QPen(QColor(32, 32, 32), 1));
+    painter.setBrush(QColor(240, 200, 40));
+    painter.drawRect(body);
+    painter.fillRect(body.center().x(), body.top() + 2, 1, 2, QColor(32, 32, 32));  // the keyhole
+}
+
+}  // namespace
+
 void FieldPicture::paintEvent(QPaintEvent* event) {
     QMovie* running = movie();
     if (!running || isEnabled() || running->currentPixmap().isNull()) {
         QLabel::paintEvent(event);
-        return;
+    } else {
+        // QLabel greys a still picture of a disabled label, but draws the
+        // frames of a movie in colour.
+        QPainter painter(this);
+        QStyleOption option;
+        option.initFrom(this);
+        const QPixmap frame = style()->generatedIconPixmap(QIcon::Disabled, running->currentPixmap(), &option);
+        style()->drawItemPixmap(&painter, contentsRect(), int(alignment()), frame);
     }
-    // QLabel greys a still picture of a disabled label, but draws the frames
-    // of a movie in colour.
-    QPainter painter(this);
-    QStyleOption option;
-    option.initFrom(this);
-    const QPixmap frame = style()->generatedIconPixmap(QIcon::Disabled, running->currentPixmap(), &option);
-    style()->drawItemPixmap(&painter, contentsRect(), int(alignment()), frame);
+    if (locked_) {
+        QPainter painter(this);
+        drawPadlock(painter, rect().bottomRight() - QPoint(1, 1));
+    }
 }
 
 void PlanGraphic::resize(int width, int surfaceHeight, int orbitHeight) {

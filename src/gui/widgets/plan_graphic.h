@@ -21,6 +21,10 @@ public:
     // The picture file shown, for a building; empty for a field type.
     const QString& source() const { return source_; }
     void setSource(const QString& path) { source_ = path; }
+    // A locked field ("Für Vorschlag sperren") shows a small padlock in the
+    // picture's lower right corner; an unlocked one is drawn as ever.
+    bool locked() const { return locked_; }
+    void setLocked(bool locked);
 
 signals:
     void mouseUp(FieldPicture* picture, Qt::MouseButton button, QPoint position);
@@ -34,6 +38,7 @@ private:
     int fieldKey_;
     QMenu* popupMenu_;
     QString source_;
+    bool locked_ = false;
 };
 
 // Slot 0: the frame, slot 1: the picture. Empty slots hold nullptr.
