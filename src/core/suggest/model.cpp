@@ -1,7 +1,6 @@
 #include "core/suggest/model.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <tuple>
 
@@ -361,17 +360,6 @@ private:
     void addEconomy() {
         Program& p = m_.program;
         const Ressources& r = start_.ressources;
-        // The number of each building as a whole number of its own: the
-        // solver branches on it ("at most 113 holodecks, or at least 114"),
-        // which splits the colonies far better than any one field group.
-        if (!getenv("DZNOTOT"))
-        for (int b = 0; b < kBuildingCount; ++b) {
-            Expression all = standing(b);
-            if (all.terms.size() < 2) continue;
-            const int total = p.addColumn(0, kInfinity, true, "total" + std::to_string(b));
-            p.addRow(all.add(total, -1), 0, 0);
-        }
-
         // Living space: a housing core on the surface gives 4 while switched off.
         Expression living;
         double mostLiving = 0;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 #include <tuple>
 
@@ -56,21 +54,20 @@ std::vector<int> actionsFor(const Target& t) {
     return tags;
 }
 
-bool isBuild(int tag) { return tag >= tagBuildBase && tag < tagBuildBase + kBuildingCount; }
-
 long long hiredCount(const Ressources& r) {
     return static_cast<long long>(r.ecoGuards) + r.holodeckOperators + r.scientists + r.soldiers;
 }
 
-// How an action changes the free persons (living space less workers), for
-// the order: what frees persons goes first, what binds them last.
-long long freedBy(const Info& info, const ActPlan& plan, const FieldPosition& at, int tag) {
-    const Field& f = plan.fieldAt(at.x, at.y, at.onSurface);
+bool isBuild(int tag) { return tag >= tagBuildBase && tag < tagBuildBase + kBuildingCount; }
+
+// How an action on a field changes the free persons (living space less
+// workers), for the order of the actions.
+long long freedBy(const Info& info, const Field& f, int tag) {
     auto net = [&](int b) {
         const InfoBuilding& building = info.buildings[std::size_t(b)];
         return static_cast<long long>(building.housing) - building.workers;
     };
-    if (tag >= tagBuildBase && tag < tagBuildBase + kBuildingCount) {
+    if (isBuild(tag)) {
         const int b = tag - tagBuildBase;
         long long gain = isPassive(b) ? 0 : net(b);
         if (f.built && f.inOperation) gain -= net(f.building);
@@ -79,6 +76,20 @@ long long freedBy(const Info& info, const ActPlan& plan, const FieldPosition& at
     if ((tag == tagDemolish || tag == tagToggle) && f.built && f.inOperation) return -net(f.building);
     if (tag == tagToggle && f.built) return net(f.building);
     return 0;
+}
+
+// What an action leaves on a field, as far as the order cares.
+void applyTo(Field& f, int tag) {
+    if (isBuild(tag)) {
+        f.building = tag - tagBuildBase;
+        f.built = true;
+        f.inOperation = !isPassive(f.building);
+    } else if (tag == tagDemolish) {
+        f.building = -1;
+        f.built = f.inOperation = false;
+    } else if (tag == tagToggle) {
+        f.inOperation = !f.inOperation;
+    }
 }
 
 class Scheduler {
@@ -103,14 +114,9 @@ public:
             // what frees the most persons; ties in the order of the fields.
             std::vector<std::size_t> order(pending.size());
             for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-            std::vector<long long> score(pending.size());
-            for (std::size_t i = 0; i < pending.size(); ++i) {
-                const int tag = pending[i].tags[pending[i].done];
-                const bool prerequisite = isBuild(tag) && isPrerequisite(tag - tagBuildBase);
-                score[i] = (prerequisite || placesForScientists(pending[i].at, tag) ? 1LL << 40 : 0) +
-                           freedBy(info_, plan_, pending[i].at, tag);
-            }
-            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return score[a] > score[b]; });
+            std::vector<std::tuple<int, long long, long long>> key(pending.size());
+            for (std::size_t i = 0; i < pending.size(); ++i) key[i] = priority(pending[i]);
+            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key[a] < key[b]; });
             bool progress = false;
             for (std::size_t i : order) {
                 Pending& p = pending[i];
@@ -135,13 +141,7 @@ public:
                 }
             }
             if (!progress) progress = makeRoom(pending, order, placed);
-            if (!progress) {
-                if (getenv("DZDBG")) {
-                    std::fprintf(stderr, "stuck: inh %d workers %d hired %lld\n", plan_.ressources.inhabitants, plan_.ressources.workersNeeded, hiredCount(plan_.ressources));
-                    for (auto& p : pending) { const Field& f = plan_.fieldAt(p.at.x, p.at.y, p.at.onSurface); std::fprintf(stderr, " (%d,%d,%d) type %d b %d on %d: next %d offered %d\n", p.at.x, p.at.y, p.at.onSurface, f.fieldType, f.building, f.inOperation, p.tags[p.done], offered(p.at, p.tags[p.done])); }
-                }
-                return std::nullopt;
-            }
+            if (!progress) return std::nullopt;
             pending.erase(std::remove_if(pending.begin(), pending.end(), [](const Pending& p) { return p.done == p.tags.size(); }),
                           pending.end());
         }
@@ -149,6 +149,27 @@ public:
     }
 
 private:
+    // The order of the fields' remaining actions, smallest first. A field's
+    // actions are a job that changes the free persons (living space less
+    // workers) by `change` and needs `need` free persons on the way (a
+    // building binds its workers as it goes up, before it may be switched
+    // off). Prerequisites go first, then the jobs that free persons, those
+    // needing fewest first, then the ones that bind persons, those leaving
+    // the most free first: the order that keeps the most persons free.
+    std::tuple<int, long long, long long> priority(const Pending& p) const {
+        const int tag = p.tags[p.done];
+        if ((isBuild(tag) && isPrerequisite(tag - tagBuildBase)) || placesForScientists(p.at, tag)) return {0, 0, 0};
+        long long change = 0, need = 0;
+        Field f = plan_.fieldAt(p.at.x, p.at.y, p.at.onSurface);
+        for (std::size_t k = p.done; k < p.tags.size(); ++k) {
+            change += freedBy(info_, f, p.tags[k]);
+            need = std::max(need, -change);
+            applyTo(f, p.tags[k]);
+        }
+        if (change >= 0) return {1, need, -change};
+        return {2, -(need + change), 0};
+    }
+
     // Whether the action gives places to scientists while more are hired
     // than places run: until then, switching anything off would dismiss
     // scientists (the planner keeps no more of them than running labs hold).
@@ -176,10 +197,11 @@ private:
             if (!offered(p.at, tag)) continue;
             std::vector<FieldPosition> switched;
             while (dismisses(p.at, {tag})) {
-                const std::optional<FieldPosition> idle = mostWorkersIdle(pending, switched);
+                const std::optional<FieldPosition> idle = mostWorkersIdle(pending);
                 if (!idle) break;
                 carryOut(*idle, tagToggle, placed);
                 switched.push_back(*idle);
+                lent_.push_back(*idle);  // each field once: the order must come to an end
             }
             if (dismisses(p.at, {tag})) {
                 // Not enough: switch them on again and try the next action.
@@ -199,7 +221,7 @@ private:
     // The building in operation whose switching off frees the most persons,
     // on a field with nothing left to do, that may be switched off without
     // dismissing anyone.
-    std::optional<FieldPosition> mostWorkersIdle(const std::vector<Pending>& pending, const std::vector<FieldPosition>& switched) {
+    std::optional<FieldPosition> mostWorkersIdle(const std::vector<Pending>& pending) {
         std::optional<FieldPosition> best;
         long long most = 0;
         for (int x = 0; x < plan_.width(); ++x)
@@ -209,10 +231,10 @@ private:
                     const FieldPosition at{x, y, onSurface};
                     const Field& f = plan_.fieldAt(x, y, onSurface);
                     if (!f.built || !f.inOperation || isPassive(f.building)) continue;
-                    const long long freed = freedBy(info_, plan_, at, tagToggle);
+                    const long long freed = freedBy(info_, f, tagToggle);
                     if (freed <= most) continue;
                     if (std::any_of(pending.begin(), pending.end(), [&](const Pending& p) { return p.at == at; }) ||
-                        std::find(switched.begin(), switched.end(), at) != switched.end() || dismisses(at, {tagToggle}))
+                        std::find(lent_.begin(), lent_.end(), at) != lent_.end() || dismisses(at, {tagToggle}))
                         continue;
                     most = freed;
                     best = at;
@@ -272,6 +294,7 @@ private:
         placed.choices.push_back({at.x, at.y, at.onSurface, tag});
     }
 
+    std::vector<FieldPosition> lent_;  // fields switched off for room
     Info info_;
     ActPlan plan_;
     ProgramState state_;
