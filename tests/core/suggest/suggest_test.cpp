@@ -110,9 +110,10 @@ TEST_F(SuggestTest, ProposalsAreProvenAndAddToThePlayersColony) {
             const ActPlan after = checkProposal(colony.plan, r, result);
             EXPECT_GT(result.value, result.startValue);
             for (int x = 0; x < colony.plan.width(); ++x)
-                for (int y = 0; y < colony.plan.surfaceHeight(); ++y)
-                    if (colony.plan.fieldAt(x, y, true).built)
-                        EXPECT_EQ(after.fieldAt(x, y, true), colony.plan.fieldAt(x, y, true));
+                for (int y = 0; y < colony.plan.surfaceHeight(); ++y) {
+                    if (!colony.plan.fieldAt(x, y, true).built) continue;
+                    EXPECT_EQ(after.fieldAt(x, y, true), colony.plan.fieldAt(x, y, true));
+                }
             EXPECT_EQ(result.work.demolitions + result.work.buildOvers, 0);
         }
     }
@@ -439,8 +440,11 @@ protected:
                     for (int tag : tags) {
                         trial.selected = FieldSelection{fields[f].first.x, 0, fields[f].first.onSurface};
                         const std::vector<int> menu = menuTags(p.buildFieldMenu());
-                        if (std::find(menu.begin(), menu.end(), tag) == menu.end()) possible = false;
-                        else p.chooseMenuEntry(tag);
+                        if (std::find(menu.begin(), menu.end(), tag) == menu.end()) {
+                            possible = false;
+                            break;
+                        }
+                        p.chooseMenuEntry(tag);
                     }
                 }
             if (possible) {
