@@ -1,13 +1,14 @@
 # Shared by the scripts in this folder: the Debian packages the planner needs
 # and a function that installs whichever of them are missing.
 
-# Build and test: compiler, CMake, Ninja, Qt 6 Widgets, Qt's German texts (file
+# Build and test: compiler, CMake, Ninja, pkg-config, Qt 6 Widgets, COIN-OR CBC
+# (the solver behind "Vorschlag"), Qt's German texts (file
 # dialogs, message box buttons), giflib (writes our pictures), libjpeg-turbo
 # (screenshots), GoogleTest, and the checkers of the files the install gives
 # the desktop (the install test runs them): desktop-file-utils, appstream and
 # shared-mime-info.
-DZ_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgif-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
-                   fonts-dejavu-core desktop-file-utils appstream shared-mime-info)
+DZ_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgif-dev libjpeg62-turbo-dev
+                   coinor-libcbc-dev libgtest-dev libgmock-dev fonts-dejavu-core desktop-file-utils appstream shared-mime-info)
 # Fuzzing the file readers: clang with libFuzzer and the sanitizer runtimes.
 DZ_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Seeing the window without a desktop: a virtual X server and a screen grabber.
