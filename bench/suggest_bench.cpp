@@ -233,6 +233,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    double load[1] = {-1};
+    const bool haveLoad = getloadavg(load, 1) == 1;
     std::printf("| Plan | Ziel | before | Vorschlag | best possible | proven | choices | search time | target | holds |\n");
     std::printf("|---|---|---:|---:|---:|---|---:|---:|---|---|\n");
     std::optional<std::size_t> repeated;
@@ -257,10 +259,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::printf("\nNew plans: the base only (the first base the menu offers, on the first field that offers one). "
-                "%s; node limit %lld, no time limit. Search time: wall time of suggest(). "
+    std::printf("\n");
+    if (!examplesOnly)
+        std::printf("New plans: the base only (the first base the menu offers, on the first field that offers one). ");
+    std::printf("%s; node limit %lld, no time limit. Search time: wall time of suggest(). "
                 "Forschung in tenths, shown with one decimal.\n",
                 rebuild ? "Umbau erlauben: yes" : "Umbau erlauben: no", kSuggestNodeLimit);
+    if (haveLoad) std::printf("Load average (1 min) at the start: %.2f.\n", load[0]);
 
     if (repeated) {
         const Row& row = rows[*repeated];
