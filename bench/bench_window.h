@@ -57,12 +57,14 @@ struct BenchWindow {
     }
 };
 
-// Every action entry of a menu and its submenus.
+// Every entry of a menu and its submenus that carries out a plan action (it
+// carries the action's tag); the separator and the lock for "Vorschlag"
+// change nothing in the plan and are left out.
 inline void leaves(QMenu* menu, QList<QAction*>& actions) {
     for (QAction* a : menu->actions()) {
         if (a->menu())
             leaves(a->menu(), actions);
-        else
+        else if (a->data().isValid())
             actions << a;
     }
 }

@@ -1,26 +1,37 @@
-// "Vorschlag" against two simple ways of filling a colony, on every planet
-// type of our data, starting from a plan with only the base building: the
-// best of 1,000 random legal fills (random field-menu choices on empty fields
-// until nothing more is offered or a choice would break a constraint) and a
-// plain greedy fill (always the build that raises the goal most while the
-// constraints hold, until none raises it). Prints a Markdown table.
+// "Vorschlag" on the bench rows: every planet type of our data, starting from
+// a new plan with only the base building, and the example plans of
+// examples/, each for the goals Forschung, verfügbare BSP, Attraktivität and
+// Lagerraum. Prints a Markdown table: the goal's value before and after the
+// proposal, the best value any colony reaches (proven, or the solver's bound
+// when it stopped at its node limit), the number of field-menu choices, the
+// wall time of suggest() and whether it holds its target (2 s for a row from
+// a new plan, 10 s for an example plan). After the table one row is asked a
+// second time: the two proposals must be identical.
 //
-// Usage: bench_suggest [--fills N] [--seconds S] [--planet P] [--goal NAME]...
-// Exit status 1 when the data cannot be read or a goal is unknown; a row
-// that misses the target shows in the table.
+// The engine's bound says how good a proposal is, so no weaker way of filling
+// a colony is measured beside it.
+//
+// Usage: bench_suggest [--planet P] [--goal NAME]... [--examples-only] [--rebuild]
+//   --planet P       only the planet type P (its number 0..9 or its name) among the new plans
+//   --goal NAME      only these goals (repeatable; the names the program shows)
+//   --examples-only  only the example plans
+//   --rebuild        the same rows with "Umbau erlauben"
+// Exit status 1 when the data or an example plan cannot be read, a planet or
+// goal is unknown or the engine rejects a request; a row that misses its
+// target or has no proposal shows in the table.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <map>
-#include <random>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/catalog/catalog_files.h"
+#include "core/files/plan_file.h"
 #include "core/planner/planner.h"
 #include "core/suggest/suggest.h"
 #include "core/text/cp1252.h"
@@ -30,6 +41,11 @@ namespace {
 using namespace dz;
 
 const char* const kGoals[] = {"Forschung", "verfügbare BSP", "Attraktivität", "Lagerraum"};
+constexpr double kNewPlanTarget = 2.0;  // seconds, a row from a new plan with its base
+constexpr double kExampleTarget = 10.0;  // seconds, a row from an example plan
+// The row asked twice for the determinism check, when the table has it.
+const char* const kRepeatedPlanet = "Standardplanet";
+const char* const kRepeatedGoal = "Attraktivität";
 
 struct Planning {
     explicit Planning(Info& info, const ActPlan& from) : plan(from), planner(info, plan, state, view) {}
@@ -39,167 +55,237 @@ struct Planning {
     Planner planner;
 };
 
-bool isBuild(int tag) { return tag >= tagBuildBase && tag < tagBuildBase + kBuildingCount; }
-
-std::vector<int> menuOf(Planner& planner, int x, int y, bool onSurface) {
-    planner.plan().selected = FieldSelection{x, y, onSurface};
-    return menuTags(planner.buildFieldMenu());
-}
-
-struct Place {
-    int x, y;
-    bool onSurface;
-};
-
-std::vector<Place> emptyFields(const ActPlan& plan) {
-    std::vector<Place> places;
-    for (int x = 0; x < plan.width(); ++x) {
-        for (int y = 0; y < plan.surfaceHeight(); ++y)
-            if (!plan.fieldAt(x, y, true).built) places.push_back({x, y, true});
-        for (int y = 0; y < plan.orbitHeight(); ++y)
-            if (!plan.fieldAt(x, y, false).built) places.push_back({x, y, false});
-    }
-    return places;
-}
-
 // A new plan of planet type p with the first base building the menu offers,
 // on the first field that offers one.
 ActPlan baseOnly(Info& info, int p) {
     ActPlan empty;
     Planning planning(info, empty);
     planning.planner.newPlan(p);
-    for (const Place& place : emptyFields(planning.plan)) {
-        for (const int tag : menuOf(planning.planner, place.x, place.y, place.onSurface)) {
-            if (tag == tagBuildBase + bldBaseA || tag == tagBuildBase + bldBaseB || tag == tagBuildBase + bldBaseC) {
-                planning.planner.chooseMenuEntry(tag);
-                return planning.plan;
+    for (int x = 0; x < planning.plan.width(); ++x) {
+        for (const bool onSurface : {true, false}) {
+            const int height = onSurface ? planning.plan.surfaceHeight() : planning.plan.orbitHeight();
+            for (int y = 0; y < height; ++y) {
+                if (planning.plan.fieldAt(x, y, onSurface).built) continue;
+                planning.plan.selected = FieldSelection{x, y, onSurface};
+                for (const int tag : menuTags(planning.planner.buildFieldMenu())) {
+                    if (tag == tagBuildBase + bldBaseA || tag == tagBuildBase + bldBaseB || tag == tagBuildBase + bldBaseC) {
+                        planning.planner.chooseMenuEntry(tag);
+                        return planning.plan;
+                    }
+                }
             }
         }
     }
     return planning.plan;
 }
 
-// One random fill: the empty fields in random order, on each a random menu
-// choice (after a terraforming, another on the same field) until a field
-// offers nothing; the fill ends at the first choice that would break a
-// constraint.
-long long randomFill(Info& info, const ActPlan& start, SuggestGoal goal, std::mt19937& random) {
-    Planning planning(info, start);
-    std::vector<Place> places = emptyFields(start);
-    std::shuffle(places.begin(), places.end(), random);
-    for (const Place& place : places) {
-        for (int turn = 0; turn < 4; ++turn) {
-            const std::vector<int> tags = menuOf(planning.planner, place.x, place.y, place.onSurface);
-            if (tags.empty()) break;
-            const int tag = tags[std::uniform_int_distribution<std::size_t>(0, tags.size() - 1)(random)];
-            const ActPlan before = planning.plan;
-            planning.planner.chooseMenuEntry(tag);
-            if (!keepsConstraints(info, start, planning.plan, std::nullopt)) {
-                planning.plan = before;
-                return goalValue(info, planning.plan, goal);
-            }
-            if (isBuild(tag)) break;
-        }
-    }
-    return goalValue(info, planning.plan, goal);
+// An example plan as the planner loads it (this also sets its planet's
+// yields in info).
+ActPlan loadExample(Info& info, const std::filesystem::path& file) {
+    const LoadedPlan loaded = readPlanFile(file, info);
+    ActPlan empty;
+    Planning planning(info, empty);
+    planning.planner.loadPlan(loaded);
+    return planning.plan;
 }
 
-// Plain greedy: the build that raises the goal most while the constraints
-// hold, until no build raises it. Fields of one field type and grid are
-// alike for the economy: one of each is tried.
-long long greedyFill(Info& info, const ActPlan& start, SuggestGoal goal) {
-    Planning planning(info, start);
-    long long value = goalValue(info, start, goal);
-    for (;;) {
-        std::map<std::pair<int, bool>, Place> kinds;
-        for (const Place& place : emptyFields(planning.plan))
-            kinds.emplace(std::make_pair(planning.plan.fieldAt(place.x, place.y, place.onSurface).fieldType, place.onSurface),
-                          place);
-        long long bestValue = value;
-        Place bestPlace{};
-        int bestTag = -1;
-        for (const auto& [kind, place] : kinds) {
-            for (const int tag : menuOf(planning.planner, place.x, place.y, place.onSurface)) {
-                if (!isBuild(tag)) continue;
-                Planning trial(info, planning.plan);
-                trial.planner.chooseMenuEntry(tag);
-                const long long v = goalValue(info, trial.plan, goal);
-                if (v > bestValue && keepsConstraints(info, start, trial.plan, std::nullopt)) {
-                    bestValue = v;
-                    bestPlace = place;
-                    bestTag = tag;
-                }
-            }
-        }
-        if (bestTag < 0) return value;
-        menuOf(planning.planner, bestPlace.x, bestPlace.y, bestPlace.onSurface);
-        planning.planner.chooseMenuEntry(bestTag);
-        value = bestValue;
+struct Measured {
+    SuggestResult result;
+    double seconds = 0;
+};
+
+Measured measure(const Info& info, const ActPlan& start, const SuggestRequest& request) {
+    const auto begin = std::chrono::steady_clock::now();
+    Measured m{suggest(info, start, request), 0};
+    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    return m;
+}
+
+const char* stopName(SuggestStop stop) {
+    switch (stop) {
+        case SuggestStop::Proven: return "Proven";
+        case SuggestStop::NodeLimit: return "NodeLimit";
+        case SuggestStop::TimeLimit: return "TimeLimit";
+        case SuggestStop::Cancelled: return "Cancelled";
+        case SuggestStop::Infeasible: return "Infeasible";
+        case SuggestStop::Failed: return "Failed";
     }
+    return "?";
+}
+
+bool hasProposal(SuggestStop stop) {
+    return stop == SuggestStop::Proven || stop == SuggestStop::NodeLimit || stop == SuggestStop::TimeLimit;
+}
+
+// A table cell never breaks the table.
+std::string cell(std::string text) {
+    for (char& c : text)
+        if (c == '|' || c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
+void printRow(const std::string& plan, const std::string& goalText, SuggestGoal goal, const Measured& m, double target) {
+    const SuggestResult& r = m.result;
+    auto show = [&](long long v) { return goalValueText(goal, v, '.'); };
+    std::string after, best;
+    if (hasProposal(r.stop)) {
+        after = show(r.value);
+        best = r.stop == SuggestStop::Proven ? "bestmöglich" : "≤ " + show(r.bound);
+        if (r.stop == SuggestStop::TimeLimit) best += " (time limit)";
+    } else {
+        after = std::string("**") + stopName(r.stop) + "**";
+        if (!r.message.empty()) after += ": " + cell(cp1252ToUtf8(r.message));
+        best = "–";
+    }
+    const bool holds = m.seconds <= target;
+    std::printf("| %s | %s | %s | %s | %s | %s | %zu | %.2f s | ≤ %g s | %s |\n", plan.c_str(), goalText.c_str(),
+                show(r.startValue).c_str(), after.c_str(), best.c_str(), r.stop == SuggestStop::Proven ? "yes" : "**no**",
+                r.choices.size(), m.seconds, target, holds ? "yes" : "**no**");
+    std::fflush(stdout);
+}
+
+// One row of the table: where it starts and what it asks.
+struct Row {
+    std::string plan;      // UTF-8, as the table shows it
+    std::string goalText;  // UTF-8
+    SuggestGoal goal;
+    ActPlan start;
+    std::optional<std::filesystem::path> example;  // the file of an example plan
+    int planet = 0;
+    double target = 0;
+};
+
+// Sets info up for the row's plan as the planner leaves it.
+void prepare(Info& info, const Row& row) {
+    if (row.example) loadExample(info, *row.example);
+    else baseOnly(info, row.planet);
+}
+
+int usage(const char* message) {
+    std::fprintf(stderr,
+                 "bench_suggest: %s\n"
+                 "Usage: bench_suggest [--planet P] [--goal NAME]... [--examples-only] [--rebuild]\n",
+                 message);
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int fills = 1000;
-    double seconds = 5.0;
-    int onlyPlanet = -1;
-    std::vector<std::string> goals(std::begin(kGoals), std::end(kGoals));
-    bool goalsGiven = false;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    std::string planetArg;
+    std::vector<std::string> goals;
+    bool examplesOnly = false;
+    bool rebuild = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--fills") fills = std::atoi(argv[i + 1]);
-        else if (option == "--seconds") seconds = std::atof(argv[i + 1]);
-        else if (option == "--planet") onlyPlanet = std::atoi(argv[i + 1]);
-        else if (option == "--goal") {
-            if (!goalsGiven) goals.clear();
-            goalsGiven = true;
-            goals.push_back(argv[i + 1]);
-        }
+        if (option == "--examples-only") examplesOnly = true;
+        else if (option == "--rebuild") rebuild = true;
+        else if (option == "--planet" && i + 1 < argc) planetArg = argv[++i];
+        else if (option == "--goal" && i + 1 < argc) goals.push_back(argv[++i]);
+        else return usage(("unknown option or missing value: " + option).c_str());
     }
+    if (goals.empty()) goals.assign(std::begin(kGoals), std::end(kGoals));
+
     Info info;
     try {
         loadCatalog(info, DZ_DATA_DIR);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench_suggest: %s\n", e.what());
+        std::fprintf(stderr, "bench_suggest: %s\n", cp1252ToUtf8(e.what()).c_str());
         return 1;
     }
 
-    std::printf("| Planet | Goal | Vorschlag | best of %d random fills | greedy fill | search time | beats both |\n", fills);
-    std::printf("|---|---|---:|---:|---:|---:|---|\n");
-    for (int p = 0; p < kPlanetCount; ++p) {
-        if (onlyPlanet >= 0 && p != onlyPlanet) continue;
-        const ActPlan start = baseOnly(info, p);  // also sets the planet's yields in info
-        for (const std::string& name : goals) {
-            const std::optional<SuggestGoal> goal = goalByName(info, utf8ToCp1252(name));
-            if (!goal) {
-                std::fprintf(stderr, "unknown goal %s\n", name.c_str());
-                return 1;
-            }
-            SuggestRequest request;
-            request.goal = *goal;
-            request.seed = 1;
-            request.seconds = seconds;
-            const auto begin = std::chrono::steady_clock::now();
-            const SuggestResult result = suggest(info, start, request);
-            const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-
-            std::mt19937 random(20260100u + unsigned(p));
-            long long bestRandom = goalValue(info, start, *goal);
-            for (int f = 0; f < fills; ++f) bestRandom = std::max(bestRandom, randomFill(info, start, *goal, random));
-            const long long greedy = greedyFill(info, start, *goal);
-
-            const long long other = std::max(bestRandom, greedy);
-            const char* beats = result.value > other ? "yes" : result.value == other ? "**no** (equal)" : "**no**";
-            auto show = [&](long long v) { return goalValueText(*goal, v, '.'); };
-            std::printf("| %s | %s | %s | %s | %s | %.2f s%s | %s |\n", cp1252ToUtf8(info.planets[std::size_t(p)].name).c_str(),
-                        name.c_str(), show(result.value).c_str(), show(bestRandom).c_str(), show(greedy).c_str(), took,
-                        result.stop == SuggestStop::TimeLimit ? " (time limit)" : "", beats);
-            std::fflush(stdout);
-        }
+    int onlyPlanet = -1;
+    if (!planetArg.empty()) {
+        for (int p = 0; p < kPlanetCount; ++p)
+            if (planetArg == std::to_string(p) || planetArg == cp1252ToUtf8(info.planets[std::size_t(p)].name)) onlyPlanet = p;
+        if (onlyPlanet < 0) return usage(("unknown planet " + planetArg).c_str());
     }
-    std::printf("\nVorschlag: seed 1, %g s time budget, the default iterations (%s); search time is the wall time of\n"
-                "suggest(). Random fills: seeded, the same on every run. Forschung in tenths shown with one decimal.\n",
-                seconds, "2 chains of 6,000 per empty field, at least 500,000");
+    std::vector<SuggestGoal> goalKinds;
+    for (const std::string& name : goals) {
+        const std::optional<SuggestGoal> goal = goalByName(info, utf8ToCp1252(name));
+        if (!goal) return usage(("unknown goal " + name).c_str());
+        goalKinds.push_back(*goal);
+    }
+
+    std::vector<Row> rows;
+    try {
+        if (!examplesOnly)
+            for (int p = 0; p < kPlanetCount; ++p) {
+                if (onlyPlanet >= 0 && p != onlyPlanet) continue;
+                const ActPlan start = baseOnly(info, p);
+                for (std::size_t g = 0; g < goals.size(); ++g)
+                    rows.push_back({cp1252ToUtf8(info.planets[std::size_t(p)].name), goals[g], goalKinds[g], start,
+                                    std::nullopt, p, kNewPlanTarget});
+            }
+        std::vector<std::filesystem::path> examples;
+        for (const auto& entry : std::filesystem::directory_iterator(DZ_EXAMPLES_DIR))
+            if (entry.path().extension() == ".kpls") examples.push_back(entry.path());
+        if (examples.empty()) throw std::runtime_error("no example plans in " DZ_EXAMPLES_DIR);
+        std::sort(examples.begin(), examples.end());
+        for (const auto& file : examples) {
+            const ActPlan start = loadExample(info, file);
+            for (std::size_t g = 0; g < goals.size(); ++g)
+                rows.push_back({"`" + file.filename().string() + "`", goals[g], goalKinds[g], start, file, start.planetType,
+                                kExampleTarget});
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_suggest: %s\n", cp1252ToUtf8(e.what()).c_str());
+        return 1;
+    }
+
+    double load[1] = {-1};
+    const bool haveLoad = getloadavg(load, 1) == 1;
+    std::printf("| Plan | Ziel | before | Vorschlag | best possible | proven | choices | search time | target | holds |\n");
+    std::printf("|---|---|---:|---:|---:|---|---:|---:|---|---|\n");
+    std::optional<std::size_t> repeated;
+    std::optional<Measured> first;
+    try {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const Row& row = rows[i];
+            prepare(info, row);
+            SuggestRequest request;
+            request.goal = row.goal;
+            request.rebuild = rebuild;
+            const Measured m = measure(info, row.start, request);
+            printRow(row.plan, row.goalText, row.goal, m, row.target);
+            const bool isRepeated = !row.example && row.plan == kRepeatedPlanet && row.goalText == kRepeatedGoal;
+            if (i == 0 || isRepeated) {
+                repeated = i;
+                first = m;
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_suggest: %s\n", cp1252ToUtf8(e.what()).c_str());
+        return 1;
+    }
+
+    std::printf("\n");
+    if (!examplesOnly)
+        std::printf("New plans: the base only (the first base the menu offers, on the first field that offers one). ");
+    std::printf("%s; node limit %lld, no time limit. Search time: wall time of suggest(). "
+                "Forschung in tenths, shown with one decimal.\n",
+                rebuild ? "Umbau erlauben: yes" : "Umbau erlauben: no", kSuggestNodeLimit);
+    if (haveLoad) std::printf("Load average (1 min) at the start: %.2f.\n", load[0]);
+
+    if (repeated) {
+        const Row& row = rows[*repeated];
+        prepare(info, row);
+        SuggestRequest request;
+        request.goal = row.goal;
+        request.rebuild = rebuild;
+        Measured second;
+        try {
+            second = measure(info, row.start, request);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "bench_suggest: %s\n", cp1252ToUtf8(e.what()).c_str());
+            return 1;
+        }
+        const SuggestResult& a = first->result;
+        const SuggestResult& b = second.result;
+        const bool same = a.choices == b.choices && a.stop == b.stop && a.value == b.value && a.bound == b.bound;
+        std::printf("\nDeterminism: %s / %s asked twice: %s (%zu and %zu choices, %.2f s and %.2f s).\n", row.plan.c_str(),
+                    row.goalText.c_str(), same ? "identical choices, value and bound" : "**the results differ**",
+                    a.choices.size(), b.choices.size(), first->seconds, second.seconds);
+    }
     return 0;
 }
