@@ -5,6 +5,7 @@
 #include <CbcSolver.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <string>
@@ -19,6 +20,7 @@ struct Watch {
     const Progress* progress = nullptr;
     std::exception_ptr failure;
     bool timeUp = false;
+    bool iterationsUsed = false;
     bool cancelled = false;
     std::chrono::steady_clock::time_point lastReport;
 };
@@ -37,6 +39,10 @@ public:
             watch_->cancelled = true;
             return stop;
         }
+        if (watch_->limits.iterations > 0 && getModel()->getIterationCount() > watch_->limits.iterations) {
+            watch_->iterationsUsed = true;
+            return stop;
+        }
         const auto now = std::chrono::steady_clock::now();
         if (watch_->limits.deadline && now >= *watch_->limits.deadline) {
             watch_->timeUp = true;
@@ -48,7 +54,11 @@ public:
             std::optional<double> best;
             if (m->bestSolution()) best = -m->getObjValue();
             try {
-                (*watch_->progress)(best, -m->getBestPossibleObjValue(), m->getNodeCount());
+                double used = 0;
+                if (watch_->limits.nodes > 0) used = double(m->getNodeCount()) / double(watch_->limits.nodes);
+                if (watch_->limits.iterations > 0)
+                    used = std::max(used, double(m->getIterationCount()) / double(watch_->limits.iterations));
+                (*watch_->progress)(best, -m->getBestPossibleObjValue(), std::min(1.0, used));
             } catch (...) {
                 watch_->failure = std::current_exception();
                 return stop;

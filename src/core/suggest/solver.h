@@ -18,6 +18,9 @@ namespace dz::suggest_solver {
 
 struct Limits {
     long long nodes = 0;
+    // Simplex iterations over the whole search: the work done, counted the
+    // same on every machine (a node can take one iteration or thousands).
+    long long iterations = 0;
     std::optional<std::chrono::steady_clock::time_point> deadline;
     const std::atomic<bool>* cancel = nullptr;
 };
@@ -33,8 +36,8 @@ struct Solution {
 };
 
 // Called now and then while the solver runs, on the calling thread: the best
-// objective found so far (if any), the bound, and the nodes done.
-using Progress = std::function<void(std::optional<double> best, double bound, long long nodes)>;
+// objective found so far (if any), the bound, and the share of the limits used.
+using Progress = std::function<void(std::optional<double> best, double bound, double used)>;
 
 // Maximises `objective` over the program. The solver stops when the bound is
 // within `gap` of the best solution found, at the node limit, the deadline or

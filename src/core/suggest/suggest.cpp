@@ -247,6 +247,7 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
     Model model = suggest_model::buildModel(ownInfo, start, request);
     suggest_solver::Limits limits;
     limits.nodes = request.nodeLimit > 0 ? request.nodeLimit : kSuggestNodeLimit;
+    limits.iterations = request.iterationLimit > 0 ? request.iterationLimit : kSuggestIterationLimit;
     limits.cancel = cancel;
     if (request.seconds > 0)
         limits.deadline = begin + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -261,9 +262,9 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
     const int stages = request.thenGoal ? 2 : 1;
     auto reporter = [&](int stage) -> suggest_solver::Progress {
         if (!progress) return {};
-        return [&, stage](std::optional<double> best, double bound, long long nodes) {
+        return [&, stage](std::optional<double> best, double bound, double used) {
             SuggestProgress p;
-            p.done = (double(stage) + std::min(1.0, double(nodes) / double(limits.nodes))) / stages * 0.95;
+            p.done = (double(stage) + used) / stages * 0.95;
             if (stage == 0) {
                 if (best) p.bestValue = rounded(*best);
                 p.bound = std::llround(std::floor(bound + (stages == 1 ? slack : 0) + 1e-6));

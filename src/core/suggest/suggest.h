@@ -125,15 +125,20 @@ struct SuggestRequest {
     bool rebuild = false;
     // Fields the proposal leaves exactly as they are.
     std::vector<FieldPosition> locks;
-    // The solver's limit in branch-and-bound nodes per goal; 0 takes
-    // kSuggestNodeLimit. The limit never depends on the clock.
+    // The solver's limits per goal, in branch-and-bound nodes and in simplex
+    // iterations (the work of the nodes, which varies a thousandfold); 0
+    // takes kSuggestNodeLimit, kSuggestIterationLimit. The limits never
+    // depend on the clock.
     long long nodeLimit = 0;
+    long long iterationLimit = 0;
     // An outer stop in seconds of wall time from the call, 0 for none. Only
     // the report tool sets one; a proposal cut by it depends on the machine.
     double seconds = 0;
 };
 
 inline constexpr long long kSuggestNodeLimit = 200000;
+// About 10 s of this project's build machine (2 cores, little else running).
+inline constexpr long long kSuggestIterationLimit = 600000;
 
 // One field-menu choice: the menu entry with this tag on this field.
 struct SuggestChoice {
@@ -154,7 +159,7 @@ struct SuggestProgress {
 
 enum class SuggestStop {
     Proven,      // the proposal is the best there is (for the goal, then the second goal)
-    NodeLimit,   // the solver stopped at its node limit: `bound` says how much more is possible at most
+    NodeLimit,   // the solver stopped at a limit of its work: `bound` says how much more is possible at most
     TimeLimit,   // the outer stop in seconds cut the search (depends on the machine)
     Cancelled,   // *cancel became true: no choices
     Infeasible,  // no colony keeps the constraints (minimum rows, cap): no choices, `message` says so

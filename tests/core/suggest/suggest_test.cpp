@@ -422,7 +422,8 @@ protected:
             }
         long long best = goalValue(info, plan, g);
         std::vector<std::size_t> pick(fields.size(), 0);
-        const SuggestRequest r{g, {}, {}, {}, false, {}, 0, 0};
+        SuggestRequest r;
+        r.goal = g;
         while (true) {
             ActPlan trial = plan;
             ProgramState s;
