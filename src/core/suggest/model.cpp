@@ -74,8 +74,9 @@ Expression column(int c, double coefficient = 1) {
 
 class Builder {
 public:
-    Builder(const Info& info, const ActPlan& start, const SuggestRequest& request, Model& model)
-        : info_(info),
+    Builder(const Info& info, const ActPlan& start, const SuggestRequest& request, bool keepHouses, Model& model)
+        : keepHouses_(keepHouses),
+          info_(info),
           start_(start),
           request_(request),
           m_(model),
@@ -241,6 +242,8 @@ private:
                 Expression keep = column(g.keepColumn);
                 keep.add(g.ways[0].column, -1);
                 m_.program.addRow(keep, -kInfinity, 0);
+                const InfoBuilding& b = info_.buildings[std::size_t(g.building)];
+                if (keepHouses_ && g.running && b.housing > b.workers) m_.program.addRow(column(g.keepColumn), n, n);
                 count(g.onSurface ? kSurface : kOrbit, g.building, g.running).add(g.keepColumn, 1);
                 occupied_[g.onSurface ? kSurface : kOrbit][g.current].add(g.keepColumn, 1);
                 capCost_.add(g.keepColumn, double(buildingCap(g.building)));
@@ -472,6 +475,7 @@ private:
         if (request_.costCap) p.addRow(capCost_, -kInfinity, double(std::max(request_.costCap->limit, startCap_)));
     }
 
+    bool keepHouses_;
     const Info& info_;
     const ActPlan& start_;
     const SuggestRequest& request_;
@@ -499,9 +503,9 @@ private:
 
 }  // namespace
 
-Model buildModel(const Info& info, const ActPlan& start, const SuggestRequest& request) {
+Model buildModel(const Info& info, const ActPlan& start, const SuggestRequest& request, bool keepHouses) {
     Model model;
-    Builder(info, start, request, model).build();
+    Builder(info, start, request, keepHouses, model).build();
     return model;
 }
 

@@ -102,6 +102,9 @@ struct Model {
 
 // The program of a request on a plan whose economy is up to date: every
 // constraint of a proposal is a row; the goals are left to the solver.
-Model buildModel(const Info& info, const ActPlan& start, const SuggestRequest& request);
+// `keepHouses`: houses in operation stay as they are (a rebuild whose best
+// colony has no order of field-menu choices that keeps the personnel may
+// have one without taking the houses away).
+Model buildModel(const Info& info, const ActPlan& start, const SuggestRequest& request, bool keepHouses = false);
 
 }  // namespace dz::suggest_model

@@ -318,8 +318,30 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
         }
     }
 
+    std::optional<suggest_place::Placed> placed = suggest_place::placeAndOrder(ownInfo, start, model, solution.values);
+    if (!placed && request.rebuild) {
+        // The best colony takes houses away before what replaces them has
+        // room for its workers. The best one that keeps the houses in
+        // operation: no longer proven best, the bound says how far it may be.
+        Model keeping = suggest_model::buildModel(ownInfo, start, request, true);
+        Expression goal = keeping.goal(request.goal);
+        goal.add(keeping.actions, -weight);
+        const Solution other = suggest_solver::maximise(keeping.program, goal, gap, limits, nullptr, reporter(stages - 1));
+        if (other.outcome == Outcome::Cancelled) {
+            result.stop = SuggestStop::Cancelled;
+            return result;
+        }
+        if (other.found) {
+            placed = suggest_place::placeAndOrder(ownInfo, start, keeping, other.values);
+            if (placed) {
+                model = std::move(keeping);
+                solution = other;
+                result.stop = worse(result.stop, other.outcome == Outcome::TimeLimit ? SuggestStop::TimeLimit
+                                                                                     : SuggestStop::NodeLimit);
+            }
+        }
+    }
     const long long promised = rounded(valueOf(model.goal(request.goal), solution.values));
-    const std::optional<suggest_place::Placed> placed = suggest_place::placeAndOrder(ownInfo, start, model, solution.values);
     auto failed = [&](const char* why) {
         result.stop = SuggestStop::Failed;
         result.value = result.startValue;
