@@ -116,19 +116,18 @@ Solution maximise(const suggest_model::Program& program, const suggest_model::Ex
     Watch watch;
     watch.limits = limits;
     watch.progress = &progress;
-    Watcher watcher(&watch);
-    model.passInEventHandler(&watcher);
-
     CbcSolverUsefulData data;
     data.noPrinting_ = true;
     data.useSignalHandler_ = false;
     CbcMain0(model, data);
+    Watcher watcher(&watch);
+    model.passInEventHandler(&watcher);
     const std::string nodes = std::to_string(std::max(1LL, limits.nodes));
     const std::string allow = std::to_string(gap);
     // MixedIntegerRounding cuts are off: on our programs they cost more
     // nodes than they save (measured over every planet type and goal).
     const char* argv[] = {"dizozodidu", "-log",      "0",     "-threads", "0",  "-maxNodes", nodes.c_str(),
-                          "-allowableGap", allow.c_str(), "-ratioGap", "0", "-mixed", "off", "-solve", "-quit"};
+                          "-allowableGap", allow.c_str(), "-ratioGap", "0", "-mixed", "off", "-depthMiniBab", "-1", "-solve", "-quit"};
     CbcMain1(int(sizeof(argv) / sizeof(argv[0])), argv, model, [](CbcModel*, int) { return 0; }, data);
     if (watch.failure) std::rethrow_exception(watch.failure);
 

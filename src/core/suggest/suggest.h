@@ -136,9 +136,9 @@ struct SuggestRequest {
     double seconds = 0;
 };
 
-inline constexpr long long kSuggestNodeLimit = 200000;
-// About 10 s of this project's build machine (2 cores, little else running).
-inline constexpr long long kSuggestIterationLimit = 600000;
+inline constexpr long long kSuggestNodeLimit = 30000;
+// A second stop for nodes that take unusually long.
+inline constexpr long long kSuggestIterationLimit = 1000000;
 
 // One field-menu choice: the menu entry with this tag on this field.
 struct SuggestChoice {
