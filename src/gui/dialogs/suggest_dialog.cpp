@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,12 +11,12 @@
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTableWidget>
 #include <algorithm>
 #include <exception>
 #include <limits>
 
 #include "core/planner/planner.h"
+#include "gui/dialogs/proposal_view.h"
 #include "gui/edit_history.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/qt_text.h"
@@ -35,26 +34,11 @@ constexpr int progressSteps = 1000;
 // The goal the dialog offers first: research is what most players plan for.
 constexpr const char* kFirstGoal = "Forschung";
 
-QLabel* wrappingLabel(QWidget* parent, const char* name, QRect where) {
-    QLabel* label = makeLabel(parent, name, QString(), where.left(), where.top());
-    label->setGeometry(where);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect where) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(where);
     return button;
-}
-
-// Share of the bound reached, in whole percent (rounded down: 99.6 % is not
-// the best there is). Nothing where the bound is no positive amount.
-std::optional<long long> percentOfBound(long long value, long long bound) {
-    if (bound <= 0 || value < 0) return std::nullopt;
-    return std::min<long long>(100, value / bound * 100 + value % bound * 100 / bound);
 }
 
 }  // namespace
@@ -158,7 +142,7 @@ void SuggestDialog::buildOptionsPage(QWidget* page) {
     progressBar_->setRange(0, progressSteps);
     progressBar_->setTextVisible(false);
     progressBar_->setAccessibleName(QStringLiteral("Fortschritt der Suche"));
-    messageLabel_ = wrappingLabel(page, "messageLabel", QRect(14, 258, right - 14, 50));
+    messageLabel_ = makeWrappingLabel(page, "messageLabel", QRect(14, 258, right - 14, 50));
 
     startButton_ = makeButton(page, "startButton", QStringLiteral("&Suchen"), QRect(250, 316, 75, 25));
     startButton_->setDefault(true);
@@ -168,31 +152,8 @@ void SuggestDialog::buildOptionsPage(QWidget* page) {
 }
 
 void SuggestDialog::buildProposalPage(QWidget* page) {
-    valueLabel_ = wrappingLabel(page, "valueLabel", QRect(14, 4, right - 14, 16));
-    QFont bold = valueLabel_->font();
-    bold.setBold(true);
-    valueLabel_->setFont(bold);
-    boundLabel_ = wrappingLabel(page, "boundLabel", QRect(14, 22, right - 14, 16));
-    thenValueLabel_ = wrappingLabel(page, "thenValueLabel", QRect(14, 40, right - 14, 16));
-
-    QLabel* previewCaption = makeLabel(page, "previewCaption", QStringLiteral("&Was sich ändert:"), 14, 62);
-    previewTable_ = new QTableWidget(0, 3, page);
-    previewTable_->setObjectName(QStringLiteral("previewTable"));
-    previewTable_->setAccessibleName(QStringLiteral("Was sich ändert"));
-    previewTable_->setGeometry(14, 80, right - 14, 150);
-    previewTable_->setHorizontalHeaderLabels({QStringLiteral("Zeile"), QStringLiteral("vorher"), QStringLiteral("nachher")});
-    previewTable_->verticalHeader()->hide();
-    previewTable_->verticalHeader()->setDefaultSectionSize(18);
-    previewTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    previewTable_->horizontalHeader()->resizeSection(1, 80);
-    previewTable_->horizontalHeader()->resizeSection(2, 80);
-    previewTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    previewTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    previewTable_->setSelectionMode(QAbstractItemView::SingleSelection);
-    previewTable_->setTabKeyNavigation(false);
-    previewCaption->setBuddy(previewTable_);
-    workLabel_ = wrappingLabel(page, "workLabel", QRect(14, 236, right - 14, 74));  // all 16 costs fit
-
+    proposalView_ = new ProposalView(page, right);
+    proposalView_->setGeometry(0, 0, right, 312);
     applyButton_ = makeButton(page, "applyButton", QStringLiteral("Ü&bernehmen"), QRect(250, 316, 75, 25));
     connect(applyButton_, &QPushButton::clicked, this, &SuggestDialog::takeProposal);
     discardButton_ = makeButton(page, "discardButton", QStringLiteral("&Verwerfen"), QRect(331, 316, 75, 25));
@@ -377,52 +338,7 @@ void SuggestDialog::finish(const SuggestResult& result, const QString& failure) 
 
 void SuggestDialog::showProposal(const SuggestResult& result) {
     proposal_ = result;
-    const SuggestGoal goal = searched_.goal;
-    valueLabel_->setText(QStringLiteral("%1: %2 → %3")
-                             .arg(fromCp1252(goalName(info_, goal)), valueText(goal, result.startValue),
-                                  valueText(goal, result.value)));
-    if (searched_.thenGoal && result.thenStartValue && result.thenValue)
-        thenValueLabel_->setText(QStringLiteral("Danach: %1: %2 → %3")
-                                     .arg(fromCp1252(goalName(info_, *searched_.thenGoal)),
-                                          valueText(*searched_.thenGoal, *result.thenStartValue),
-                                          valueText(*searched_.thenGoal, *result.thenValue)));
-    else
-        thenValueLabel_->clear();
-    if (result.stop == SuggestStop::Proven) {
-        boundLabel_->setText(QStringLiteral("bestmöglich"));
-    } else {
-        QString bound = QStringLiteral("höchstens %1 möglich").arg(valueText(goal, result.bound));
-        if (const auto percent = percentOfBound(result.value, result.bound))
-            bound += QStringLiteral(" (%1 % davon erreicht)").arg(*percent);
-        boundLabel_->setText(bound);
-    }
-
-    const std::vector<PreviewRow> rows = previewRows(info_, planner_.plan(), result.choices, planner_.decimalSeparator());
-    previewTable_->clearContents();
-    previewTable_->setRowCount(int(rows.size()));
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const PreviewRow& row = rows[r];
-        int column = 0;
-        for (const std::string* text : {&row.label, &row.before, &row.after}) {
-            auto* item = new QTableWidgetItem(text->empty() ? QStringLiteral("–") : fromCp1252(*text));
-            if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            previewTable_->setItem(int(r), column++, item);
-        }
-    }
-
-    const SuggestWork& work = result.work;
-    QStringList steps;
-    for (const auto& [count, name] : {std::pair{work.builds, "Neubauten"}, std::pair{work.buildOvers, "Umbauten"},
-                                      std::pair{work.demolitions, "Abrisse"}, std::pair{work.switches, "Schaltungen"},
-                                      std::pair{work.terraformings, "Terraforming"}})
-        if (count != 0) steps << QStringLiteral("%1: %2").arg(QString::fromLatin1(name)).arg(count);
-    QStringList costs;
-    for (std::size_t r = 0; r < work.cost.size() && r < info_.resourceTypes.size(); ++r)
-        if (work.cost[r] != 0) costs << QStringLiteral("%1 %2").arg(work.cost[r]).arg(fromCp1252(info_.resourceTypes[r].name));
-    workLabel_->setText(QStringLiteral("Dafür: %1\nBaukosten: %2")
-                            .arg(steps.isEmpty() ? QStringLiteral("nichts") : steps.join(QStringLiteral(", ")),
-                                 costs.isEmpty() ? QStringLiteral("keine") : costs.join(QStringLiteral(", "))));
-
+    proposalView_->showProposal(info_, planner_.plan(), planner_.decimalSeparator(), searched_, result);
     pages_->setCurrentIndex(1);
     applyButton_->setDefault(true);
     applyButton_->setFocus(Qt::OtherFocusReason);

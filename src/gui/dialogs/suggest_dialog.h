@@ -33,11 +33,11 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QStackedWidget;
-class QTableWidget;
 
 namespace dz {
 
 class EditHistory;
+class ProposalView;
 class Planner;
 
 class SuggestDialog : public BorderlessDialog {
@@ -115,11 +115,7 @@ private:
     QPushButton* startButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 
-    QLabel* valueLabel_ = nullptr;
-    QLabel* thenValueLabel_ = nullptr;
-    QLabel* boundLabel_ = nullptr;
-    QTableWidget* previewTable_ = nullptr;
-    QLabel* workLabel_ = nullptr;
+    ProposalView* proposalView_ = nullptr;
     QPushButton* applyButton_ = nullptr;
     QPushButton* discardButton_ = nullptr;
 

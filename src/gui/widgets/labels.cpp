@@ -10,6 +10,14 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
     return label;
 }
 
+QLabel* makeWrappingLabel(QWidget* parent, const char* name, QRect where) {
+    QLabel* label = makeLabel(parent, name, QString(), where.left(), where.top());
+    label->setGeometry(where);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 void setLabelColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
