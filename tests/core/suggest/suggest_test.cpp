@@ -13,6 +13,7 @@
 #include "core/catalog/catalog_files.h"
 #include "core/files/plan_file.h"
 #include "core/economy/economy.h"
+#include "core/plan/build_rules.h"
 #include "core/planner/planner.h"
 #include "core/suggest/suggest.h"
 #include "core/text/cp1252.h"
@@ -218,9 +219,32 @@ TEST_F(SuggestTest, TheConstraintCheckAtItsBoundaries) {
     hungry.ressources.workersNeeded -= 1;
     EXPECT_FALSE(keepsConstraints(info(), start, hungry, r));
 
-    // A row below 0 already may stay, never get lower: the example lacks minerals.
-    const long long minerals = productionTotals(info(), start).perTick[resMinerals];
-    ASSERT_LT(minerals, 0);
+    // Every row, the last resource too: a building of our own on an empty
+    // field takes the row exactly to its floor (0, or the plan's value where
+    // it is below 0 already: the example lacks minerals), then one below.
+    ASSERT_LT(productionTotals(info(), start).perTick[resMinerals], 0);
+    const ProductionTotals before = productionTotals(info(), start);
+    int unused = 0;  // a building the plan does not have, to take our values
+    while (start.countBuildings(unused) != 0 || isPassive(unused)) ++unused;
+    for (int res = 0; res < kResourceCount; ++res) {
+        SCOPED_TRACE(res);
+        const long long slack = before.perTick[res] - std::min(0LL, before.perTick[res]);
+        const long long unit = res == resResearch ? 10 : 1;  // research counts in tenths
+        Info own = info();
+        InfoBuilding& probe = own.buildings[std::size_t(unused)];
+        probe = InfoBuilding{};
+        ActPlan proposal = start;
+        Field& empty = proposal.fieldAt(17, 1, false);
+        ASSERT_FALSE(empty.built);
+        empty.building = unused;
+        empty.built = empty.inOperation = true;
+        if (slack % unit == 0) {
+            probe.production[res] = std::int32_t(-slack / unit);
+            EXPECT_TRUE(keepsConstraints(own, start, proposal, r));
+        }
+        probe.production[res] = std::int32_t(-(slack / unit + 1));
+        EXPECT_FALSE(keepsConstraints(own, start, proposal, r));
+    }
 
     // The unemployed at 0 hold, at -1 not; hired personnel may not go.
     ActPlan busy = start;
