@@ -79,6 +79,30 @@ bool planetAllowsTerraforming(int planetType, int t) {
     return !(t == tfMeadowFromIce && planetType == ptIceAsteroid);
 }
 
+std::vector<std::vector<int>> terraformingWays(const Info& info, int planetType, int from) {
+    std::vector<std::vector<int>> wayTo(kFieldTypeCount);
+    std::vector<bool> reached(kFieldTypeCount, false);
+    std::vector<int> order{from};
+    reached[std::size_t(from)] = true;
+    for (std::size_t next = 0; next < order.size(); ++next) {
+        const int type = order[next];
+        if (next > 0 && isLimitedType(type)) continue;
+        for (int t = 0; t < kTerraformingCount; ++t) {
+            if (!info.fields[std::size_t(type)].terraformable[std::size_t(t)]) continue;
+            if (!planetAllowsTerraforming(planetType, t)) continue;
+            const int target = info.terraformings[std::size_t(t)].targetField;
+            if (target < 0 || target >= kFieldTypeCount || reached[std::size_t(target)]) continue;
+            reached[std::size_t(target)] = true;
+            wayTo[std::size_t(target)] = wayTo[std::size_t(type)];
+            wayTo[std::size_t(target)].push_back(t);
+            order.push_back(target);
+        }
+    }
+    std::vector<std::vector<int>> ways;
+    for (int type : order) ways.push_back(wayTo[std::size_t(type)]);
+    return ways;
+}
+
 bool isLimitedType(int f) { return f == ftCrater || f == ftCoreRift || f == ftVolcano; }
 
 int typeLimit(const InfoPlanet& planet, int f) {

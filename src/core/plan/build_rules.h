@@ -1,6 +1,8 @@
 // What may be built on and done with the selected field of a plan.
 #pragma once
 
+#include <vector>
+
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
 
@@ -30,6 +32,14 @@ bool needsSpaceport(int b);
 
 // Whether the planet type allows terraforming t at all.
 bool planetAllowsTerraforming(int planetType, int t);
+
+// The ways of terraformings from field type `from` on planet type
+// `planetType`: the shortest to every type they reach, `from` itself first
+// (the empty way), in the order they are found. A limited type ends a way:
+// going through it would need a place under the planet's limit on the way.
+// Whether a way can be taken now (a limit, the Orbitalseil) is canTerraform's
+// question at each step.
+std::vector<std::vector<int>> terraformingWays(const Info& info, int planetType, int from);
 
 // The field types whose number on the surface the planet limits (craters,
 // core rifts, volcanoes), and that limit.

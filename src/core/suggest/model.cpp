@@ -10,35 +10,6 @@
 
 namespace dz::suggest_model {
 
-Expression& Expression::add(int column, double coefficient) {
-    if (coefficient != 0) terms[column] += coefficient;
-    return *this;
-}
-
-Expression& Expression::add(const Expression& other, double factor) {
-    if (factor == 0) return *this;
-    for (const auto& [column, coefficient] : other.terms) terms[column] += coefficient * factor;
-    constant += other.constant * factor;
-    return *this;
-}
-
-int Program::addColumn(double lo, double hi, bool isInteger, std::string name) {
-    lower.push_back(lo);
-    upper.push_back(hi);
-    integer.push_back(isInteger);
-    names.push_back(std::move(name));
-    return int(lower.size()) - 1;
-}
-
-void Program::addRow(const Expression& e, double lo, double hi) {
-    Row row;
-    for (const auto& [column, coefficient] : e.terms)
-        if (coefficient != 0) row.terms[column] = coefficient;
-    row.lower = lo <= -kInfinity ? -kInfinity : lo - e.constant;
-    row.upper = hi >= kInfinity ? kInfinity : hi - e.constant;
-    rows.push_back(std::move(row));
-}
-
 Expression Model::goal(SuggestGoal g) const {
     switch (g.kind) {
         case GoalKind::Production:
@@ -59,12 +30,6 @@ namespace {
 
 constexpr int kSurface = 0, kOrbit = 1;
 constexpr int kOff = 0, kOn = 1;
-
-Expression constant(double value) {
-    Expression e;
-    e.constant = value;
-    return e;
-}
 
 Expression column(int c, double coefficient = 1) {
     Expression e;
@@ -184,36 +149,6 @@ private:
 
     int startSurfaceCount(int type) const { return fixedSurfaceTypes_[type] + startSurfaceTypes_[type]; }
 
-    // The ways from a field type: every type its terraformings reach, the
-    // shortest way to each. A limited type ends a way: going through it would
-    // need a place under the planet's limit on the way.
-    std::vector<std::vector<int>> waysFrom(int from) const {
-        std::vector<std::vector<int>> wayTo(kFieldTypeCount);
-        std::vector<bool> reached(kFieldTypeCount, false);
-        std::vector<int> order{from};
-        reached[std::size_t(from)] = true;
-        for (std::size_t next = 0; next < order.size(); ++next) {
-            const int type = order[next];
-            if (next > 0 && isLimitedType(type)) continue;
-            for (int t = 0; t < kTerraformingCount; ++t) {
-                if (!info_.fields[std::size_t(type)].terraformable[std::size_t(t)]) continue;
-                if (!planetAllowsTerraforming(start_.planetType, t)) continue;
-                const int target = info_.terraformings[std::size_t(t)].targetField;
-                if (target < 0 || target >= kFieldTypeCount || reached[std::size_t(target)]) continue;
-                reached[std::size_t(target)] = true;
-                wayTo[std::size_t(target)] = wayTo[std::size_t(type)];
-                wayTo[std::size_t(target)].push_back(t);
-                order.push_back(target);
-            }
-        }
-        std::vector<std::vector<int>> ways;
-        for (int type : order) {
-            std::vector<int> way = wayTo[std::size_t(type)];
-            ways.push_back(std::move(way));
-        }
-        return ways;
-    }
-
     int endType(int from, const std::vector<int>& way) const {
         return way.empty() ? from : info_.terraformings[std::size_t(way.back())].targetField;
     }
@@ -223,13 +158,13 @@ private:
             Group& g = m_.groups[gi];
             const double n = double(g.fields.size());
             const std::string name = "g" + std::to_string(gi);
-            for (const std::vector<int>& way : waysFrom(g.current)) addWay(g, name, false, way, n);
+            for (const std::vector<int>& way : terraformingWays(info_, start_.planetType, g.current)) addWay(g, name, false, way, n);
             if (request_.rebuild && g.initial != g.current) {
                 const bool limitedInitial = isLimitedType(g.initial);
                 const bool resetAllowed = !g.onSurface || !limitedInitial ||
                                           startSurfaceCount(g.initial) < typeLimit(planet_, g.initial);
                 if (resetAllowed)
-                    for (const std::vector<int>& way : waysFrom(g.initial))
+                    for (const std::vector<int>& way : terraformingWays(info_, start_.planetType, g.initial))
                         if (way.empty() || !limitedInitial) addWay(g, name, true, way, n);
             }
             Expression all;
@@ -374,13 +309,12 @@ private:
         living.add(count(kSurface, bldHousingCore, false), 4);
         mostLiving = std::max(4.0, mostLiving) * double(start_.width() * (start_.surfaceHeight() + start_.orbitHeight()) + 1);
 
-        // Inhabitants: the living space, or the ticked limit when it is lower.
+        // Inhabitants: the living space, or the ticked limit when it is lower
+        // (none at all under a limit of 0 or less).
         Expression inhabitants;
         if (!r.limitEnabled) {
             inhabitants = living;
-        } else if (r.populationLimit <= 0) {
-            inhabitants = constant(0);
-        } else {
+        } else if (r.populationLimit > 0) {
             const double limit = r.populationLimit;
             const int inh = p.addColumn(0, limit, true, "inhabitants");
             const int limited = p.addColumn(0, 1, true, "limited");
