@@ -119,7 +119,6 @@ void EditHistory::clear() {
 }
 
 void EditHistory::markSaved() {
-    stack_->setClean();
     savedIndex_ = stack_->index();
     differsFromSaved_ = false;
     emit planChangedFollowed(state_.planChanged);

@@ -25,7 +25,7 @@
 #include "gui/recent_plans.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
-#include "gui/style.h"
+#include "gui/widgets/style.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/program_icon.h"
 #include "gui/widgets/qt_text.h"
@@ -318,8 +318,9 @@ void MainWindow::checkForUpdates() { updateDialog_->exec(); }
 void MainWindow::openSuggestion() {
     if (!state_.planExists) return;
     if (!suggestDialog_)
-        suggestDialog_ = new SuggestDialog(info_, planner_, *history_, [this] { return cells_->locks().positions(); },
-                                           this);
+        suggestDialog_ = new SuggestDialog(
+            info_, planner_, [this](const auto& change, const auto& name) { history_->perform(change, name); },
+            [this] { return cells_->locks().positions(); }, this);
     // Modal, but without a local event loop: the search reports through the window's loop.
     suggestDialog_->open();
 }

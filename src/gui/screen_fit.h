@@ -29,7 +29,6 @@ public:
     // The window's designed size (menu bar, content and status line) and the
     // content's; the window then takes the size that fits its screen.
     void setDesignedSize(QSize window, QSize content);
-    QSize designedSize() const { return designed_; }
 
     // The screen's free area as the window is fitted to it, frame included:
     // the free area of the window's screen, unless one was given. On the

@@ -156,6 +156,8 @@ TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
     choose(QStringLiteral("Für Vorschlag sperren"));
     EXPECT_TRUE(window->planCells().locks().contains(FieldPosition{1, 1, true}));
     EXPECT_TRUE(child<QGroupBox>(window, "surfaceBox")->accessibleName().endsWith(QStringLiteral("für Vorschlag gesperrt")));
+    press(Qt::Key_F10);
+    EXPECT_EQ(openMenu(), nullptr) << "F10 alone is no field menu key";
     press(Qt::Key_F10, Qt::ShiftModifier);
     choose(QStringLiteral("Für Vorschlag entsperren"));
     EXPECT_TRUE(window->planCells().locks().empty());

@@ -91,3 +91,19 @@ TEST_F(ScreenFitTest, AScreenshotOfAFittedWindowPicturesItsFullDesignedSize) {
     EXPECT_EQ(fitted, whole) << "the same picture as on a large screen, whatever is scrolled into view";
     EXPECT_EQ(window->size(), fittedSize) << "and the window stays as it was";
 }
+
+TEST_F(ScreenFitTest, AWindowThatGrowsPastTheScreensEdgeIsMovedBackOntoIt) {
+    const QRect area(0, 0, 1920, 1080);
+    window->newPlan(ptSmallAsteroids);
+    putOnScreen(area);
+    const QSize small = window->frameGeometry().size();
+    window->move(area.right() + 1 - small.width(), area.bottom() + 1 - small.height());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window->frameGeometry().bottomRight(), area.bottomRight()) << "in the corner, whole";
+
+    window->newPlan(ptTemperate);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_GT(window->frameGeometry().height(), small.height()) << "the larger planet made it grow";
+    EXPECT_TRUE(area.contains(window->frameGeometry())) << "at " << window->frameGeometry().x() << ","
+                                                        << window->frameGeometry().y();
+}

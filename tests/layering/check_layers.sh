@@ -3,14 +3,35 @@
 #  - src/core includes only the standard library and src/core itself (no Qt,
 #    nothing of src/gui, src/app or src/report);
 #  - inside src/core the folders depend one way:
-#    text -> catalog -> plan -> economy -> files -> planner -> suggest -> layout
-#    (a folder may include its own and the earlier ones; version.h is free);
-#  - src/gui never includes src/app;
+#    text -> catalog -> plan -> economy -> files -> planner -> suggest,
+#    and layout uses only text, catalog, plan and economy
+#    (a folder may include its own and the ones it builds on; version.h is free);
+#  - src/gui never includes src/app, and inside it
+#    widgets -> dialogs and export -> the window's parts at the top level
+#    (dialogs and export stand side by side and do not include each other);
 #  - src/report uses the core only.
 # Usage: check_layers.sh SRC_DIR. Prints every violation and exits 1 if any.
 set -uo pipefail
 src=${1:?usage: check_layers.sh SRC_DIR}
 order=(text catalog plan economy files planner suggest layout)
+# What each core folder builds on besides itself.
+declare -A core_uses=(
+    [text]=""
+    [catalog]="text"
+    [plan]="text catalog"
+    [economy]="text catalog plan"
+    [files]="text catalog plan economy"
+    [planner]="text catalog plan economy files"
+    [suggest]="text catalog plan economy files planner"
+    [layout]="text catalog plan economy"
+)
+# The same for src/gui; "top" stands for the files directly in src/gui.
+declare -A gui_uses=(
+    [widgets]=""
+    [dialogs]="widgets"
+    [export]="widgets"
+    [top]="widgets dialogs export"
+)
 status=0
 
 complain() {
@@ -18,10 +39,16 @@ complain() {
     status=1
 }
 
-rank_of() {
-    local i
-    for i in "${!order[@]}"; do [ "${order[$i]}" = "$1" ] && { echo "$i"; return; }; done
-    echo -1
+# uses MAP FOLDER TARGET: whether FOLDER may include TARGET by the map named MAP.
+uses() {
+    local -n map=$1
+    [ "$2" = "$3" ] && return 0
+    [[ " ${map[$2]} " == *" $3 "* ]]
+}
+
+# The gui folder of a path below src/gui ("top" for the files directly in it).
+gui_folder() {
+    case "$1" in */*) echo "${1%%/*}" ;; *) echo top ;; esac
 }
 
 # Lines: file:line:#include <...> or "..."
@@ -45,17 +72,24 @@ while IFS=: read -r file line text; do
         folder=$(cut -d/ -f2 <<<"$rel")
         target=$(cut -d/ -f2 <<<"$header")
         [ "$target" = "version.h" ] && continue
-        own=$(rank_of "$folder")
-        other=$(rank_of "$target")
-        if [ "$own" -lt 0 ] || [ "$other" -lt 0 ]; then
+        if [ -z "${core_uses[$folder]+set}" ] || [ -z "${core_uses[$target]+set}" ]; then
             complain "$file" "$line" "core folder not in the layer order (${order[*]}): $folder -> $target"
-        elif [ "$other" -gt "$own" ]; then
-            complain "$file" "$line" "core/$folder must not include the later core/$target: $header"
+        elif ! uses core_uses "$folder" "$target"; then
+            complain "$file" "$line" "core/$folder must not include core/$target: $header"
         fi
         ;;
     gui)
         [[ "$header" == app/* ]] && complain "$file" "$line" "gui includes the program: $header"
         [[ "$header" == report/* ]] && complain "$file" "$line" "gui includes the report tool: $header"
+        if [[ "$header" == gui/* ]]; then
+            folder=$(gui_folder "${rel#gui/}")
+            target=$(gui_folder "${header#gui/}")
+            if [ -z "${gui_uses[$folder]+set}" ] || [ -z "${gui_uses[$target]+set}" ]; then
+                complain "$file" "$line" "gui folder not in the layer order (widgets, dialogs, export, top): $folder -> $target"
+            elif ! uses gui_uses "$folder" "$target"; then
+                complain "$file" "$line" "gui/$folder must not include gui/$target: $header"
+            fi
+        fi
         ;;
     report)
         if [[ "$text" == *'"'* && "$header" != core/* ]]; then
@@ -70,7 +104,12 @@ done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include' "$src" --include='*.h' --
 # Every core source is in the library, no stray folders.
 for dir in "$src"/core/*/; do
     name=$(basename "$dir")
-    [ "$(rank_of "$name")" -ge 0 ] || complain "$dir" 0 "unknown core folder (layer order: ${order[*]})"
+    [ -n "${core_uses[$name]+set}" ] || complain "$dir" 0 "unknown core folder (layer order: ${order[*]})"
+done
+for dir in "$src"/gui/*/; do
+    [ -d "$dir" ] || continue
+    name=$(basename "$dir")
+    [ -n "${gui_uses[$name]+set}" ] && [ "$name" != top ] || complain "$dir" 0 "unknown gui folder (widgets, dialogs, export)"
 done
 
 [ $status -eq 0 ] && echo "layers ok"

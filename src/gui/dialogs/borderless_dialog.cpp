@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <qdrawutil.h>
 
-#include "gui/style.h"
+#include "gui/widgets/style.h"
 
 namespace dz {
 

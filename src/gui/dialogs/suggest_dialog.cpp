@@ -17,7 +17,6 @@
 
 #include "core/planner/planner.h"
 #include "gui/dialogs/proposal_view.h"
-#include "gui/edit_history.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/qt_text.h"
 
@@ -43,12 +42,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
 
 }  // namespace
 
-SuggestDialog::SuggestDialog(const Info& info, Planner& planner, EditHistory& history,
+SuggestDialog::SuggestDialog(const Info& info, Planner& planner, StepRunner runStep,
                              std::function<std::vector<FieldPosition>()> lockedFields, QWidget* parent)
     : BorderlessDialog(parent, QSize(clientWidth, clientHeight), QPoint(clientWidth - 20, 3)),
       info_(info),
       planner_(planner),
-      history_(history),
+      runStep_(std::move(runStep)),
       lockedFields_(std::move(lockedFields)),
       engine_(&suggest),
       goals_(suggestGoals(info)) {
@@ -349,7 +348,7 @@ void SuggestDialog::takeProposal() {
     const SuggestResult result = std::move(*proposal_);
     proposal_.reset();
     const std::string name = "Vorschlag: " + goalName(info_, searched_.goal);
-    history_.perform([&] { applyChoices(planner_, result.choices); }, name);
+    runStep_([&] { applyChoices(planner_, result.choices); }, name);
     accept();
 }
 

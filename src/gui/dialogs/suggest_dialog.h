@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -36,7 +37,6 @@ class QStackedWidget;
 
 namespace dz {
 
-class EditHistory;
 class ProposalView;
 class Planner;
 
@@ -47,8 +47,10 @@ public:
     using Engine = std::function<SuggestResult(const Info&, const ActPlan&, const SuggestRequest&,
                                                const std::function<void(const SuggestProgress&)>&,
                                                const std::atomic<bool>*)>;
+    // Carries out `change` as one undo step named `name` (the window's edit history).
+    using StepRunner = std::function<void(const std::function<void()>& change, const std::string& name)>;
     // `lockedFields` gives the fields locked in the plan view when a search starts.
-    SuggestDialog(const Info& info, Planner& planner, EditHistory& history,
+    SuggestDialog(const Info& info, Planner& planner, StepRunner runStep,
                   std::function<std::vector<FieldPosition>()> lockedFields, QWidget* parent = nullptr);
     ~SuggestDialog() override;
 
@@ -92,7 +94,7 @@ private:
 
     const Info& info_;
     Planner& planner_;
-    EditHistory& history_;
+    StepRunner runStep_;
     std::function<std::vector<FieldPosition>()> lockedFields_;
     Engine engine_;
     std::vector<NamedGoal> goals_;

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "dialog_test_support.h"
-#include "gui/style.h"
+#include "gui/widgets/style.h"
 
 using namespace dz;
 

@@ -21,7 +21,7 @@
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/dialogs/update_dialog.h"
-#include "gui/style.h"
+#include "gui/widgets/style.h"
 
 using namespace dz;
 

@@ -1,4 +1,4 @@
-#include "gui/style.h"
+#include "gui/widgets/style.h"
 
 #include <QFontDatabase>
 
