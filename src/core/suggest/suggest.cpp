@@ -133,9 +133,16 @@ bool keepsConstraints(const Info& info, const ActPlan& start, const ActPlan& pro
     if (unemployed(b) < std::min(0LL, unemployed(a))) return false;
     if (request.costCap && capCost(proposal, *request.costCap) > std::max(request.costCap->limit, capCost(start, *request.costCap)))
         return false;
+    // A locked field keeps its type, building and state; the range of an
+    // area building built nearby may still reach it.
+    const auto standsAsItWas = [&](const FieldPosition& at) {
+        const Field& was = start.fieldAt(at.x, at.y, at.onSurface);
+        const Field& is = proposal.fieldAt(at.x, at.y, at.onSurface);
+        return was.fieldType == is.fieldType && was.building == is.building && was.inOperation == is.inOperation;
+    };
     for (const FieldPosition& lock : request.locks)
         if (!start.contains(lock.x, lock.y, lock.onSurface) || !proposal.contains(lock.x, lock.y, lock.onSurface) ||
-            start.fieldAt(lock.x, lock.y, lock.onSurface) != proposal.fieldAt(lock.x, lock.y, lock.onSurface))
+            !standsAsItWas(lock))
             return false;
     return true;
 }

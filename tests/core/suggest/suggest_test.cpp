@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "core/catalog/catalog_files.h"
 #include "core/files/plan_file.h"
@@ -194,8 +195,10 @@ TEST_F(SuggestTest, RebuildReachesFurtherAndLocksHold) {
     r.locks = {changed[0], changed[changed.size() / 2], changed.back()};
     const SuggestResult locked = suggest(info(), colony.plan, r);
     const ActPlan kept = checkProposal(colony.plan, r, locked);
-    for (const FieldPosition& at : r.locks)
-        EXPECT_EQ(kept.fieldAt(at.x, at.y, at.onSurface), colony.plan.fieldAt(at.x, at.y, at.onSurface));
+    for (const FieldPosition& at : r.locks) {
+        const Field &was = colony.plan.fieldAt(at.x, at.y, at.onSurface), &is = kept.fieldAt(at.x, at.y, at.onSurface);
+        EXPECT_EQ(std::tie(is.fieldType, is.building, is.inOperation), std::tie(was.fieldType, was.building, was.inOperation));
+    }
     EXPECT_LE(locked.value, rebuilt.value);
 }
 
@@ -283,6 +286,11 @@ TEST_F(SuggestTest, TheConstraintCheckAtItsBoundaries) {
     moved.fieldAt(2, 3, true).fieldType = ftForest;
     EXPECT_TRUE(keepsConstraints(info(), start, moved, r));
     EXPECT_FALSE(keepsConstraints(info(), start, moved, locked));
+    // The range of an area building nearby reaching it changes nothing of its own.
+    ActPlan covered = start;
+    covered.fieldAt(2, 3, true).coverWide += 1;
+    covered.fieldAt(2, 3, true).coverNear += 1;
+    EXPECT_TRUE(keepsConstraints(info(), start, covered, locked));
 }
 
 // A cap on the build costs holds where the proposal without it is dearer.
