@@ -379,9 +379,9 @@ private:
         }
         m_.attractiveness.constant += planet_.baseAttractiveness;
 
-        unemployed_ = inhabitants;
-        unemployed_.add(workers_, -1);
-        unemployed_.constant -= double(r.ecoGuards) + r.holodeckOperators + r.scientists + r.soldiers;
+        m_.unemployed = inhabitants;
+        m_.unemployed.add(workers_, -1);
+        m_.unemployed.constant -= double(r.ecoGuards) + r.holodeckOperators + r.scientists + r.soldiers;
     }
 
     void addConstraints() {
@@ -390,7 +390,7 @@ private:
         const ProductionTotals totals = productionTotals(info_, start_);
         for (int res = 0; res < kResourceCount; ++res)
             p.addRow(m_.production[res], double(std::min(0LL, totals.perTick[std::size_t(res)])), kInfinity);
-        p.addRow(unemployed_, double(std::min(0LL, unemployed(r))), kInfinity);
+        p.addRow(m_.unemployed, double(std::min(0LL, unemployed(r))), kInfinity);
 
         // The places of the hired personnel stay: scientists lose theirs when
         // a lab is switched off, the others while their building stands.
@@ -427,7 +427,6 @@ private:
     int startSurfaceTypes_[kFieldTypeCount] = {};
     int startTotal_[kBuildingCount] = {};
     Expression workers_;
-    Expression unemployed_;
     Expression capCost_;
     long long startCap_ = 0;
     int variableFields_ = 0;

@@ -65,6 +65,8 @@ struct Model {
     // resource (Forschung in tenths), storage, EPS, BSP and attractiveness.
     Expression production[kResourceCount];
     Expression storage, eps, bsp, attractiveness;
+    // The persons free at the end: inhabitants less workers and hired personnel.
+    Expression unemployed;
     // The number of field-menu actions the proposal takes, to decide among
     // proposals equal in the goals: fewer is better.
     Expression actions;

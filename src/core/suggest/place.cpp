@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <tuple>
+#include <utility>
 
 #include "core/economy/economy.h"
 #include "core/economy/personnel.h"
@@ -141,12 +142,19 @@ public:
                 }
             }
             if (!progress) progress = makeRoom(pending, order, placed);
-            if (!progress) return std::nullopt;
+            if (!progress) {
+                shortfall_ = lackingPersons(pending);
+                return std::nullopt;
+            }
             pending.erase(std::remove_if(pending.begin(), pending.end(), [](const Pending& p) { return p.done == p.tags.size(); }),
                           pending.end());
         }
         return placed;
     }
+
+    // When run() found no order: how many more free persons the job that
+    // lacks the fewest would have needed, 0 when persons were not what lacked.
+    long long shortfall() const { return shortfall_; }
 
 private:
     // The order of the fields' remaining actions, smallest first. A field's
@@ -159,6 +167,14 @@ private:
     std::tuple<int, long long, long long> priority(const Pending& p) const {
         const int tag = p.tags[p.done];
         if ((isBuild(tag) && isPrerequisite(tag - tagBuildBase)) || placesForScientists(p.at, tag)) return {0, 0, 0};
+        const auto [change, need] = job(p);
+        if (change >= 0) return {1, need, -change};
+        return {2, -(need + change), 0};
+    }
+
+    // The remaining actions of a field as a job: how they change the free
+    // persons in all, and how many free persons they need on the way.
+    std::pair<long long, long long> job(const Pending& p) const {
         long long change = 0, need = 0;
         Field f = plan_.fieldAt(p.at.x, p.at.y, p.at.onSurface);
         for (std::size_t k = p.done; k < p.tags.size(); ++k) {
@@ -166,8 +182,15 @@ private:
             need = std::max(need, -change);
             applyTo(f, p.tags[k]);
         }
-        if (change >= 0) return {1, need, -change};
-        return {2, -(need + change), 0};
+        return {change, need};
+    }
+
+    long long lackingPersons(const std::vector<Pending>& pending) const {
+        const long long free = unemployed(plan_.ressources);
+        long long least = 0;
+        for (const Pending& p : pending)
+            if (const long long lacking = job(p).second - free; lacking > 0 && (least == 0 || lacking < least)) least = lacking;
+        return least;
     }
 
     // Whether the action gives places to scientists while more are hired
@@ -295,6 +318,7 @@ private:
     }
 
     std::vector<FieldPosition> lent_;  // fields switched off for room
+    long long shortfall_ = 0;
     Info info_;
     ActPlan plan_;
     ProgramState state_;
@@ -305,7 +329,7 @@ private:
 }  // namespace
 
 std::optional<Placed> placeAndOrder(const Info& info, const ActPlan& start, const Model& model,
-                                    const std::vector<double>& values) {
+                                    const std::vector<double>& values, long long* lacking) {
     // The ways of the fields: in each group the kept fields first (they stay
     // as they are), then the ways in the model's order.
     std::vector<Target> targets;
@@ -364,7 +388,10 @@ std::optional<Placed> placeAndOrder(const Info& info, const ActPlan& start, cons
     std::stable_sort(targets.begin(), targets.end(), [](const Target& a, const Target& b) {
         return std::make_tuple(a.at.x, !a.at.onSurface, a.at.y) < std::make_tuple(b.at.x, !b.at.onSurface, b.at.y);
     });
-    return Scheduler(info, start).run(targets);
+    Scheduler scheduler(info, start);
+    std::optional<Placed> placed = scheduler.run(targets);
+    if (!placed && lacking) *lacking = scheduler.shortfall();
+    return placed;
 }
 
 }  // namespace dz::suggest_place

@@ -27,8 +27,10 @@ struct Placed {
 
 // The choices that carry the solution out on `start` (economy up to date),
 // or nothing when no order of them keeps the hired personnel or one of them
-// is not on the field menu at any turn.
+// is not on the field menu at any turn. Then `lacking`, when given, says how
+// many more free persons the order would have needed at the point it stuck
+// (0 when something else was missing).
 std::optional<Placed> placeAndOrder(const Info& info, const ActPlan& start, const suggest_model::Model& model,
-                                    const std::vector<double>& values);
+                                    const std::vector<double>& values, long long* lacking = nullptr);
 
 }  // namespace dz::suggest_place

@@ -16,6 +16,10 @@ namespace dz {
 
 namespace {
 
+// How often a rebuild whose best colony cannot be ordered is solved again
+// with room for the persons that were lacking, before the houses are kept.
+constexpr int kRoomAttempts = 3;
+
 std::string text(const char* utf8) { return utf8ToCp1252(utf8); }
 
 std::string lowerAscii(std::string s) {
@@ -325,26 +329,47 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
         }
     }
 
-    std::optional<suggest_place::Placed> placed = suggest_place::placeAndOrder(ownInfo, start, model, solution.values);
+    long long lacking = 0;
+    std::optional<suggest_place::Placed> placed =
+        suggest_place::placeAndOrder(ownInfo, start, model, solution.values, &lacking);
     if (!placed && request.rebuild) {
-        // The best colony takes houses away before what replaces them has
-        // room for its workers. The best one that keeps the houses in
-        // operation: no longer proven best, the bound says how far it may be.
-        Model keeping = suggest_model::buildModel(ownInfo, start, request, true);
-        Expression goal = keeping.goal(request.goal);
-        goal.add(keeping.actions, -weight);
-        const Solution other = suggest_solver::maximise(keeping.program, goal, gap, limits, nullptr, reporter(stages - 1));
-        if (other.outcome == Outcome::Cancelled) {
-            result.stop = SuggestStop::Cancelled;
-            return result;
-        }
-        if (other.found) {
-            placed = suggest_place::placeAndOrder(ownInfo, start, keeping, other.values);
+        // The best colony has no order of field-menu choices that keeps the
+        // personnel: a building that ends switched off binds its workers for
+        // a moment as it goes up, where a house went before. The best colony
+        // that leaves the persons free that were lacking, a few times, and
+        // last the best one that keeps the houses in operation. None is
+        // proven best any more; the bound says how far it may be.
+        Model roomy = model;
+        std::vector<double> values = solution.values;
+        for (int attempt = 0; attempt <= kRoomAttempts && !placed; ++attempt) {
+            const bool last = attempt == kRoomAttempts || lacking <= 0;
+            Model other = last ? suggest_model::buildModel(ownInfo, start, request, true) : roomy;
+            if (!last) other.program.addRow(other.unemployed, valueOf(other.unemployed, values) + double(lacking),
+                                            suggest_model::kInfinity);
+            Expression goal = other.goal(request.goal);
+            goal.add(other.actions, -weight);
+            const Solution found = suggest_solver::maximise(other.program, goal, gap, limits, nullptr, reporter(stages - 1));
+            if (found.outcome == Outcome::Cancelled) {
+                result.stop = SuggestStop::Cancelled;
+                return result;
+            }
+            if (!found.found) {
+                if (last) break;
+                attempt = kRoomAttempts - 1;  // no room to be had: straight to keeping the houses
+                continue;
+            }
+            lacking = 0;
+            placed = suggest_place::placeAndOrder(ownInfo, start, other, found.values, &lacking);
             if (placed) {
-                model = std::move(keeping);
-                solution = other;
-                result.stop = worse(result.stop, other.outcome == Outcome::TimeLimit ? SuggestStop::TimeLimit
+                model = std::move(other);
+                solution = found;
+                result.stop = worse(result.stop, found.outcome == Outcome::TimeLimit ? SuggestStop::TimeLimit
                                                                                      : SuggestStop::NodeLimit);
+            } else if (!last) {
+                roomy = std::move(other);
+                values = found.values;
+            } else {
+                break;
             }
         }
     }
