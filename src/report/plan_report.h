@@ -1,0 +1,15 @@
+// The report of one plan file: what the planner's panels show, as UTF-8 text.
+#pragma once
+
+#include <string>
+
+#include "core/catalog/info.h"
+
+namespace dz {
+
+// The report of one plan file; throws when the file cannot be used. Nothing
+// is printed before the whole report is there, so that a plan that fails
+// halfway leaves no half report behind.
+std::string planReport(Info& info, const std::string& file);
+
+}  // namespace dz
