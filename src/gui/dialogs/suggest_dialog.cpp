@@ -4,8 +4,6 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
@@ -16,6 +14,7 @@
 #include <limits>
 
 #include "core/planner/planner.h"
+#include "gui/dialogs/minimum_rows.h"
 #include "gui/dialogs/proposal_view.h"
 #include "gui/widgets/labels.h"
 #include "gui/widgets/qt_text.h"
@@ -91,23 +90,12 @@ void SuggestDialog::buildOptionsPage(QWidget* page) {
     thenCaption->setBuddy(thenGoalBox_);
 
     QLabel* minimumCaption = makeLabel(page, "minimumCaption", QStringLiteral("&mindestens:"), 14, 64);
-    minimumGoalBox_ = goalList("minimumGoalBox", QStringLiteral("mindestens, Zeile"), QRect(110, 60, 150, 22));
-    minimumCaption->setBuddy(minimumGoalBox_);
-    minimumEdit_ = new QLineEdit(page);
-    minimumEdit_->setObjectName(QStringLiteral("minimumEdit"));
-    minimumEdit_->setAccessibleName(QStringLiteral("mindestens, Wert"));
-    minimumEdit_->setGeometry(266, 60, 54, 22);
-    addMinimumButton_ = makeButton(page, "addMinimumButton", QStringLiteral("&Hinzufügen"), QRect(326, 59, 80, 24));
-    addMinimumButton_->setAutoDefault(false);
-    connect(addMinimumButton_, &QPushButton::clicked, this, &SuggestDialog::addMinimum);
-    minimumList_ = new QListWidget(page);
-    minimumList_->setObjectName(QStringLiteral("minimumList"));
-    minimumList_->setAccessibleName(QStringLiteral("Mindestwerte"));
-    minimumList_->setGeometry(110, 88, 210, 52);
-    removeMinimumButton_ = makeButton(page, "removeMinimumButton", QStringLiteral("&Entfernen"), QRect(326, 88, 80, 24));
-    removeMinimumButton_->setAutoDefault(false);
-    removeMinimumButton_->setEnabled(false);
-    connect(removeMinimumButton_, &QPushButton::clicked, this, &SuggestDialog::removeMinimum);
+    minimumRows_ = new MinimumRows(
+        goals_, [this](SuggestGoal goal, long long value) { return valueText(goal, value); }, page);
+    minimumRows_->setObjectName(QStringLiteral("minimumRows"));
+    minimumRows_->setGeometry(110, 59, right - 110, 81);
+    minimumCaption->setBuddy(minimumRows_->goalBox());
+    connect(minimumRows_, &MinimumRows::message, this, [this](const QString& text) { messageLabel_->setText(text); });
 
     capCheck_ = new QCheckBox(QStringLiteral("&Baukosten begrenzen: höchstens"), page);
     capCheck_->setObjectName(QStringLiteral("capCheck"));
@@ -169,58 +157,11 @@ QString SuggestDialog::valueText(SuggestGoal goal, long long value) const {
     return fromCp1252(goalValueText(goal, value, planner_.decimalSeparator()));
 }
 
-// --- the options -----------------------------------------------------------------
-
-void SuggestDialog::addMinimum() {
-    const int index = minimumGoalBox_->currentIndex();
-    if (index < 0) return;
-    const SuggestGoal goal = goalAt(index);
-    const QString name = minimumGoalBox_->currentText();
-    const QString typed = minimumEdit_->text().trimmed();
-    const std::optional<long long> value = parseGoalValue(goal, toCp1252(typed));
-    if (!value) {
-        // The goal's own rule says whether it takes a decimal (Forschung does).
-        const bool decimal = parseGoalValue(goal, "0,5").has_value();
-        const QString wanted = decimal ? QStringLiteral("eine Zahl mit höchstens einer Nachkommastelle, z. B. 2,5")
-                                       : QStringLiteral("eine ganze Zahl, z. B. 20");
-        messageLabel_->setText(typed.isEmpty() ? QStringLiteral("Bitte für %1 einen Mindestwert eingeben: %2.").arg(name, wanted)
-                                               : QStringLiteral("„%1“ ist kein Wert für %2: bitte %3 eingeben.")
-                                                     .arg(typed, name, wanted));
-        minimumEdit_->setFocus(Qt::OtherFocusReason);
-        minimumEdit_->selectAll();
-        return;
-    }
-    // One minimum per row: a new value for a row replaces the old one.
-    const QString text = QStringLiteral("%1: mindestens %2").arg(name, valueText(goal, *value));
-    const auto same = std::find_if(minimums_.begin(), minimums_.end(), [&](const GoalMinimum& m) { return m.goal == goal; });
-    if (same != minimums_.end()) {
-        same->value = *value;
-        minimumList_->item(int(same - minimums_.begin()))->setText(text);
-        minimumList_->setCurrentRow(int(same - minimums_.begin()));
-    } else {
-        minimums_.push_back(GoalMinimum{goal, *value});
-        minimumList_->addItem(text);
-        minimumList_->setCurrentRow(minimumList_->count() - 1);
-    }
-    removeMinimumButton_->setEnabled(true);
-    messageLabel_->clear();
-    minimumEdit_->clear();
-}
-
-void SuggestDialog::removeMinimum() {
-    const int row = minimumList_->currentRow();
-    if (row < 0 || std::size_t(row) >= minimums_.size()) return;
-    minimums_.erase(minimums_.begin() + row);
-    delete minimumList_->takeItem(row);
-    removeMinimumButton_->setEnabled(!minimums_.empty());
-    if (minimums_.empty()) minimumGoalBox_->setFocus(Qt::OtherFocusReason);
-}
-
 SuggestRequest SuggestDialog::request() const {
     SuggestRequest request;
     request.goal = goalAt(goalBox_->currentIndex());
     if (thenGoalBox_->currentIndex() > 0) request.thenGoal = goalAt(thenGoalBox_->currentIndex() - 1);
-    request.minimums = minimums_;
+    request.minimums = minimumRows_->minimums();
     if (capCheck_->isChecked()) request.costCap = CostCap{capResourceBox_->currentIndex(), capEdit_->value()};
     request.rebuild = rebuildCheck_->isChecked();
     if (lockedFields_) request.locks = lockedFields_();
@@ -229,11 +170,9 @@ SuggestRequest SuggestDialog::request() const {
 }
 
 void SuggestDialog::setSearching(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{goalBox_, thenGoalBox_, minimumGoalBox_, minimumEdit_,
-                                                      addMinimumButton_, minimumList_, capCheck_, rebuildCheck_,
-                                                      startButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{goalBox_, thenGoalBox_, capCheck_, rebuildCheck_, startButton_})
         w->setEnabled(!on);
-    removeMinimumButton_->setEnabled(!on && !minimums_.empty());
+    minimumRows_->setSearching(on);
     capEdit_->setEnabled(!on && capCheck_->isChecked());
     capResourceBox_->setEnabled(!on && capCheck_->isChecked());
     if (on) cancelButton_->setFocus(Qt::OtherFocusReason);
@@ -383,8 +322,8 @@ void SuggestDialog::closeSymbolClicked() { reject(); }
 void SuggestDialog::keyPressEvent(QKeyEvent* event) {
     // Return in the minimum's value adds it, rather than starting the search.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && minimumEdit_->hasFocus()) {
-        addMinimum();
+    if (enter && minimumRows_->valueHasFocus()) {
+        minimumRows_->add();
         event->accept();
         return;
     }

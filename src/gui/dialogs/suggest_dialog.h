@@ -28,8 +28,6 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -37,6 +35,7 @@ class QStackedWidget;
 
 namespace dz {
 
+class MinimumRows;
 class ProposalView;
 class Planner;
 
@@ -76,8 +75,6 @@ protected:
 private:
     void buildOptionsPage(QWidget* page);
     void buildProposalPage(QWidget* page);
-    void addMinimum();
-    void removeMinimum();
     SuggestRequest request() const;
     void start();
     void cancel();
@@ -98,16 +95,11 @@ private:
     std::function<std::vector<FieldPosition>()> lockedFields_;
     Engine engine_;
     std::vector<NamedGoal> goals_;
-    std::vector<GoalMinimum> minimums_;  // as the minimum list shows them
 
     QStackedWidget* pages_ = nullptr;
     QComboBox* goalBox_ = nullptr;
     QComboBox* thenGoalBox_ = nullptr;
-    QComboBox* minimumGoalBox_ = nullptr;
-    QLineEdit* minimumEdit_ = nullptr;
-    QPushButton* addMinimumButton_ = nullptr;
-    QListWidget* minimumList_ = nullptr;
-    QPushButton* removeMinimumButton_ = nullptr;
+    MinimumRows* minimumRows_ = nullptr;
     QCheckBox* capCheck_ = nullptr;
     QComboBox* capResourceBox_ = nullptr;
     QSpinBox* capEdit_ = nullptr;
