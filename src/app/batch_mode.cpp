@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/application.h"
+#include "gui/export/jpeg_writer.h"
 #include "gui/export/screenshot.h"
 #include "gui/file_commands.h"
 #include "gui/main_window.h"
