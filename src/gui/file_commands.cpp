@@ -9,7 +9,7 @@
 #include "core/planner/planner.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
-#include "gui/recent_plans.h"
+#include "gui/remembered_folders.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {

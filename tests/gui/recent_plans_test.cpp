@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "gui/recent_plans.h"
+#include "gui/remembered_folders.h"
 #include "gui/support/test_support.h"
 #include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
@@ -95,4 +96,18 @@ TEST_F(RecentPlansTest, AnEntryWhoseFileIsGoneIsRemovedWithAMessage) {
     EXPECT_EQ(window->statusBar()->currentMessage(), "„weg.kpls“ gibt es nicht mehr; aus „Zuletzt“ entfernt.");
     EXPECT_EQ(plan, before);
     EXPECT_EQ(RecentPlans(window.get(), true).plans().size(), 1u);
+}
+
+TEST_F(RecentPlansTest, PicturesAreOfferedThePlansFolderUntilAPictureIsSavedElsewhere) {
+    EXPECT_TRUE(lastPictureFolder().isEmpty());
+    saveNewPlan(ptStandard, QStringLiteral("plan"));
+    EXPECT_EQ(lastPictureFolder(), dir.path());
+
+    QTemporaryDir pictures;
+    ASSERT_TRUE(pictures.isValid());
+    rememberPictureFolder(pictures.filePath(QStringLiteral("kolonie.jpeg")));
+    EXPECT_EQ(lastPictureFolder(), pictures.path());
+    EXPECT_EQ(lastPlanFolder(), dir.path()) << "the plans keep their own folder";
+    saveNewPlan(ptWater, QStringLiteral("wasser"));
+    EXPECT_EQ(lastPictureFolder(), pictures.path()) << "a plan saved later does not move the pictures";
 }
