@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -110,4 +111,22 @@ TEST_F(RecentPlansTest, PicturesAreOfferedThePlansFolderUntilAPictureIsSavedElse
     EXPECT_EQ(lastPlanFolder(), dir.path()) << "the plans keep their own folder";
     saveNewPlan(ptWater, QStringLiteral("wasser"));
     EXPECT_EQ(lastPictureFolder(), pictures.path()) << "a plan saved later does not move the pictures";
+}
+
+TEST_F(RecentPlansTest, BatchModeOffersNoRecentPlansKeepsNoneAndAsksNothing) {
+    makeWindowWithPictures(RunMode::Batch);
+    QStringList top;
+    for (QAction* a : window->menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, (QStringList{"&Neu", "&Laden", "&Speichern", "&Einstellungen", "S&creenshot", "&About..."}))
+        << "its picture shows neither \"Zuletzt\" nor \"Bearbeiten\": " << top.join(", ").toStdString();
+
+    ASSERT_TRUE(window->files().loadPlanFile(QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls")));
+    EXPECT_TRUE(window->recentPlans().plans().empty());
+    EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Dizozodidu", "Dizozodidu").allKeys().isEmpty())
+        << "the user's settings stay as they were";
+
+    state.planChanged = true;
+    BoxAnswer no(QMessageBox::No);
+    EXPECT_TRUE(window->files().confirmDiscard());
+    EXPECT_FALSE(no.shown) << "nobody is there to answer";
 }
