@@ -36,7 +36,7 @@ struct BenchWindow {
 
     BenchWindow() {
         dz::loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
-        window = std::make_unique<dz::MainWindow>(info, plan, state);
+        window = std::make_unique<dz::MainWindow>(info, plan, state, dz::RunMode::Interactive);
         child<QTimer>(window, "startupTimer")->stop();
         window->loadPlanPictures();
         window->loadPanelIcons();

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gui/export/screenshot.h"
+#include "gui/export/jpeg_writer.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&

@@ -39,11 +39,6 @@ DizozodiduApplication* DizozodiduApplication::instance() {
     return qobject_cast<DizozodiduApplication*>(QCoreApplication::instance());
 }
 
-void DizozodiduApplication::setBatchMode(bool on) {
-    batchMode_ = on;
-    setProblemsToStderr(on);
-}
-
 bool DizozodiduApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
@@ -60,8 +55,9 @@ void DizozodiduApplication::reportError(const QString& message) {
         reporter_(message);
         return;
     }
-    reportProblem(activeWindow(), Problem{QMessageBox::Critical, QStringLiteral("Fehler"), QString(), message, QString()});
-    if (batchMode_) exit(kExitFailure);
+    reportProblem(runMode_, activeWindow(),
+                  Problem{QMessageBox::Critical, QStringLiteral("Fehler"), QString(), message, QString()});
+    if (runMode_ == RunMode::Batch) exit(kExitFailure);
 }
 
 namespace {
@@ -73,8 +69,17 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     qt_message_output(type, context, message);
 }
 
-void reportFatal(const QString& message) {
-    reportProblem(nullptr, Problem{QMessageBox::Critical, QStringLiteral("Dizozodidu"), QString(), message, QString()});
+void reportFatal(RunMode mode, const QString& message) {
+    reportProblem(mode, nullptr,
+                  Problem{QMessageBox::Critical, QStringLiteral("Dizozodidu"), QString(), message, QString()});
+}
+
+// The arguments after the program name, as the bytes the system passed: a
+// file name need not be UTF-8.
+QByteArrayList argumentsOf(int argc, char** argv) {
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QByteArray(argv[i]);
+    return arguments;
 }
 
 }  // namespace
@@ -85,7 +90,7 @@ CommandLine parseCommandLine(const QByteArrayList& arguments) {
     CommandLine line;
     const QByteArray first = arguments.value(0);
     if (first == "IMAGES") {
-        line.batchMode = true;
+        line.mode = RunMode::Batch;
         line.planFile = arguments.value(1).toStdString();
     } else {
         line.planFile = first.toStdString();
@@ -118,9 +123,9 @@ std::string commandLineInformation(const char* firstArgument) {
 }
 
 void followCommandLine(MainWindow& window, const CommandLine& command) {
-    if (command.batchMode) window.startStartupAtOnce();
+    if (command.mode == RunMode::Batch) window.startStartupAtOnce();
     QObject::connect(&window, &MainWindow::startupFinished, &window, [&window, command] {
-        if (command.batchMode)
+        if (command.mode == RunMode::Batch)
             runBatch(window, command.planFile);
         else if (!command.planFile.empty())
             window.files().loadPlanFile(command.planFile);
@@ -135,11 +140,14 @@ int runPlanner(int argc, char** argv) {
             return 0;
         }
     }
-    // Exact and case-sensitive: "images" is a plan file name.
-    const bool batchMode = argc > 1 && QLatin1String(argv[1]) == QLatin1String("IMAGES");
+    // Without a screen batch mode runs offscreen, which Qt must know before
+    // its application object exists: here the command line still holds Qt's
+    // own options (-platform …). How the program runs is read once Qt has
+    // taken them out, below.
+    const bool batchAsked = parseCommandLine(argumentsOf(argc, argv)).mode == RunMode::Batch;
     const bool noScreen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
                           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (noScreen && batchMode) {
+    if (noScreen && batchAsked) {
         // Batch mode needs no screen: it runs offscreen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else if (noScreen) {
@@ -153,7 +161,12 @@ int runPlanner(int argc, char** argv) {
 
     installQuietMessageHandler();
     DizozodiduApplication app(argc, argv);
-    app.setBatchMode(batchMode);
+    // The arguments Qt left (it takes its own options out of argv), as the
+    // bytes they are: app.arguments() decodes them as UTF-8, and a plan file
+    // named in Windows-1252 would no longer be found. They decide how the
+    // program runs, once: the application and the window are told.
+    const CommandLine command = parseCommandLine(argumentsOf(argc, argv));
+    app.setRunMode(command.mode);
 
     // The program-wide objects: the catalog, the one plan, the run's flags.
     Info info;
@@ -162,25 +175,20 @@ int runPlanner(int argc, char** argv) {
     try {
         loadCatalog(info, QCoreApplication::applicationDirPath().toStdString());
     } catch (const std::exception& e) {
-        reportFatal(QStringLiteral("Die Spieldaten konnten nicht geladen werden.\n\n%1").arg(QString::fromUtf8(e.what())));
+        reportFatal(command.mode,
+                    QStringLiteral("Die Spieldaten konnten nicht geladen werden.\n\n%1").arg(QString::fromUtf8(e.what())));
         return kExitFailure;
     }
 
-    // The arguments Qt left (it takes its own options out of argv), as the
-    // bytes they are: app.arguments() decodes them as UTF-8, and a plan file
-    // named in Windows-1252 would no longer be found.
-    QByteArrayList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QByteArray(argv[i]);
-    const CommandLine command = parseCommandLine(arguments);
     try {
-        MainWindow window(info, actPlan, state);
+        MainWindow window(info, actPlan, state, command.mode);
         followCommandLine(window, command);
         // Batch mode shows the window too (offscreen without a display): its
         // picture is what batch mode writes.
         window.show();
         return app.exec();
     } catch (const std::exception& e) {
-        reportFatal(QString::fromUtf8(e.what()));
+        reportFatal(command.mode, QString::fromUtf8(e.what()));
         return kExitFailure;
     }
 }

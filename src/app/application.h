@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/run_mode.h"
+
 namespace dz {
 
 class DizozodiduApplication : public QApplication {
@@ -19,9 +21,10 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    bool batchMode() const { return batchMode_; }
-    // Batch mode reports on stderr and never opens a message box.
-    void setBatchMode(bool on);
+    // How the program runs, as its command line says (runPlanner tells it
+    // once). In batch mode an escaped exception is reported on stderr, never
+    // in a message box, and ends the event loop with kExitFailure.
+    void setRunMode(RunMode mode) { runMode_ = mode; }
 
     // Reports an exception that escaped an event handler. Tests replace the
     // reporter to observe it.
@@ -39,7 +42,7 @@ public:
     bool installQtTranslation();
 
 private:
-    bool batchMode_ = false;
+    RunMode runMode_ = RunMode::Interactive;
     Reporter reporter_;
 };
 
@@ -56,7 +59,7 @@ void installQuietMessageHandler();
 // passed, without the program name: a file name need not be UTF-8, and the
 // plan file's name is kept byte for byte.
 struct CommandLine {
-    bool batchMode = false;
+    RunMode mode = RunMode::Interactive;
     std::filesystem::path planFile;
 };
 CommandLine parseCommandLine(const QByteArrayList& arguments);
@@ -64,7 +67,8 @@ CommandLine parseCommandLine(const QByteArrayList& arguments);
 class MainWindow;
 // Once the window's start-up has finished: batch mode for its plan, or the
 // plan named on the command line opened as "Laden" would. Batch mode shows
-// nobody a window, so its start-up runs as soon as the event loop does.
+// nobody a window, so its start-up runs as soon as the event loop does. The
+// window was made in the command line's mode.
 void followCommandLine(MainWindow& window, const CommandLine& command);
 
 // `dizozodidu --help` and `dizozodidu --version` (exactly so, as the first

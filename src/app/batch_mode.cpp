@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/application.h"
+#include "gui/export/jpeg_writer.h"
 #include "gui/export/screenshot.h"
 #include "gui/file_commands.h"
 #include "gui/main_window.h"
@@ -13,7 +14,8 @@ namespace dz {
 
 void runBatch(MainWindow& window, const std::filesystem::path& planFile) {
     auto fail = [&window](const QString& message) {
-        reportProblem(&window, Problem{QMessageBox::Critical, QStringLiteral("Dizozodidu"), QString(), message, QString()});
+        reportProblem(RunMode::Batch, &window,
+                      Problem{QMessageBox::Critical, QStringLiteral("Dizozodidu"), QString(), message, QString()});
         QCoreApplication::exit(kExitFailure);
     };
     if (planFile.empty()) return fail(QStringLiteral("Aufruf: dizozodidu IMAGES plan.kpls"));

@@ -9,7 +9,7 @@
 #include "core/planner/planner.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
-#include "gui/recent_plans.h"
+#include "gui/remembered_folders.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -18,15 +18,15 @@ namespace {
 const QString kPlanFilter = QStringLiteral("DizozodiduSaves (*.kpls)");
 }  // namespace
 
-FileCommands::FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner,
+FileCommands::FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, RunMode mode,
                            QWidget* window)
-    : QObject(window), info_(info), plan_(plan), state_(state), planner_(planner), window_(window) {
+    : QObject(window), info_(info), plan_(plan), state_(state), planner_(planner), mode_(mode), window_(window) {
     setObjectName(QStringLiteral("fileCommands"));
 }
 
 bool FileCommands::confirmDiscard() {
     if (!state_.planChanged) return true;
-    if (problemsGoToStderr()) return true;  // batch mode: nobody to ask, and it never changes a plan
+    if (mode_ == RunMode::Batch) return true;  // nobody to ask, and batch mode never changes a plan
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"),
                     QStringLiteral("Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?"),
                     QMessageBox::Yes | QMessageBox::No, window_);
@@ -44,8 +44,9 @@ bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
     try {
         loaded = readPlanFile(file, info_);
     } catch (const PlanFileError& e) {
-        reportProblem(window_, Problem{QMessageBox::Warning, QStringLiteral("Dizozodidu"), fromNativeFileName(file),
-                                      QStringLiteral("Ungültige Datei!"), QString::fromUtf8(e.what())});
+        reportProblem(mode_, window_,
+                      Problem{QMessageBox::Warning, QStringLiteral("Dizozodidu"), fromNativeFileName(file),
+                              QStringLiteral("Ungültige Datei!"), QString::fromUtf8(e.what())});
         return false;
     }
     planner_.loadPlan(loaded);

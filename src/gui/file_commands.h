@@ -9,6 +9,7 @@
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
 #include "core/planner/program_state.h"
+#include "gui/run_mode.h"
 
 class QWidget;
 
@@ -19,10 +20,13 @@ class Planner;
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    // `window` is the main window: the parent of the dialogs and what a screenshot pictures.
-    FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, QWidget* window);
+    // `window` is the main window: the parent of the dialogs and what a
+    // screenshot pictures. In batch mode a refused plan is reported on stderr.
+    FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, RunMode mode,
+                 QWidget* window);
 
     // Asks before unsaved changes are lost; true when the caller may go on.
+    // Batch mode asks nobody (and never changes a plan).
     bool confirmDiscard();
     // Loads a plan file as "Laden" does after its dialog: confirmDiscard,
     // then loadPlanFile (a plan from "Zuletzt" or dropped on the window).
@@ -63,6 +67,7 @@ private:
     const ActPlan& plan_;
     ProgramState& state_;
     Planner& planner_;
+    RunMode mode_;
     QWidget* window_;
     QString planFile_;
 };

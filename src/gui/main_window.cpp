@@ -21,7 +21,6 @@
 #include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
 #include "gui/plan_drop.h"
-#include "gui/problem_report.h"
 #include "gui/recent_plans.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
@@ -85,13 +84,14 @@ char localeDecimalSeparator() {
 
 }  // namespace
 
-MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* parent)
+MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode mode, QWidget* parent)
     : QMainWindow(parent),
       info_(info),
       plan_(plan),
       state_(state),
       planner_(info, plan, state, *this),
-      programDir_(QCoreApplication::applicationDirPath()) {
+      programDir_(QCoreApplication::applicationDirPath()),
+      mode_(mode) {
     plan_.selected = FieldSelection{-1, -1, false};
     plan_.planetType = -1;
     setObjectName(QStringLiteral("mainWindow"));
@@ -99,14 +99,13 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
-    interactive_ = !problemsGoToStderr();
     history_ = new EditHistory(planner_, state_, this);
     createControls();
     createStatusBar();
     cells_ = new PlanCells(info_, plan_, planner_, *history_, surfaceBox_, orbitBox_, this);
-    files_ = new FileCommands(info_, plan_, state_, planner_, this);
+    files_ = new FileCommands(info_, plan_, state_, planner_, mode_, this);
     // Batch mode leaves the user's settings alone.
-    recent_ = new RecentPlans(this, interactive_);
+    recent_ = new RecentPlans(this, mode_ == RunMode::Interactive);
     drop_ = new PlanDrop(this);
     connectPlanHistory();
     createMenu();
@@ -196,13 +195,13 @@ void MainWindow::createMenu() {
     load->setObjectName(QStringLiteral("loadAction"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     setShortcutToolTip(load);
-    if (interactive_) bar->addMenu(recent_->menu());
+    if (mode_ == RunMode::Interactive) bar->addMenu(recent_->menu());
     saveAction_ = bar->addAction(QStringLiteral("&Speichern"), this, &MainWindow::savePlan);
     saveAction_->setObjectName(QStringLiteral("saveAction"));
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
-    if (interactive_) bar->addMenu(history_->menu());
+    if (mode_ == RunMode::Interactive) bar->addMenu(history_->menu());
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
@@ -332,12 +331,7 @@ void MainWindow::showAbout() {
     aboutBox_->raise();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-    if (files_->confirmDiscard())
-        event->accept();
-    else
-        event->ignore();
-}
+void MainWindow::closeEvent(QCloseEvent* event) { event->setAccepted(files_->confirmDiscard()); }
 
 // --- what the core shows -------------------------------------------------------
 

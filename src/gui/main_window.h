@@ -13,6 +13,7 @@
 #include "core/planner/plan_view.h"
 #include "core/planner/planner.h"
 #include "core/planner/program_state.h"
+#include "gui/run_mode.h"
 
 class QAction;
 class QGroupBox;
@@ -38,8 +39,10 @@ class UpdateDialog;
 class MainWindow : public QMainWindow, public PlanView {
     Q_OBJECT
 public:
-    // The window starts its start-up timer at once; see finishStartup().
-    MainWindow(Info& info, ActPlan& plan, ProgramState& state, QWidget* parent = nullptr);
+    // The window starts its start-up timer at once; see finishStartup(). In
+    // batch mode nobody sees it but in its picture: it keeps no recent plans,
+    // shows no edit history and asks nothing.
+    MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode mode, QWidget* parent = nullptr);
 
     // The folder the pictures are read from ("images" below it); the
     // program's own folder unless set otherwise.
@@ -141,9 +144,9 @@ private:
     PlanCells* cells_ = nullptr;
     FileCommands* files_ = nullptr;
     EditHistory* history_ = nullptr;
-    // Not batch mode, where problems go to stderr and nobody sees the window:
-    // only then are the recent plans kept and offered, and the history shown.
-    bool interactive_ = true;
+    // Only for a user at the window (not in batch mode, where nobody sees
+    // it) are the recent plans kept and offered, and the history shown.
+    const RunMode mode_;
     RecentPlans* recent_ = nullptr;
     PlanDrop* drop_ = nullptr;
     AboutBox* aboutBox_ = nullptr;

@@ -1,20 +1,15 @@
 #include "gui/plan_cells.h"
 
 #include <QBuffer>
-#include <QContextMenuEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
-#include <QScrollArea>
-#include <algorithm>
 
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
 #include "core/planner/planner.h"
-#include "gui/widgets/field_cursor.h"
+#include "gui/cell_cursor.h"
 #include "gui/edit_history.h"
 #include "gui/widgets/qt_text.h"
 
@@ -51,25 +46,20 @@ PlanCells::PlanCells(const Info& info, ActPlan& plan, Planner& planner, EditHist
       history_(history),
       surfaceBox_(surfaceBox),
       orbitBox_(orbitBox),
-      fieldMenu_(new QMenu(window)),
-      cursorMark_(new FieldCursor(surfaceBox)) {
+      fieldMenu_(new QMenu(window)) {
     setObjectName(QStringLiteral("planCells"));
     fieldMenu_->setObjectName(QStringLiteral("fieldMenu"));
     fieldMenu_->setFont(window->font());
-    cursorMark_->hide();
-    // Only the Tab key gives the cells the focus: a click on a field shows
-    // the field menu and nothing else, as always.
-    surfaceBox_->setFocusPolicy(Qt::NoFocus);
-    surfaceBox_->installEventFilter(this);
+    cursor_ = new CellCursor(plan_, cells_, locks_, surfaceBox_, orbitBox_, [this](FieldSelection field) {
+        plan_.selected = field;
+        fillFieldMenu();
+        return fieldMenu_;
+    }, this);
 }
 
 void PlanCells::resize(int width, int surfaceHeight, int orbitHeight) {
     cells_.resize(width, surfaceHeight, orbitHeight);
-    const bool hasFields = width > 0 && surfaceHeight > 0;
-    surfaceBox_->setFocusPolicy(hasFields ? Qt::TabFocus : Qt::NoFocus);
-    const int rows = cursor_.onSurface ? surfaceHeight : orbitHeight;
-    if (cursor_.x >= width || cursor_.y >= rows) cursor_ = FieldSelection{0, 0, true};
-    placeCursorMark();
+    cursor_->planResized(width, surfaceHeight, orbitHeight);
 }
 
 void PlanCells::loadPictures(const QString& programDir,
@@ -128,7 +118,7 @@ std::pair<QLabel*, FieldPicture*> PlanCells::prepareCell(int x, int y, bool onSu
 
     frame->show();
     picture->show();
-    if (cursorMark_->parentWidget() == box) cursorMark_->raise();  // new pictures would cover the mark
+    cursor_->keepMarkOnTop(box);
     return {frame, picture};
 }
 
@@ -183,9 +173,7 @@ void PlanCells::pictureReleased(FieldPicture* picture, Qt::MouseButton button) {
     const FieldSelection selected = decodeFieldKey(picture->fieldKey());
     if (!plan_.contains(selected.x, selected.y, selected.onSurface)) return;
     plan_.selected = selected;
-    // The keyboard goes on from the field the mouse chose.
-    cursor_ = selected;
-    placeCursorMark();
+    cursor_->moveTo(selected);
     fillFieldMenu();
 }
 
@@ -211,7 +199,7 @@ void PlanCells::toggleLock(FieldPosition field) {
     const bool locked = locks_.toggle(field);
     if (auto* picture = static_cast<FieldPicture*>(cells_.cell(field.x, field.y, field.onSurface)[1]))
         picture->setLocked(locked);
-    describeCursor();
+    cursor_->describe();
 }
 
 void PlanCells::clearLocks() {
@@ -239,122 +227,9 @@ void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     action->setData(entry.tag);
     connect(action, &QAction::triggered, this, [this, tag = entry.tag] {
         history_.perform([this, tag] { planner_.chooseMenuEntry(tag); });
-        describeCursor();
+        cursor_->describe();
         emit fieldActionDone();
     });
-}
-
-// --- the keyboard cursor ---------------------------------------------------------
-
-void PlanCells::moveCursor(int columns, int rows) {
-    const int width = plan_.width();
-    const int surfaceRows = plan_.surfaceHeight();
-    const int allRows = surfaceRows + plan_.orbitHeight();
-    if (width == 0 || allRows == 0) return;
-    const int x = std::clamp(cursor_.x + columns, 0, width - 1);
-    const int row = std::clamp((cursor_.onSurface ? cursor_.y : surfaceRows + cursor_.y) + rows, 0, allRows - 1);
-    cursor_ = row < surfaceRows ? FieldSelection{x, row, true} : FieldSelection{x, row - surfaceRows, false};
-    placeCursorMark();
-    revealCursor();
-    describeCursor();
-}
-
-void PlanCells::openMenuAtCursor() {
-    if (!plan_.contains(cursor_.x, cursor_.y, cursor_.onSurface)) return;
-    plan_.selected = cursor_;
-    fillFieldMenu();
-    if (fieldMenu_->isEmpty()) return;
-    revealCursor();
-    const QWidget* anchor = cells_.cell(cursor_.x, cursor_.y, cursor_.onSurface)[1];
-    if (!anchor) anchor = cursorMark_;
-    fieldMenu_->popup(anchor->mapToGlobal(QPoint(0, anchor->height())));
-}
-
-void PlanCells::placeCursorMark() {
-    QGroupBox* box = cursor_.onSurface ? surfaceBox_ : orbitBox_;
-    if (cursorMark_->parentWidget() != box) cursorMark_->setParent(box);
-    const Rect r = pictureRect(cursor_.x, cursor_.y);
-    cursorMark_->setGeometry(r.left, r.top, r.width, r.height);
-    cursorMark_->raise();
-    cursorMark_->setVisible(cursorShown_ && plan_.contains(cursor_.x, cursor_.y, cursor_.onSurface));
-}
-
-void PlanCells::revealCursor() {
-    for (QWidget* w = surfaceBox_->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* area = qobject_cast<QScrollArea*>(w)) {
-            area->ensureWidgetVisible(cursorMark_, 24, 24);
-            return;
-        }
-    }
-}
-
-void PlanCells::describeCursor() {
-    if (!plan_.contains(cursor_.x, cursor_.y, cursor_.onSurface)) return;
-    const QLabel* picture = cells_.cell(cursor_.x, cursor_.y, cursor_.onSurface)[1];
-    const QString where = QStringLiteral("%1, Spalte %2, Zeile %3")
-                              .arg(cursor_.onSurface ? QStringLiteral("Oberfläche") : QStringLiteral("Orbit"))
-                              .arg(cursor_.x + 1)
-                              .arg(cursor_.y + 1);
-    QString name = picture ? picture->accessibleName() + QStringLiteral(" – ") + where : where;
-    if (locks_.contains(FieldPosition{cursor_.x, cursor_.y, cursor_.onSurface}))
-        name += QStringLiteral(" – für Vorschlag gesperrt");
-    surfaceBox_->setAccessibleName(name);
-}
-
-bool PlanCells::keyPressed(const QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Left:
-            moveCursor(-1, 0);
-            return true;
-        case Qt::Key_Right:
-            moveCursor(1, 0);
-            return true;
-        case Qt::Key_Up:
-            moveCursor(0, -1);
-            return true;
-        case Qt::Key_Down:
-            moveCursor(0, 1);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-        case Qt::Key_Menu:
-            openMenuAtCursor();
-            return true;
-        case Qt::Key_F10:
-            if (!(event->modifiers() & Qt::ShiftModifier)) return false;
-            openMenuAtCursor();
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool PlanCells::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != surfaceBox_) return false;
-    switch (event->type()) {
-        case QEvent::FocusIn:
-            cursorShown_ = true;
-            placeCursorMark();
-            revealCursor();
-            describeCursor();
-            return false;
-        case QEvent::FocusOut:
-            // The field menu takes the focus for a while; the mark stays.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-                cursorShown_ = false;
-                placeCursorMark();
-            }
-            return false;
-        case QEvent::KeyPress:
-            return keyPressed(static_cast<QKeyEvent*>(event));
-        case QEvent::ContextMenu:
-            if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Keyboard) return false;
-            openMenuAtCursor();
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace dz

@@ -3,11 +3,8 @@
 // right click opens. The pictures come from the image lists and the picture
 // cache, read once at start-up.
 //
-// The keyboard reaches the cells through the surface box, one stop of the Tab
-// chain once a plan exists: there a cursor marks a field, the arrow keys move
-// it across surface and orbit (the orbit rows continue below the surface
-// rows), and Return, Enter, Space, the menu key and Shift+F10 open the field
-// menu of the field under it.
+// The keyboard reaches the cells through the surface box, where a cursor
+// (cell_cursor.h) marks the field whose menu the keys open.
 //
 // The cells also keep the fields the player locks for "Vorschlag": the last
 // entry of every field menu locks or unlocks its field, and a locked field's
@@ -26,16 +23,14 @@
 #include "gui/widgets/image_list.h"
 #include "gui/widgets/plan_graphic.h"
 
-class QEvent;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QMenu;
 class QWidget;
 
 namespace dz {
 
-class FieldCursor;
+class CellCursor;
 class EditHistory;
 class Planner;
 
@@ -70,14 +65,8 @@ public:
     // Another plan is started or loaded: its fields start unlocked.
     void clearLocks();
 
-    // The keyboard cursor: the field it stands on, moving it by columns and
-    // rows (it stops at the edges), and the field menu of its field, opened
-    // below the field's picture.
-    FieldSelection cursor() const { return cursor_; }
-    void moveCursor(int columns, int rows);
-    void openMenuAtCursor();
-    // The cursor's mark, shown while the cells have the keyboard focus.
-    const FieldCursor* cursorMark() const { return cursorMark_; }
+    // The keyboard cursor, which opens the field menu of its field.
+    const CellCursor& cursor() const { return *cursor_; }
 
     // What the view shows, for the window and for tests.
     Cell& cell(int x, int y, bool onSurface) { return cells_.cell(x, y, onSurface); }
@@ -91,21 +80,11 @@ signals:
     // An entry of the field menu has been carried out on the plan.
     void fieldActionDone();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // Gives a cell its frame and picture controls, emptied; returns them.
     std::pair<QLabel*, FieldPicture*> prepareCell(int x, int y, bool onSurface);
     void setFrame(QLabel* frame, const Field& field, bool showsBuilding);
     void addMenuEntry(QMenu* menu, const MenuEntry& entry);
-    bool keyPressed(const QKeyEvent* event);
-    // Puts the mark over the cursor's field, shown or hidden as the focus says.
-    void placeCursorMark();
-    // Scrolls the cursor's field into view where the window's content scrolls.
-    void revealCursor();
-    // The name a screen reader gives the cells: the field under the cursor.
-    void describeCursor();
 
     const Info& info_;
     ActPlan& plan_;
@@ -120,10 +99,8 @@ private:
     ImageList stateFrames_{34};
     PictureCache buildingPictures_;
     PlanGraphic cells_;
-    FieldCursor* cursorMark_;
     FieldLocks locks_;
-    FieldSelection cursor_{0, 0, true};
-    bool cursorShown_ = false;
+    CellCursor* cursor_ = nullptr;
 };
 
 }  // namespace dz

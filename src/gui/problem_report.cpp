@@ -6,16 +6,8 @@
 
 namespace dz {
 
-namespace {
-bool toStderr = false;
-}  // namespace
-
-void setProblemsToStderr(bool on) { toStderr = on; }
-
-bool problemsGoToStderr() { return toStderr; }
-
-void reportProblem(QWidget* parent, const Problem& problem) {
-    if (toStderr) {
+void reportProblem(RunMode mode, QWidget* parent, const Problem& problem) {
+    if (mode == RunMode::Batch) {
         QString line = QStringLiteral("dizozodidu: ");
         if (!problem.subject.isEmpty()) line += problem.subject + QStringLiteral(": ");
         line += problem.text;

@@ -1,16 +1,15 @@
 #include "gui/recent_plans.h"
 
 #include <QAction>
-#include <QByteArray>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMainWindow>
 #include <QMenu>
-#include <QSettings>
 #include <QStatusBar>
 #include <algorithm>
 #include <system_error>
 
+#include "gui/remembered_folders.h"
+#include "gui/user_settings.h"
 #include "gui/widgets/qt_text.h"
 
 namespace dz {
@@ -19,37 +18,10 @@ namespace {
 
 const QString kPlansArray = QStringLiteral("Zuletzt");
 const QString kFileKey = QStringLiteral("Datei");
-const QString kPlanFolderKey = QStringLiteral("Ordner/Plaene");
-const QString kPictureFolderKey = QStringLiteral("Ordner/Bilder");
-
-// The program's settings in the platform's usual place.
-class Settings : public QSettings {
-public:
-    Settings()
-        : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dizozodidu"),
-                    QStringLiteral("Dizozodidu")) {}
-};
-
-QByteArray bytesOf(const std::filesystem::path& file) { return QByteArray::fromStdString(file.native()); }
-
-QString folderText(const QString& key) {
-    return fromNativeFileName(std::filesystem::path(Settings().value(key).toByteArray().toStdString()));
-}
 
 QString escaped(QString text) { return text.replace(QLatin1Char('&'), QLatin1String("&&")); }
 
 }  // namespace
-
-QString lastPlanFolder() { return folderText(kPlanFolderKey); }
-
-QString lastPictureFolder() {
-    const QString pictures = folderText(kPictureFolderKey);
-    return pictures.isEmpty() ? lastPlanFolder() : pictures;
-}
-
-void rememberPictureFolder(const QString& chosenFile) {
-    Settings().setValue(kPictureFolderKey, bytesOf(toNativeFileName(QFileInfo(chosenFile).absolutePath())));
-}
 
 RecentPlans::RecentPlans(QMainWindow* window, bool remember)
     : QObject(window), window_(window), remember_(remember), menu_(new QMenu(QStringLiteral("&Zuletzt"), window)) {
@@ -70,11 +42,11 @@ RecentPlans::RecentPlans(QMainWindow* window, bool remember)
 void RecentPlans::read() {
     if (!remember_) return;
     plans_.clear();
-    Settings settings;
+    UserSettings settings;
     const int count = settings.beginReadArray(kPlansArray);
     for (int i = 0; i < count && int(plans_.size()) < kMaxPlans; ++i) {
         settings.setArrayIndex(i);
-        const std::filesystem::path file(settings.value(kFileKey).toByteArray().toStdString());
+        const std::filesystem::path file = UserSettings::toPath(settings.value(kFileKey));
         if (!file.empty() && std::find(plans_.begin(), plans_.end(), file) == plans_.end()) plans_.push_back(file);
     }
     settings.endArray();
@@ -82,12 +54,12 @@ void RecentPlans::read() {
 
 void RecentPlans::write() const {
     if (!remember_) return;
-    Settings settings;
+    UserSettings settings;
     settings.remove(kPlansArray);
     settings.beginWriteArray(kPlansArray, int(plans_.size()));
     for (std::size_t i = 0; i < plans_.size(); ++i) {
         settings.setArrayIndex(int(i));
-        settings.setValue(kFileKey, bytesOf(plans_[i]));
+        settings.setValue(kFileKey, UserSettings::fromPath(plans_[i]));
     }
     settings.endArray();
 }
@@ -103,7 +75,7 @@ void RecentPlans::planUsed(const std::filesystem::path& file) {
     plans_.insert(plans_.begin(), absolute);
     if (int(plans_.size()) > kMaxPlans) plans_.resize(kMaxPlans);
     write();
-    Settings().setValue(kPlanFolderKey, bytesOf(absolute.parent_path()));
+    rememberPlanFolder(absolute.parent_path());
     fillMenu();
 }
 

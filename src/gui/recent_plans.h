@@ -1,8 +1,6 @@
-// The plans saved or loaded last, in the main menu's "Zuletzt", and the
-// folders the file dialogs open in. Both are kept with QSettings in the
-// platform's usual place (on Linux ~/.config/Dizozodidu/Dizozodidu.conf);
-// saves.kpl keeps the internal reputation as before. File names are kept as
-// the bytes the system has them, so that any name opens again.
+// The plans saved or loaded last, in the main menu's "Zuletzt", kept in the
+// user's settings (user_settings.h) as the bytes the system has their names
+// in, so that any name opens again.
 #pragma once
 
 #include <QObject>
@@ -14,12 +12,6 @@ class QMainWindow;
 class QMenu;
 
 namespace dz {
-
-// The folder of the plan loaded or saved last, and that of the picture
-// saved last (the plan folder until a picture is saved); empty before any.
-QString lastPlanFolder();
-QString lastPictureFolder();
-void rememberPictureFolder(const QString& chosenFile);
 
 class RecentPlans : public QObject {
     Q_OBJECT

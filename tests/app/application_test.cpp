@@ -73,10 +73,10 @@ TEST(Application, ExceptionFromATimerSlotIsReported) {
 TEST(Application, BatchModeEndsTheEventLoopWithAFailure) {
     auto* app = DizozodiduApplication::instance();
     ReporterGuard guard({});  // batch mode's own reporting: stderr and the exit status
-    app->setBatchMode(true);
+    app->setRunMode(RunMode::Batch);
     QTimer::singleShot(0, [] { throw std::runtime_error("Stapelfehler"); });
     const int status = app->exec();
-    app->setBatchMode(false);
+    app->setRunMode(RunMode::Interactive);
     EXPECT_EQ(status, kExitFailure);
 }
 

@@ -19,7 +19,7 @@ class CommandLineWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         loadCatalog(info, DZ_DATA_DIR);
-        window = std::make_unique<MainWindow>(info, plan, state);
+        window = std::make_unique<MainWindow>(info, plan, state, RunMode::Interactive);
         startupTimer()->stop();
         window->setProgramDir(QString::fromUtf8(DZ_PROGRAM_DIR));
     }
@@ -32,13 +32,13 @@ protected:
 };
 
 TEST(CommandLine, OnlyTheExactWordImagesSelectsBatchMode) {
-    EXPECT_FALSE(parseCommandLine({}).batchMode);
+    EXPECT_EQ(parseCommandLine({}).mode, RunMode::Interactive);
     EXPECT_TRUE(parseCommandLine({}).planFile.empty());
     const CommandLine open = parseCommandLine({"images"});
-    EXPECT_FALSE(open.batchMode) << "a plan file may be called images";
+    EXPECT_EQ(open.mode, RunMode::Interactive) << "a plan file may be called images";
     EXPECT_EQ(open.planFile, "images");
     const CommandLine batch = parseCommandLine({"IMAGES", "plan.kpls"});
-    EXPECT_TRUE(batch.batchMode);
+    EXPECT_EQ(batch.mode, RunMode::Batch);
     EXPECT_EQ(batch.planFile, "plan.kpls");
     EXPECT_TRUE(parseCommandLine({"IMAGES"}).planFile.empty());
 }

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "core/catalog/builtin_tables.h"
+#include "gui/cell_cursor.h"
 #include "gui/support/test_support.h"
 #include "gui/support/window_fixture.h"
 #include "gui/widgets/field_cursor.h"
@@ -68,7 +69,7 @@ protected:
 
     // Moves the cursor onto the surface field (x, y) with the arrow keys.
     void walkTo(int x, int y) {
-        const FieldSelection from = window->planCells().cursor();
+        const FieldSelection from = window->planCells().cursor().field();
         for (int i = from.x; i < x; ++i) press(Qt::Key_Right);
         for (int i = from.x; i > x; --i) press(Qt::Key_Left);
         for (int i = from.y; i < y; ++i) press(Qt::Key_Down);
@@ -100,15 +101,15 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
     // Tab reaches the fields; the cursor shows where the keys act.
     auto* surface = child<QGroupBox>(window, "surfaceBox");
     ASSERT_TRUE(tabTo(surface));
-    EXPECT_TRUE(window->planCells().cursorMark()->isVisible());
+    EXPECT_TRUE(window->planCells().cursor().mark()->isVisible());
     int x = -1, y = -1;
     for (int cx = 0; cx < plan.width() && x < 0; ++cx)
         for (int cy = 0; cy < plan.surfaceHeight() && x < 0; ++cy)
             if (plan.current.surface[cx][cy].fieldType == ftMeadow) x = cx, y = cy;
     ASSERT_GE(x, 0);
     walkTo(x, y);
-    ASSERT_EQ(window->planCells().cursor(), (FieldSelection{x, y, true}));
-    EXPECT_EQ(window->planCells().cursorMark()->geometry(), window->planCells().cell(x, y, true)[1]->geometry());
+    ASSERT_EQ(window->planCells().cursor().field(), (FieldSelection{x, y, true}));
+    EXPECT_EQ(window->planCells().cursor().mark()->geometry(), window->planCells().cell(x, y, true)[1]->geometry());
 
     // Return opens the field's menu; building through "Bauen".
     press(Qt::Key_Return);
@@ -135,7 +136,7 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
 
     // Back to the fields: the menu key switches off, Shift+F10 demolishes.
     ASSERT_TRUE(tabTo(surface, true));
-    EXPECT_EQ(window->planCells().cursor(), (FieldSelection{x, y, true})) << "the cursor stayed";
+    EXPECT_EQ(window->planCells().cursor().field(), (FieldSelection{x, y, true})) << "the cursor stayed";
     press(Qt::Key_Menu);
     choose(QStringLiteral("Betrieb einstellen"));
     EXPECT_FALSE(plan.fieldAt(x, y, true).inOperation);
@@ -166,15 +167,15 @@ TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
 TEST_F(KeyboardTest, TheCursorCrossesFromTheSurfaceIntoTheOrbitAndStopsAtTheEdges) {
     window->newPlan(ptStandard);
     ASSERT_TRUE(tabTo(child<QGroupBox>(window, "surfaceBox")));
-    EXPECT_EQ(window->planCells().cursor(), (FieldSelection{0, 0, true}));
+    EXPECT_EQ(window->planCells().cursor().field(), (FieldSelection{0, 0, true}));
     press(Qt::Key_Up);
     press(Qt::Key_Left);
-    EXPECT_EQ(window->planCells().cursor(), (FieldSelection{0, 0, true}));
+    EXPECT_EQ(window->planCells().cursor().field(), (FieldSelection{0, 0, true}));
     for (int i = 0; i < plan.surfaceHeight(); ++i) press(Qt::Key_Down);
-    EXPECT_EQ(window->planCells().cursor(), (FieldSelection{0, 0, false})) << "the first orbit row";
-    EXPECT_EQ(window->planCells().cursorMark()->parentWidget(), child<QGroupBox>(window, "orbitBox"));
+    EXPECT_EQ(window->planCells().cursor().field(), (FieldSelection{0, 0, false})) << "the first orbit row";
+    EXPECT_EQ(window->planCells().cursor().mark()->parentWidget(), child<QGroupBox>(window, "orbitBox"));
     for (int i = 0; i < 40; ++i) press(Qt::Key_Down), press(Qt::Key_Right);
-    EXPECT_EQ(window->planCells().cursor(), (FieldSelection{plan.width() - 1, plan.orbitHeight() - 1, false}));
+    EXPECT_EQ(window->planCells().cursor().field(), (FieldSelection{plan.width() - 1, plan.orbitHeight() - 1, false}));
     press(Qt::Key_Return);
     EXPECT_EQ(openMenu(), child<QMenu>(window, "fieldMenu")) << "orbit fields have their menu too";
     EXPECT_EQ(plan.selected, (FieldSelection{plan.width() - 1, plan.orbitHeight() - 1, false}));

@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, ClickingAPlanetEntryStartsThatPlanet) {
 TEST_F(MainWindowTest, StartUpTimerFiresOnceAfter150MillisecondsAndReportsMissingPictures) {
     QStringList reports;
     ReporterGuard guard([&](const QString& m) { reports << m; });
-    MainWindow fresh(info, plan, state);
+    MainWindow fresh(info, plan, state, RunMode::Interactive);
     fresh.setProgramDir(QStringLiteral("/nonexistent-dizozodidu"));
     EXPECT_TRUE(child<QTimer>(fresh, "startupTimer")->isActive());
     EXPECT_TRUE(child<QTimer>(fresh, "startupTimer")->isSingleShot());

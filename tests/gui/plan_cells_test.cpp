@@ -443,7 +443,7 @@ TEST(PictureNames, ARecordWithoutAPictureIsNamedWithItsDataFile) {
         emptyName(info);
         ActPlan plan;
         ProgramState state;
-        MainWindow window(info, plan, state);
+        MainWindow window(info, plan, state, RunMode::Interactive);
         child<QTimer>(window, "startupTimer")->stop();
         window.setProgramDir(builtProgramDir());
         return thrown([&] { step(window); });

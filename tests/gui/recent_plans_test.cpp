@@ -5,12 +5,14 @@
 
 #include <QFileDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "gui/recent_plans.h"
+#include "gui/remembered_folders.h"
 #include "gui/support/test_support.h"
 #include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
@@ -95,4 +97,36 @@ TEST_F(RecentPlansTest, AnEntryWhoseFileIsGoneIsRemovedWithAMessage) {
     EXPECT_EQ(window->statusBar()->currentMessage(), "„weg.kpls“ gibt es nicht mehr; aus „Zuletzt“ entfernt.");
     EXPECT_EQ(plan, before);
     EXPECT_EQ(RecentPlans(window.get(), true).plans().size(), 1u);
+}
+
+TEST_F(RecentPlansTest, PicturesAreOfferedThePlansFolderUntilAPictureIsSavedElsewhere) {
+    EXPECT_TRUE(lastPictureFolder().isEmpty());
+    saveNewPlan(ptStandard, QStringLiteral("plan"));
+    EXPECT_EQ(lastPictureFolder(), dir.path());
+
+    QTemporaryDir pictures;
+    ASSERT_TRUE(pictures.isValid());
+    rememberPictureFolder(pictures.filePath(QStringLiteral("kolonie.jpeg")));
+    EXPECT_EQ(lastPictureFolder(), pictures.path());
+    EXPECT_EQ(lastPlanFolder(), dir.path()) << "the plans keep their own folder";
+    saveNewPlan(ptWater, QStringLiteral("wasser"));
+    EXPECT_EQ(lastPictureFolder(), pictures.path()) << "a plan saved later does not move the pictures";
+}
+
+TEST_F(RecentPlansTest, BatchModeOffersNoRecentPlansKeepsNoneAndAsksNothing) {
+    makeWindowWithPictures(RunMode::Batch);
+    QStringList top;
+    for (QAction* a : window->menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, (QStringList{"&Neu", "&Laden", "&Speichern", "&Einstellungen", "S&creenshot", "&About..."}))
+        << "its picture shows neither \"Zuletzt\" nor \"Bearbeiten\": " << top.join(", ").toStdString();
+
+    ASSERT_TRUE(window->files().loadPlanFile(QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls")));
+    EXPECT_TRUE(window->recentPlans().plans().empty());
+    EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Dizozodidu", "Dizozodidu").allKeys().isEmpty())
+        << "the user's settings stay as they were";
+
+    state.planChanged = true;
+    BoxAnswer no(QMessageBox::No);
+    EXPECT_TRUE(window->files().confirmDiscard());
+    EXPECT_FALSE(no.shown) << "nobody is there to answer";
 }

@@ -1,5 +1,6 @@
 // The main window as a JPEG picture: the window as it stands on the screen,
-// with frame, caption bar and menu bar, written as a baseline JPEG of quality 90.
+// with frame, caption bar and menu bar, and the file it goes to. The JPEG
+// itself is written by jpeg_writer.h.
 #pragma once
 
 #include <QImage>
@@ -27,14 +28,6 @@ std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name);
 // central widget a scroll area) is pictured at its full designed size, as it
 // would stand on a screen large enough, with a frame drawn with its style.
 QImage captureWindow(QWidget* window);
-
-// Writes `image` to `path` as a baseline JPEG of quality 90 (24-bit colour).
-// The file is replaced only when the whole picture has been written; on
-// failure `path` is left as it was, false is returned and `error` (if given)
-// receives the reason in German.
-bool writeJpeg(const QImage& image, const QString& path, QString* error = nullptr);
-// The same for a name as the system has it: its bytes reach the system unchanged.
-bool writeJpeg(const QImage& image, const std::filesystem::path& path, QString* error = nullptr);
 
 enum class ScreenshotResult { Saved, Failed };
 

@@ -39,14 +39,15 @@ inline QString builtProgramDir() { return QString::fromUtf8(DZ_IMAGES_DIR).secti
 
 class WindowFixture : public ::testing::Test {
 protected:
-    // Makes the window over `info` as the test has filled it.
-    void makeWindow() {
-        window = std::make_unique<dz::MainWindow>(info, plan, state);
+    // Makes the window over `info` as the test has filled it, for a user at
+    // the window unless the test asks for batch mode.
+    void makeWindow(dz::RunMode mode = dz::RunMode::Interactive) {
+        window = std::make_unique<dz::MainWindow>(info, plan, state, mode);
         child<QTimer>(window, "startupTimer")->stop();
     }
     // Makes the window and reads the built picture set as start-up does.
-    void makeWindowWithPictures() {
-        makeWindow();
+    void makeWindowWithPictures(dz::RunMode mode = dz::RunMode::Interactive) {
+        makeWindow(mode);
         window->setProgramDir(builtProgramDir());
         window->loadPlanPictures();
         window->loadPanelIcons();
