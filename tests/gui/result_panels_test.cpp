@@ -153,12 +153,12 @@ TEST_F(ResultPanelsTest, UpDownButtonsHireAndFireByPosition) {
     EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 2), "40");
     click(child<UpDownButton>(window, "soldiersButton"), true);
     EXPECT_EQ(plan.ressources.soldiers, 1);
-    EXPECT_EQ(window->statusText(2), "1 Soldat eingestellt");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "1 Soldat eingestellt");
     EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 6), "1");
     EXPECT_EQ(child<QLabel>(window, "attractivenessLabel")->text(), "+170+0(+10)") << "soldiers count 10 each";
     click(child<UpDownButton>(window, "soldiersButton"), false);
     EXPECT_EQ(plan.ressources.soldiers, 0);
-    EXPECT_EQ(window->statusText(2), "1 Soldat entlassen");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "1 Soldat entlassen");
     EXPECT_FALSE(state.planChanged) << "personnel is no plan change";
 
     click(child<UpDownButton>(window, "scientistsButton"), true);  // no lab: no place for a scientist

@@ -101,16 +101,16 @@ std::vector<PlanStep::Position> PlanStep::changedFields() const {
     return positions;
 }
 
-void PlanStep::writeBefore(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText,
+void PlanStep::writeBefore(ActPlan& plan, std::array<std::string, kStatusPanelCount>& status, std::string& limitText,
                            int& bsp) const {
     write(before_, false, plan, status, limitText, bsp);
 }
 
-void PlanStep::writeAfter(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const {
+void PlanStep::writeAfter(ActPlan& plan, std::array<std::string, kStatusPanelCount>& status, std::string& limitText, int& bsp) const {
     write(after_, true, plan, status, limitText, bsp);
 }
 
-void PlanStep::write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, 3>& status,
+void PlanStep::write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, kStatusPanelCount>& status,
                      std::string& limitText, int& bsp) const {
     // Checked first, so that another plan stays as it was.
     bool fits = shapeOf(plan) == shape_ && consistent(plan);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/plan/act_plan.h"
+#include "core/planner/plan_view.h"
 
 namespace dz {
 
@@ -18,7 +19,7 @@ namespace dz {
 // status panels show it. A snapshot of the largest planet is some 30 KB.
 struct PlanSnapshot {
     ActPlan plan;  // without the selection: choosing a field changes nothing
-    std::array<std::string, 3> status;
+    std::array<std::string, kStatusPanelCount> status;
     // The text of the population-limit field, which may differ from the
     // limit in the plan (the limit is taken from it when the box is ticked).
     std::string limitText;
@@ -49,8 +50,8 @@ public:
 
     // Writes the side before (or after) the step into a plan of the same
     // shape and into the texts beside it.
-    void writeBefore(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const;
-    void writeAfter(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const;
+    void writeBefore(ActPlan& plan, std::array<std::string, kStatusPanelCount>& status, std::string& limitText, int& bsp) const;
+    void writeAfter(ActPlan& plan, std::array<std::string, kStatusPanelCount>& status, std::string& limitText, int& bsp) const;
 
 private:
     // Everything of one field position.
@@ -70,12 +71,12 @@ private:
         Ressources ressources;
         std::int32_t attractiveness = 0;
         float reputationGrowth = 0.0f;
-        std::array<std::string, 3> status;
+        std::array<std::string, kStatusPanelCount> status;
         std::string limitText;
         int bsp = 0;
     };
     static Rest restOf(const PlanSnapshot& snapshot);
-    void write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText,
+    void write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, kStatusPanelCount>& status, std::string& limitText,
                int& bsp) const;
 
     // The plan the step belongs to: its planet type and the sizes of its grids.

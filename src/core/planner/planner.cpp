@@ -63,9 +63,9 @@ void Planner::newPlan(int p) {
 }
 
 void Planner::resetPlan() {
-    setStatus(0, "Fertig");
-    setStatus(1, "");
-    setStatus(2, "");
+    setStatus(StatusPanel::Buildings, "Fertig");
+    setStatus(StatusPanel::Terraforming, "");
+    setStatus(StatusPanel::Personnel, "");
 
     Ressources& r = plan_.ressources;
     view_.resetPopulationLimit();
@@ -110,7 +110,7 @@ void Planner::resetPlan() {
 
 void Planner::computePopulation() {
     const PopulationResult result = dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_);
-    if (result.status) setStatus(2, *result.status);
+    if (result.status) setStatus(StatusPanel::Personnel, *result.status);
     view_.showPopulation(result);
 }
 
@@ -126,7 +126,7 @@ void Planner::refreshCosts(CostView view) {
 }
 
 void Planner::hireOrFire(Personnel kind, int y, int buttonHeight) {
-    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) reportAction(2, *message);
+    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) reportAction(StatusPanel::Personnel, *message);
     recomputePersonnel();
 }
 
@@ -145,13 +145,12 @@ void Planner::recomputePersonnel() {
     computeProduction();
 }
 
-void Planner::setStatus(int panel, const std::string& text) {
-    if (panel < 0 || panel >= int(status_.size())) return;
-    status_[std::size_t(panel)] = text;
+void Planner::setStatus(StatusPanel panel, const std::string& text) {
+    status_.at(std::size_t(panel)) = text;
     view_.setStatus(panel, text);
 }
 
-void Planner::reportAction(int panel, const std::string& text) {
+void Planner::reportAction(StatusPanel panel, const std::string& text) {
     actionText_ = text;
     setStatus(panel, text);
 }
@@ -203,15 +202,17 @@ void Planner::showStepSide(const PlanStep& step, const Shown& shown) {
         view_.showPopulationLimit(plan_.ressources.limitEnabled, limitText_);
     // The economic values were computed when the snapshot was taken: the
     // computations find them again and give the panels what they showed.
-    // Status panel 2 gets the snapshot's text, not a dismissal.
+    // The personnel panel gets the snapshot's text, not a dismissal.
     view_.showPopulation(dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_));
     computeProduction();
     // The BSP as it was shown: switching a building leaves the label as it
     // is until the costs are shown again.
     view_.showCosts(computeCosts(info_, plan_, costView_));
     view_.showBsp(bsp_);
-    for (std::size_t panel = 0; panel < status_.size(); ++panel)
-        if (shown.status[panel] != status_[panel]) view_.setStatus(int(panel), status_[panel]);
+    for (StatusPanel panel : kStatusPanels) {
+        const std::size_t i = std::size_t(panel);
+        if (shown.status[i] != status_[i]) view_.setStatus(panel, status_[i]);
+    }
 }
 
 }  // namespace dz

@@ -16,6 +16,9 @@
 
 namespace dz {
 
+// Whether an area building's range is laid onto the fields it reaches or taken off them.
+enum class RangeChange { Add, Remove };
+
 class Planner {
 public:
     Planner(Info& info, ActPlan& plan, ProgramState& state, PlanView& view)
@@ -68,13 +71,13 @@ public:
     // Replaces the plan by one read from a plan file (already checked).
     void loadPlan(const LoadedPlan& loaded);
 
-    // Applies (add) or removes the range of an area building at surface
-    // position (x, y) and redraws the fields in it.
-    void applyAreaWide(bool add, int x, int y);
-    void applyAreaNear(bool add, int x, int y);
+    // Lays the range of an area building at surface position (x, y) onto
+    // the fields it reaches, or takes it off, and redraws those fields.
+    void applyAreaWide(RangeChange change, int x, int y);
+    void applyAreaNear(RangeChange change, int x, int y);
     // The same for the range of `building`, if it is one of the two area
     // buildings; nothing for any other building.
-    void applyRange(int building, bool add, int x, int y);
+    void applyRange(int building, RangeChange change, int x, int y);
 
     // --- undo and redo ----------------------------------------------------------
 
@@ -111,7 +114,10 @@ private:
         int x, y;
         bool onSurface;
     };
-    void applyArea(bool add, const std::vector<Target>& targets, bool wide);
+    // Which of the two ranges: the wide one (5 x 5, across into the orbit)
+    // or the near one (3 x 3, on the surface).
+    enum class AreaReach { Wide, Near };
+    void applyArea(RangeChange change, const std::vector<Target>& targets, AreaReach reach);
     std::vector<Target> wideTargets(int x, int y) const;
     std::vector<Target> nearTargets(int x, int y) const;
     // The places a building gives to the personnel capacities (sign +1 or -1).
@@ -119,14 +125,14 @@ private:
     void redraw(int x, int y, bool onSurface);
     void afterBuildingChange();
     // Sets a status text and remembers it for the snapshots.
-    void setStatus(int panel, const std::string& text);
+    void setStatus(StatusPanel panel, const std::string& text);
     // Sets the status text that names what an action did.
-    void reportAction(int panel, const std::string& text);
+    void reportAction(StatusPanel panel, const std::string& text);
     // What the limit controls and the status panels show.
     struct Shown {
         bool limitEnabled;
         std::string limitText;
-        std::array<std::string, 3> status;
+        std::array<std::string, kStatusPanelCount> status;
     };
     Shown shownNow() const;
     void showStepSide(const PlanStep& step, const Shown& shown);
@@ -137,7 +143,7 @@ private:
     PlanView& view_;
     CostView costView_ = CostView::All;
     char decimalSeparator_ = '.';
-    std::array<std::string, 3> status_{"Fertig", "", ""};
+    std::array<std::string, kStatusPanelCount> status_{"Fertig", "", ""};  // indexed by StatusPanel
     std::string limitText_ = "0";
     int bsp_ = 0;  // as the information panel shows it
     std::string actionText_;

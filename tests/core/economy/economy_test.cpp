@@ -348,13 +348,14 @@ TEST_F(EconomyTest, SoldiersNeedOnlySomeoneUnemployed) {
     EXPECT_EQ(hireOrFire(r, Personnel::Holodeck, 15, 22), std::optional<std::string>("1 Holodeck-Betreiber entlassen"));
 }
 
-TEST_F(EconomyTest, PlannerRecomputesAfterHiringAndReportsOnTheThirdPanel) {
+TEST_F(EconomyTest, PlannerRecomputesAfterHiringAndReportsOnThePersonnelPanel) {
     info.buildings[kFactory].housing = 10;
     place(0, 0, true, kFactory);
     planner.computePopulation();
     view.calls.clear();
     planner.hireOrFire(Personnel::Soldier, 1, 22);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"status 2 1 Soldat eingestellt", "population", "production"}));
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"status personnel 1 Soldat eingestellt", "population", "production"}));
     EXPECT_EQ(view.population.rows[6].value, "1");
 }
 

@@ -25,7 +25,7 @@ class ShowingView : public NullPlanView {
 public:
     explicit ShowingView(const ActPlan& plan) : plan_(plan) {}
 
-    void setStatus(int panel, const std::string& text) override { status.at(std::size_t(panel)) = text; }
+    void setStatus(StatusPanel panel, const std::string& text) override { status.at(std::size_t(panel)) = text; }
     void resizeImageGrids(int, int, int) override { cells.clear(); }
     void showField(int x, int y, int fieldType, bool onSurface) override {
         cells[{x, y, onSurface}] = {false, fieldType, -1, frameIndex(plan_.fieldAt(x, y, onSurface), false)};
@@ -37,7 +37,7 @@ public:
     void showProduction(const std::vector<GridRow>& rows) override { panels.production = rows; }
     void showPopulation(const PopulationResult& result) override {
         panels.population = result;
-        panels.population.status.reset();  // a dismissal goes to status panel 2, compared on its own
+        panels.population.status.reset();  // a dismissal goes to the personnel panel, compared on its own
     }
     void showCosts(const std::vector<GridRow>& rows) override { panels.costs = rows; }
     void showBsp(int bsp) override { panels.bsp = bsp; }
@@ -61,7 +61,7 @@ public:
     std::map<std::tuple<int, int, bool>, Shown> cells;
     Panels panels;
     std::pair<bool, std::string> limit{false, "0"};
-    std::array<std::string, 3> status;
+    std::array<std::string, kStatusPanelCount> status;
 
 private:
     const ActPlan& plan_;
