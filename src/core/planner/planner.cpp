@@ -125,8 +125,13 @@ void Planner::refreshCosts(CostView view) {
     }
 }
 
-void Planner::hireOrFire(Personnel kind, int y, int buttonHeight) {
-    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) reportAction(StatusPanel::Personnel, *message);
+void Planner::hire(Personnel kind) {
+    if (const auto message = dz::hire(plan_.ressources, kind)) reportAction(StatusPanel::Personnel, *message);
+    recomputePersonnel();
+}
+
+void Planner::fire(Personnel kind) {
+    if (const auto message = dz::fire(plan_.ressources, kind)) reportAction(StatusPanel::Personnel, *message);
     recomputePersonnel();
 }
 

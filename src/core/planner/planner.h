@@ -39,8 +39,11 @@ public:
     void refreshCheckedCosts() { refreshCosts(costView_); }
     CostView costView() const { return costView_; }
 
-    // A hire and fire button released at height y of a button `buttonHeight` high.
-    void hireOrFire(Personnel kind, int y, int buttonHeight);
+    // Hires or fires one person of a kind (see dz::hire and dz::fire), says
+    // so on the personnel panel when it happens and shows the personnel
+    // afresh either way.
+    void hire(Personnel kind);
+    void fire(Personnel kind);
     // The population-limit box ticked or unticked. Returns the text the
     // edit box must be given when its text is no number; the caller sets it
     // and then calls recomputePersonnel().

@@ -109,11 +109,16 @@ protected:
     }
 
     // One random action as the window passes it on: a field-menu choice
-    // (mostly building), hiring or firing, or the population limit.
+    // (mostly building), hiring or firing or a release in the middle of
+    // their button, or the population limit.
     void act() {
         const unsigned kind = random() % 10;
         if (kind == 0) {
-            planner.hireOrFire(Personnel(random() % 4), random() % 3 == 0 ? 11 : random() % 2 ? 0 : 21, 22);
+            const auto people = Personnel(random() % 4);
+            const unsigned half = random() % 3;
+            if (half == 0) planner.recomputePersonnel();
+            else if (half == 1) planner.hire(people);
+            else planner.fire(people);
         } else if (kind == 1) {
             // The box ticked or unticked, with a number or a text that is none.
             const bool tick = !plan.ressources.limitEnabled;
@@ -221,7 +226,7 @@ TEST_F(PlanStepWalk, StepsAreNamedByTheActionsOwnTextAndOnlyFieldActionsMarkTheP
     EXPECT_EQ(built->changedFields().size(), 1u);
 
     state.planChanged = false;  // as after saving
-    const auto hired = step([&] { planner.hireOrFire(Personnel::Soldier, 0, 22); });
+    const auto hired = step([&] { planner.hire(Personnel::Soldier); });
     ASSERT_TRUE(hired);
     EXPECT_EQ(hired->text(), "1 Soldat eingestellt");
     EXPECT_FALSE(hired->marksPlanChanged());
@@ -235,8 +240,8 @@ TEST_F(PlanStepWalk, StepsAreNamedByTheActionsOwnTextAndOnlyFieldActionsMarkTheP
     ASSERT_TRUE(limited);
     EXPECT_EQ(limited->text(), utf8ToCp1252("Bevölkerungsgrenze eingeschaltet"));
 
-    // The middle of a hire and fire button does nothing: no step.
-    EXPECT_FALSE(step([&] { planner.hireOrFire(Personnel::Soldier, 11, 22); }));
+    // A release in the middle of a hire and fire button only shows the personnel afresh: no step.
+    EXPECT_FALSE(step([&] { planner.recomputePersonnel(); }));
     // Text typed into the limit field alone is no step either.
     EXPECT_FALSE(step([&] { planner.populationLimitEdited("25"); }));
 
