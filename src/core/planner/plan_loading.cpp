@@ -43,7 +43,7 @@ void Planner::loadPlan(const LoadedPlan& loaded) {
     if (loaded.hasLimit) {
         r.limitEnabled = loaded.limitEnabled;
         r.populationLimit = loaded.populationLimit;
-        limitText_ = loaded.populationLimitText;
+        shown_.limitText = loaded.populationLimitText;
         view_.showPopulationLimit(loaded.limitEnabled, loaded.populationLimitText);
     }
     if (loaded.initialSurface && loaded.initialOrbit) {

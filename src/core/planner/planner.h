@@ -1,7 +1,6 @@
 // The operations that change the plan as a whole and report to the view.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -49,7 +48,7 @@ public:
     // and then calls recomputePersonnel().
     std::optional<std::string> populationLimitClicked(bool ticked, const std::string& editText);
     // The text of the limit field changed (the window then unticks the box).
-    void populationLimitEdited(const std::string& editText) { limitText_ = editText; }
+    void populationLimitEdited(const std::string& editText) { shown_.limitText = editText; }
     void recomputePersonnel();
 
     // The decimal separator of the user's locale, for the production values.
@@ -131,14 +130,9 @@ private:
     void setStatus(StatusPanel panel, const std::string& text);
     // Sets the status text that names what an action did.
     void reportAction(StatusPanel panel, const std::string& text);
-    // What the limit controls and the status panels show.
-    struct Shown {
-        bool limitEnabled;
-        std::string limitText;
-        std::array<std::string, kStatusPanelCount> status;
-    };
-    Shown shownNow() const;
-    void showStepSide(const PlanStep& step, const Shown& shown);
+    // Shows the side of a step just written into the plan and shown_, where
+    // the limit box was ticked as `limitEnabledBefore` and `shownBefore` was shown.
+    void showStepSide(const PlanStep& step, bool limitEnabledBefore, const ShownTexts& shownBefore);
 
     Info& info_;
     ActPlan& plan_;
@@ -146,9 +140,7 @@ private:
     PlanView& view_;
     CostView costView_ = CostView::All;
     char decimalSeparator_ = '.';
-    std::array<std::string, kStatusPanelCount> status_{"Fertig", "", ""};  // indexed by StatusPanel
-    std::string limitText_ = "0";
-    int bsp_ = 0;  // as the information panel shows it
+    ShownTexts shown_{{"Fertig", "", ""}, "0", 0};
     std::string actionText_;
 };
 

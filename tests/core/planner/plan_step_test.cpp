@@ -104,8 +104,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(checkBookkeeping(info, plan));
         ASSERT_NO_FATAL_FAILURE(expectCellsFollowThePlan(view, plan));
         ASSERT_EQ(view.panels, expected.panels);
-        ASSERT_EQ(view.status, expected.snapshot.status);
-        ASSERT_EQ(view.limit, std::make_pair(plan.ressources.limitEnabled, expected.snapshot.limitText));
+        ASSERT_EQ(view.status, expected.snapshot.shown.status);
+        ASSERT_EQ(view.limit, std::make_pair(plan.ressources.limitEnabled, expected.snapshot.shown.limitText));
     }
 
     // One random action as the window passes it on: a field-menu choice
@@ -130,7 +130,7 @@ protected:
             }
             planner.recomputePersonnel();
             // The controls show what the user did with them.
-            view.limit = {plan.ressources.limitEnabled, planner.snapshot().limitText};
+            view.limit = {plan.ressources.limitEnabled, planner.snapshot().shown.limitText};
         } else {
             const bool orbit = plan.orbitHeight() > 0 && random() % 4 == 0;
             const int x = int(random() % unsigned(plan.width()));
