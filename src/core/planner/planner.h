@@ -105,9 +105,6 @@ public:
     void undo(const PlanStep& step);
     void redo(const PlanStep& step);
 
-    // The text the last action reported for itself (empty when none did).
-    const std::string& actionText() const { return actionText_; }
-
     const Info& info() const { return info_; }
     ActPlan& plan() { return plan_; }
 
@@ -141,6 +138,8 @@ private:
     CostView costView_ = CostView::All;
     char decimalSeparator_ = '.';
     ShownTexts shown_{{"Fertig", "", ""}, "0", 0};
+    // The text the last action reported for itself (empty when none did):
+    // it names the step in the history.
     std::string actionText_;
 };
 
