@@ -49,7 +49,7 @@ public:
                 }
     }
     void hire(Personnel kind, int count) {
-        for (int i = 0; i < count; ++i) planner_.hireOrFire(kind, 0, 22);
+        for (int i = 0; i < count; ++i) planner_.hire(kind);
     }
     void save(const Info& info, const std::filesystem::path& file, int internalReputation) {
         savePlan(file, info, plan_, internalReputation);

@@ -160,7 +160,7 @@ void MainWindow::createStatusBar() {
     bar->setObjectName(QStringLiteral("statusBar"));
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(FrameMetrics::statusBar);
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("statusPanel%1").arg(i));
         panel->setFixedWidth(250);
@@ -168,7 +168,7 @@ void MainWindow::createStatusBar() {
         bar->addWidget(panel);
         statusPanels_[i] = panel;
     }
-    statusPanels_[0]->setText(QStringLiteral("Fertig"));
+    statusPanels_[std::size_t(StatusPanel::Buildings)]->setText(QStringLiteral("Fertig"));
 }
 
 void MainWindow::createMenu() {
@@ -335,15 +335,11 @@ void MainWindow::closeEvent(QCloseEvent* event) { event->setAccepted(files_->con
 
 // --- what the core shows -------------------------------------------------------
 
-void MainWindow::setStatus(int panel, const std::string& text) {
-    if (panel < 0 || panel >= int(statusPanels_.size())) return;
-    statusPanels_[panel]->setText(fromCp1252(text));
+void MainWindow::setStatus(StatusPanel panel, const std::string& text) {
+    statusPanels_.at(std::size_t(panel))->setText(fromCp1252(text));
 }
 
-QString MainWindow::statusText(int panel) const {
-    if (panel < 0 || panel >= int(statusPanels_.size())) return {};
-    return statusPanels_[panel]->text();
-}
+QString MainWindow::statusText(StatusPanel panel) const { return statusPanels_.at(std::size_t(panel))->text(); }
 
 void MainWindow::layoutForPlanet(int p) {
     // Every new and every loaded plan comes through here: its fields start unlocked.

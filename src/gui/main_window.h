@@ -72,7 +72,7 @@ public:
     void openSuggestion();
     void showAbout();
 
-    QString statusText(int panel) const;
+    QString statusText(StatusPanel panel) const;
 
     // Names the plan in the title: its file (or, before it has one, its
     // planet type) and "*" while it has unsaved changes. Whatever changes the
@@ -87,7 +87,7 @@ public:
     RecentPlans& recentPlans() { return *recent_; }
 
     // PlanView
-    void setStatus(int panel, const std::string& text) override;
+    void setStatus(StatusPanel panel, const std::string& text) override;
     void layoutForPlanet(int p) override;
     void enablePlanControls() override;
     void resizeImageGrids(int width, int surfaceHeight, int orbitHeight) override;
@@ -134,7 +134,7 @@ private:
     QGroupBox* costBox_ = nullptr;
     QGroupBox* personnelBox_ = nullptr;
     QGroupBox* informationBox_ = nullptr;
-    std::array<QLabel*, 3> statusPanels_{};
+    std::array<QLabel*, kStatusPanelCount> statusPanels_{};  // indexed by StatusPanel
     PlanetMenu* newPlanMenu_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* alphabeticalSortAction_ = nullptr;

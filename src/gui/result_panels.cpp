@@ -139,7 +139,7 @@ void ResultPanels::createPersonnelControls() {
         created->setAccessibleDescription(
             QStringLiteral("Pfeil nach oben oder Plus: einstellen, Pfeil nach unten oder Minus: entlassen"));
         connect(created, &UpDownButton::released, this,
-                [this, created, kind = kind](QPoint position) { hireOrFire(kind, created, position); });
+                [this, kind = kind](ButtonHalf half) { hireOrFire(kind, half); });
         ++row;
     }
 }
@@ -263,8 +263,15 @@ void ResultPanels::populationLimitEdited() {
     });
 }
 
-void ResultPanels::hireOrFire(Personnel kind, UpDownButton* button, QPoint position) {
-    history_.perform([&] { planner_.hireOrFire(kind, position.y(), button->height()); });
+void ResultPanels::hireOrFire(Personnel kind, ButtonHalf half) {
+    history_.perform([&] {
+        if (half == ButtonHalf::Upper)
+            planner_.hire(kind);
+        else if (half == ButtonHalf::Lower)
+            planner_.fire(kind);
+        else
+            planner_.recomputePersonnel();  // nobody hired, the personnel shown afresh as after any release
+    });
 }
 
 }  // namespace dz

@@ -17,7 +17,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPoint;
 class QRadioButton;
 
 namespace dz {
@@ -26,6 +25,7 @@ class EditHistory;
 class PanelGrid;
 class Planner;
 class UpDownButton;
+enum class ButtonHalf;
 
 class ResultPanels : public QObject {
     Q_OBJECT
@@ -69,7 +69,7 @@ private:
     QLabel* makeIcon(QWidget* box, const std::string& catalogPath, int left, int top);
     void populationLimitToggled();
     void populationLimitEdited();
-    void hireOrFire(Personnel kind, UpDownButton* button, QPoint position);
+    void hireOrFire(Personnel kind, ButtonHalf half);
 
     const Info& info_;
     Planner& planner_;

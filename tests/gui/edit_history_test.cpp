@@ -68,7 +68,7 @@ TEST_F(EditHistoryTest, BearbeitenNamesTheStepsItTakesBackAndRedoes) {
     EXPECT_EQ(redoEntry()->text(), "Wiederholen");
     EXPECT_FALSE(undoEntry()->isEnabled()) << "a loaded plan starts an empty history";
     EXPECT_FALSE(redoEntry()->isEnabled());
-    const QString statusBefore = window->statusText(0);
+    const QString statusBefore = window->statusText(StatusPanel::Buildings);
     const std::vector<std::string> linesBefore = planLines(info, plan, state.internalReputation);
 
     const QString name = buildOnMeadow(0);
@@ -81,7 +81,7 @@ TEST_F(EditHistoryTest, BearbeitenNamesTheStepsItTakesBackAndRedoes) {
     EXPECT_FALSE(builtField().built);
     EXPECT_TRUE(static_cast<FieldPicture*>(window->planCells().cell(built.first, built.second, true)[1])->source().isEmpty())
         << "the cell shows the meadow again";
-    EXPECT_EQ(window->statusText(0), statusBefore);
+    EXPECT_EQ(window->statusText(StatusPanel::Buildings), statusBefore);
     EXPECT_EQ(planLines(info, plan, state.internalReputation), linesBefore);
     EXPECT_FALSE(undoEntry()->isEnabled());
     EXPECT_EQ(redoEntry()->text(), "Wiederholen: " + name + " gebaut");
@@ -89,7 +89,7 @@ TEST_F(EditHistoryTest, BearbeitenNamesTheStepsItTakesBackAndRedoes) {
 
     key(Qt::Key_Y);
     EXPECT_TRUE(builtField().built);
-    EXPECT_EQ(window->statusText(0), name + " gebaut");
+    EXPECT_EQ(window->statusText(StatusPanel::Buildings), name + " gebaut");
     key(Qt::Key_Z);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(builtField().built);

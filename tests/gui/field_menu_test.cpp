@@ -78,7 +78,7 @@ TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
     buildings[0]->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).building, bldBaseA);
     EXPECT_TRUE(state.planChanged);
-    EXPECT_EQ(window->statusText(0), "Koloniezentrale gebaut");
+    EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Koloniezentrale gebaut");
     EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 0), "50");
     EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->text(1, 0), "800") << "storage of the centre";
     FieldPicture* now = static_cast<FieldPicture*>(window->planCells().cell(cell.x, cell.y, true)[1]);
@@ -102,7 +102,7 @@ TEST_F(FieldMenuTest, TerraformingAndResetThroughTheMenu) {
     const FieldSelection cell = decodeFieldKey(meadow->fieldKey());
     entry(rightClick(meadow)[1]->menu()->actions(), "Wald erschaffen")->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).fieldType, ftForest);
-    EXPECT_EQ(window->statusText(1), "Wiese in Wald terraformiert");
+    EXPECT_EQ(window->statusText(StatusPanel::Terraforming), "Wiese in Wald terraformiert");
     EXPECT_EQ(child<PanelGrid>(window, "costGrid")->text(1, 1), "30") << "Nahrung spent on the forest";
     FieldPicture* forest = static_cast<FieldPicture*>(window->planCells().cell(cell.x, cell.y, true)[1]);
     EXPECT_EQ(forest->toolTip(), "Wald");

@@ -125,14 +125,14 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
     ASSERT_TRUE(tabTo(soldiers));
     press(Qt::Key_Up);
     EXPECT_EQ(plan.ressources.soldiers, 1);
-    EXPECT_EQ(window->statusText(2), "1 Soldat eingestellt");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "1 Soldat eingestellt");
     press(Qt::Key_Minus);
     EXPECT_EQ(plan.ressources.soldiers, 0);
     press(Qt::Key_Plus);
     EXPECT_EQ(plan.ressources.soldiers, 1);
     press(Qt::Key_Down);
     EXPECT_EQ(plan.ressources.soldiers, 0);
-    EXPECT_EQ(window->statusText(2), "1 Soldat entlassen");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "1 Soldat entlassen");
 
     // Back to the fields: the menu key switches off, Shift+F10 demolishes.
     ASSERT_TRUE(tabTo(surface, true));
@@ -145,7 +145,7 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
     choose(QStringLiteral("Abreißen"));
     EXPECT_EQ(plan.fieldAt(x, y, true).building, -1);
     EXPECT_EQ(cellName(x, y), "Wiese");
-    EXPECT_EQ(window->statusText(0), "Koloniezentrale abgerissen");
+    EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Koloniezentrale abgerissen");
     EXPECT_TRUE(state.planChanged);
 }
 

@@ -73,9 +73,9 @@ TEST_F(MainWindowTest, EmptyWindowBeforeTheFirstPlan) {
     EXPECT_FALSE(child<QAction>(window, "saveAction")->isEnabled());
     EXPECT_FALSE(child<QAction>(window, "alphabeticalSortAction")->isChecked());
 
-    EXPECT_EQ(window->statusText(0), "Fertig");
-    EXPECT_EQ(window->statusText(1), "");
-    EXPECT_EQ(window->statusText(2), "");
+    EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Fertig");
+    EXPECT_EQ(window->statusText(StatusPanel::Terraforming), "");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("statusPanel%1").arg(i))->width(), 250);
     EXPECT_EQ(window->statusBar()->height(), 19);
@@ -146,14 +146,15 @@ TEST_F(MainWindowTest, PlanetWithoutOrbitHidesTheOrbitBoxUntilTheNextPlanetHasOn
 }
 
 TEST_F(MainWindowTest, NewPlanResetsTheStatusLine) {
-    window->setStatus(0, "Agrarfarm gebaut");
-    window->setStatus(1, "W\xFCste in Wiese terraformiert");
-    window->setStatus(2, "1 Soldat eingestellt");
-    EXPECT_EQ(window->statusText(1), "Wüste in Wiese terraformiert") << "Windows-1252 bytes shown as text";
+    window->setStatus(StatusPanel::Buildings, "Agrarfarm gebaut");
+    window->setStatus(StatusPanel::Terraforming, "W\xFCste in Wiese terraformiert");
+    window->setStatus(StatusPanel::Personnel, "1 Soldat eingestellt");
+    EXPECT_EQ(window->statusText(StatusPanel::Terraforming), "Wüste in Wiese terraformiert")
+        << "Windows-1252 bytes shown as text";
     window->newPlan(4);
-    EXPECT_EQ(window->statusText(0), "Fertig");
-    EXPECT_EQ(window->statusText(1), "");
-    EXPECT_EQ(window->statusText(2), "");
+    EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Fertig");
+    EXPECT_EQ(window->statusText(StatusPanel::Terraforming), "");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "");
 }
 
 TEST_F(MainWindowTest, ConfirmDiscardAsksOnlyWithUnsavedChanges) {

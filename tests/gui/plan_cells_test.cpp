@@ -83,7 +83,7 @@ TEST_F(PlanViewTest, EveryPlanetTypeShowsOneFrameAndOnePicturePerField) {
             }
         }
         EXPECT_EQ(child<QGroupBox>(window, "orbitBox")->isVisible(), planet.orbitHeight > 0) << planet.name;
-        EXPECT_EQ(window->statusText(0), "Fertig");
+        EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Fertig");
         EXPECT_TRUE(child<QAction>(window, "saveAction")->isEnabled());
     }
 }

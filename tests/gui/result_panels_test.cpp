@@ -153,16 +153,32 @@ TEST_F(ResultPanelsTest, UpDownButtonsHireAndFireByPosition) {
     EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 2), "40");
     click(child<UpDownButton>(window, "soldiersButton"), true);
     EXPECT_EQ(plan.ressources.soldiers, 1);
-    EXPECT_EQ(window->statusText(2), "1 Soldat eingestellt");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "1 Soldat eingestellt");
     EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 6), "1");
     EXPECT_EQ(child<QLabel>(window, "attractivenessLabel")->text(), "+170+0(+10)") << "soldiers count 10 each";
+    QTest::mouseClick(child<UpDownButton>(window, "soldiersButton"), Qt::LeftButton, {}, QPoint(8, 11));
+    EXPECT_EQ(plan.ressources.soldiers, 1) << "the middle row hires and fires nobody";
     click(child<UpDownButton>(window, "soldiersButton"), false);
     EXPECT_EQ(plan.ressources.soldiers, 0);
-    EXPECT_EQ(window->statusText(2), "1 Soldat entlassen");
+    EXPECT_EQ(window->statusText(StatusPanel::Personnel), "1 Soldat entlassen");
     EXPECT_FALSE(state.planChanged) << "personnel is no plan change";
 
     click(child<UpDownButton>(window, "scientistsButton"), true);  // no lab: no place for a scientist
     EXPECT_EQ(plan.ressources.scientists, 0);
+}
+
+// The row height / 2, rounded down, is the middle and means neither half.
+TEST(UpDownButtonHalves, AboveTheMiddleRowIsUpperBelowItLower) {
+    EXPECT_EQ(UpDownButton::halfAt(0, 22), ButtonHalf::Upper);
+    EXPECT_EQ(UpDownButton::halfAt(10, 22), ButtonHalf::Upper);
+    EXPECT_EQ(UpDownButton::halfAt(11, 22), ButtonHalf::Middle);
+    EXPECT_EQ(UpDownButton::halfAt(12, 22), ButtonHalf::Lower);
+    EXPECT_EQ(UpDownButton::halfAt(9, 21), ButtonHalf::Upper);
+    EXPECT_EQ(UpDownButton::halfAt(10, 21), ButtonHalf::Middle);
+    EXPECT_EQ(UpDownButton::halfAt(11, 21), ButtonHalf::Lower);
+    // Released off the button after pressing it: the half on that side.
+    EXPECT_EQ(UpDownButton::halfAt(-3, 22), ButtonHalf::Upper);
+    EXPECT_EQ(UpDownButton::halfAt(30, 22), ButtonHalf::Lower);
 }
 
 TEST_F(ResultPanelsTest, TickingTheLimitBox) {

@@ -11,8 +11,9 @@ class RecordingView : public dz::PlanView {
 public:
     std::vector<std::string> calls;
 
-    void setStatus(int panel, const std::string& text) override {
-        calls.push_back("status " + std::to_string(panel) + " " + text);
+    void setStatus(dz::StatusPanel panel, const std::string& text) override {
+        const char* names[] = {"buildings", "terraforming", "personnel"};  // in the order of StatusPanel
+        calls.push_back(std::string("status ") + names[int(panel)] + " " + text);
     }
     void layoutForPlanet(int p) override { calls.push_back("layout " + std::to_string(p)); }
     void enablePlanControls() override { calls.push_back("enable"); }

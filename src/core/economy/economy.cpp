@@ -280,34 +280,39 @@ PopulationResult computePopulation(const Info& info, ActPlan& plan, int internal
     return result;
 }
 
-std::optional<std::string> hireOrFire(Ressources& r, Personnel kind, int y, int buttonHeight) {
-    struct Texts {
-        const char* hired;
-        const char* fired;
-    };
+namespace {
+
+// What hiring and firing one person of a kind says.
+struct PersonnelTexts {
+    const char* hired;
+    const char* fired;
+};
+const PersonnelTexts& personnelTexts(Personnel kind) {
     // In the order of Personnel.
-    const Texts texts[] = {
+    static const PersonnelTexts texts[] = {
         {"1 Umweltschützer eingestellt", "1 Umweltschützer entlassen"},
         {"1 Holodeck-Betreiber eingestellt", "1 Holodeck-Betreiber entlassen"},
         {"1 Wissenschaftler eingestellt", "1 Wissenschaftler entlassen"},
         {"1 Soldat eingestellt", "1 Soldat entlassen"},
     };
-    const Texts& said = texts[static_cast<int>(kind)];
+    return texts[static_cast<int>(kind)];
+}
+
+}  // namespace
+
+std::optional<std::string> hire(Ressources& r, Personnel kind) {
     std::int32_t& count = hired(r, kind);
     const std::int32_t* places = capacity(r, kind);  // nothing: only someone unemployed is needed
-    const int half = buttonHeight / 2;
-    if (y < half) {
-        if (unemployed(r) > 0 && (!places || count < *places)) {
-            ++count;
-            return text(said.hired);
-        }
-    } else if (y > half) {
-        if (count > 0) {
-            --count;
-            return text(said.fired);
-        }
-    }
-    return std::nullopt;
+    if (unemployed(r) <= 0 || (places && count >= *places)) return std::nullopt;
+    ++count;
+    return text(personnelTexts(kind).hired);
+}
+
+std::optional<std::string> fire(Ressources& r, Personnel kind) {
+    std::int32_t& count = hired(r, kind);
+    if (count <= 0) return std::nullopt;
+    --count;
+    return text(personnelTexts(kind).fired);
 }
 
 std::optional<std::string> populationLimitClicked(Ressources& r, bool ticked, const std::string& editText) {

@@ -83,11 +83,12 @@ void clampPersonnel(ActPlan& plan);
 
 long long unemployed(const Ressources& r);
 
-// A click on a hire and fire button: released at height y of a button
-// `buttonHeight` high. The upper half hires one person if someone is
-// unemployed and a place is free, the lower half fires one; the exact middle
-// does nothing. Returns the status text, if anything changed.
-std::optional<std::string> hireOrFire(Ressources& r, Personnel kind, int y, int buttonHeight);
+// Hires one person of a kind if someone is unemployed and a place is free
+// (soldiers need no place). Returns the status text when someone was hired.
+std::optional<std::string> hire(Ressources& r, Personnel kind);
+// Fires one person of a kind if one is hired. Returns the status text when
+// someone was fired.
+std::optional<std::string> fire(Ressources& r, Personnel kind);
 
 // The population-limit check box was ticked or unticked with `editText` in
 // the edit box. Returns the text the edit box must be given when that text

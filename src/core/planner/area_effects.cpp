@@ -43,24 +43,28 @@ std::vector<Planner::Target> Planner::nearTargets(int x, int y) const {
     return targets;
 }
 
-void Planner::applyArea(bool add, const std::vector<Target>& targets, bool wide) {
+void Planner::applyArea(RangeChange change, const std::vector<Target>& targets, AreaReach reach) {
     // All counters first: a picture that fails to draw must not leave a
     // range half applied.
-    const int d = add ? 1 : -1;
+    const int d = change == RangeChange::Add ? 1 : -1;
     for (const Target& t : targets) {
         Field& f = plan_.fieldAt(t.x, t.y, t.onSurface);
-        (wide ? f.coverWide : f.coverNear) += d;
+        (reach == AreaReach::Wide ? f.coverWide : f.coverNear) += d;
     }
     for (const Target& t : targets) redraw(t.x, t.y, t.onSurface);
 }
 
-void Planner::applyAreaWide(bool add, int x, int y) { applyArea(add, wideTargets(x, y), true); }
+void Planner::applyAreaWide(RangeChange change, int x, int y) {
+    applyArea(change, wideTargets(x, y), AreaReach::Wide);
+}
 
-void Planner::applyAreaNear(bool add, int x, int y) { applyArea(add, nearTargets(x, y), false); }
+void Planner::applyAreaNear(RangeChange change, int x, int y) {
+    applyArea(change, nearTargets(x, y), AreaReach::Near);
+}
 
-void Planner::applyRange(int building, bool add, int x, int y) {
-    if (building == bldAreaWide) applyAreaWide(add, x, y);
-    if (building == bldAreaNear) applyAreaNear(add, x, y);
+void Planner::applyRange(int building, RangeChange change, int x, int y) {
+    if (building == bldAreaWide) applyAreaWide(change, x, y);
+    if (building == bldAreaNear) applyAreaNear(change, x, y);
 }
 
 void Planner::redraw(int x, int y, bool onSurface) {

@@ -53,15 +53,16 @@ void Planner::buildOnSelected(int b) {
     if (old >= 0) {
         // What the old building gave while it stood (in operation, for
         // ranges and most places) goes with it.
-        if (f.inOperation) applyRange(old, false, x, y);
+        if (f.inOperation) applyRange(old, RangeChange::Remove, x, y);
         plan_.subtractBuildingCost(info_);
         if (placesCount(f)) changeCapacities(old, -1);
-        reportAction(0, info_.buildings.at(std::size_t(old)).name + text(" in ") + building.name + text(" umgebaut"));
+        reportAction(StatusPanel::Buildings,
+                     info_.buildings.at(std::size_t(old)).name + text(" in ") + building.name + text(" umgebaut"));
     } else {
-        reportAction(0, building.name + text(" gebaut"));
+        reportAction(StatusPanel::Buildings, building.name + text(" gebaut"));
     }
     changeCapacities(b, +1);  // in operation, or the eco building
-    applyRange(b, true, x, y);
+    applyRange(b, RangeChange::Add, x, y);
     f.building = b;
     f.built = true;
     f.inOperation = !isPassive(b);
@@ -75,8 +76,9 @@ void Planner::terraformSelected(int t) {
     const InfoTerraforming& tf = info_.terraformings.at(std::size_t(t));
     Field& f = plan_.selectedField();
     state_.planChanged = true;
-    reportAction(1, info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") +
-                              info_.fields.at(std::size_t(tf.targetField)).name + text(" terraformiert"));
+    reportAction(StatusPanel::Terraforming,
+                 info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") +
+                     info_.fields.at(std::size_t(tf.targetField)).name + text(" terraformiert"));
     f.fieldType = tf.targetField;
     plan_.addTerraformCost(tf.cost);
     view_.showField(plan_.selected.x, plan_.selected.y, tf.targetField, plan_.selected.onSurface);
@@ -90,8 +92,8 @@ void Planner::demolishSelected() {
     const InfoBuilding& building = info_.buildings.at(std::size_t(b));
 
     state_.planChanged = true;
-    reportAction(0, building.name + text(" abgerissen"));
-    if (f.inOperation) applyRange(b, false, x, y);
+    reportAction(StatusPanel::Buildings, building.name + text(" abgerissen"));
+    if (f.inOperation) applyRange(b, RangeChange::Remove, x, y);
     if (placesCount(f)) changeCapacities(b, -1);
     f.inOperation = false;
     plan_.subtractBuildingCost(info_);
@@ -115,15 +117,15 @@ void Planner::toggleSelected() {
     const bool placesFollow = places && !places->whileStanding;
     state_.planChanged = true;
     if (f.inOperation) {
-        reportAction(0, building.name + text(" offline genommen"));
+        reportAction(StatusPanel::Buildings, building.name + text(" offline genommen"));
         if (placesFollow) changeCapacities(b, -1);
-        applyRange(b, false, x, y);
+        applyRange(b, RangeChange::Remove, x, y);
         // Scientists beyond the places that are left go; holodeck operators stay.
         if (r.scientistCapacity < r.scientists) r.scientists = r.scientistCapacity;
     } else {
-        reportAction(0, building.name + text(" online genommen"));
+        reportAction(StatusPanel::Buildings, building.name + text(" online genommen"));
         if (placesFollow) changeCapacities(b, +1);
-        applyRange(b, true, x, y);
+        applyRange(b, RangeChange::Add, x, y);
     }
     f.inOperation = !f.inOperation;
     view_.showBuilding(x, y, b, plan_.selected.onSurface);

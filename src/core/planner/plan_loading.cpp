@@ -43,7 +43,7 @@ void Planner::loadPlan(const LoadedPlan& loaded) {
     if (loaded.hasLimit) {
         r.limitEnabled = loaded.limitEnabled;
         r.populationLimit = loaded.populationLimit;
-        limitText_ = loaded.populationLimitText;
+        shown_.limitText = loaded.populationLimitText;
         view_.showPopulationLimit(loaded.limitEnabled, loaded.populationLimitText);
     }
     if (loaded.initialSurface && loaded.initialOrbit) {
@@ -64,7 +64,7 @@ void Planner::loadPlan(const LoadedPlan& loaded) {
                 const Field& f = plan_.fieldAt(x, y, onSurface);
                 if (!f.built) continue;
                 if (placesCount(f)) changeCapacities(f.building, +1);
-                if (onSurface && f.inOperation) applyRange(f.building, true, x, y);
+                if (onSurface && f.inOperation) applyRange(f.building, RangeChange::Add, x, y);
             }
     }
     computePopulation();

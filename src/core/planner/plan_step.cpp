@@ -1,6 +1,7 @@
 #include "core/planner/plan_step.h"
 
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace dz {
@@ -17,6 +18,13 @@ Grids gridsOf(ActPlan& plan, bool onSurface) {
     Ressources& r = plan.ressources;
     return onSurface ? Grids{&plan.current.surface, &plan.initial.surface, &r.surfaceTerraformCosts}
                      : Grids{&plan.current.orbit, &plan.initial.orbit, &r.orbitTerraformCosts};
+}
+
+// Every grid of a plan with one entry per field position, which the field
+// changes carry; all else of the plan goes with a step as a whole.
+auto fieldGrids(ActPlan& plan) {
+    return std::tie(plan.current.surface, plan.current.orbit, plan.initial.surface, plan.initial.orbit,
+                    plan.ressources.surfaceTerraformCosts, plan.ressources.orbitTerraformCosts);
 }
 
 bool sameShape(const FieldGrid& a, const FieldGrid& b) {
@@ -69,28 +77,11 @@ PlanStep::PlanStep(const PlanSnapshot& before, const PlanSnapshot& after, std::s
 }
 
 PlanStep::Rest PlanStep::restOf(const PlanSnapshot& snapshot) {
-    Rest rest;
-    const Ressources& r = snapshot.plan.ressources;
-    // Every value but the two grids, which the field changes carry.
-    rest.ressources.livingSpace = r.livingSpace;
-    rest.ressources.populationLimit = r.populationLimit;
-    rest.ressources.limitEnabled = r.limitEnabled;
-    rest.ressources.inhabitants = r.inhabitants;
-    rest.ressources.workersNeeded = r.workersNeeded;
-    rest.ressources.ecoGuards = r.ecoGuards;
-    rest.ressources.holodeckOperators = r.holodeckOperators;
-    rest.ressources.soldiers = r.soldiers;
-    rest.ressources.scientists = r.scientists;
-    rest.ressources.scientistCapacity = r.scientistCapacity;
-    rest.ressources.ecoCapacity = r.ecoCapacity;
-    rest.ressources.holodeckCapacity = r.holodeckCapacity;
-    rest.ressources.terraformCosts = r.terraformCosts;
-    rest.ressources.buildingCosts = r.buildingCosts;
-    rest.attractiveness = snapshot.plan.attractiveness;
-    rest.reputationGrowth = snapshot.plan.reputationGrowth;
-    rest.status = snapshot.status;
-    rest.limitText = snapshot.limitText;
-    rest.bsp = snapshot.bsp;
+    Rest rest{snapshot.plan, snapshot.shown};
+    ActPlan gridless;
+    auto empty = fieldGrids(gridless);
+    fieldGrids(rest.plan).swap(empty);
+    rest.plan.selected = FieldSelection{};  // no part of a step
     return rest;
 }
 
@@ -101,17 +92,11 @@ std::vector<PlanStep::Position> PlanStep::changedFields() const {
     return positions;
 }
 
-void PlanStep::writeBefore(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText,
-                           int& bsp) const {
-    write(before_, false, plan, status, limitText, bsp);
-}
+void PlanStep::writeBefore(ActPlan& plan, ShownTexts& shown) const { write(before_, false, plan, shown); }
 
-void PlanStep::writeAfter(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const {
-    write(after_, true, plan, status, limitText, bsp);
-}
+void PlanStep::writeAfter(ActPlan& plan, ShownTexts& shown) const { write(after_, true, plan, shown); }
 
-void PlanStep::write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, 3>& status,
-                     std::string& limitText, int& bsp) const {
+void PlanStep::write(const Rest& rest, bool after, ActPlan& plan, ShownTexts& shown) const {
     // Checked first, so that another plan stays as it was.
     bool fits = shapeOf(plan) == shape_ && consistent(plan);
     for (const FieldChange& change : fields_) fits = fits && plan.contains(change.at.x, change.at.y, change.at.onSurface);
@@ -124,17 +109,14 @@ void PlanStep::write(const Rest& rest, bool after, ActPlan& plan, std::array<std
         (*grids.initial)[x][y].fieldType = state.initialType;
         (*grids.costs)[x][y] = state.terraformCost;
     }
-    Ressources& r = plan.ressources;
-    CostGrid surfaceCosts = std::move(r.surfaceTerraformCosts);
-    CostGrid orbitCosts = std::move(r.orbitTerraformCosts);
-    r = rest.ressources;
-    r.surfaceTerraformCosts = std::move(surfaceCosts);
-    r.orbitTerraformCosts = std::move(orbitCosts);
-    plan.attractiveness = rest.attractiveness;
-    plan.reputationGrowth = rest.reputationGrowth;
-    status = rest.status;
-    limitText = rest.limitText;
-    bsp = rest.bsp;
+    // Everything else is the side's as a whole; the grids just written and
+    // the selection stay the plan's.
+    ActPlan side = rest.plan;
+    auto grids = fieldGrids(plan);
+    fieldGrids(side).swap(grids);
+    side.selected = plan.selected;
+    plan = std::move(side);
+    shown = rest.shown;
 }
 
 }  // namespace dz

@@ -11,20 +11,27 @@
 #include <vector>
 
 #include "core/plan/act_plan.h"
+#include "core/planner/plan_view.h"
 
 namespace dz {
 
-// The plan as the saved file, the cells, the result panels and the three
-// status panels show it. A snapshot of the largest planet is some 30 KB.
-struct PlanSnapshot {
-    ActPlan plan;  // without the selection: choosing a field changes nothing
-    std::array<std::string, 3> status;
+// What the planner shows beside the plan and keeps for the snapshots.
+struct ShownTexts {
+    std::array<std::string, kStatusPanelCount> status;  // indexed by StatusPanel
     // The text of the population-limit field, which may differ from the
     // limit in the plan (the limit is taken from it when the box is ticked).
     std::string limitText;
     // The available BSP as the information panel shows it: switching a
     // building on or off leaves it until the costs are shown again.
     int bsp = 0;
+    bool operator==(const ShownTexts&) const = default;
+};
+
+// The plan as the saved file, the cells, the result panels and the three
+// status panels show it. A snapshot of the largest planet is some 30 KB.
+struct PlanSnapshot {
+    ActPlan plan;  // without the selection: choosing a field changes nothing
+    ShownTexts shown;
     bool operator==(const PlanSnapshot&) const = default;
 };
 
@@ -48,9 +55,9 @@ public:
     std::vector<Position> changedFields() const;
 
     // Writes the side before (or after) the step into a plan of the same
-    // shape and into the texts beside it.
-    void writeBefore(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const;
-    void writeAfter(ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText, int& bsp) const;
+    // shape (its selection stays) and into the texts shown beside it.
+    void writeBefore(ActPlan& plan, ShownTexts& shown) const;
+    void writeAfter(ActPlan& plan, ShownTexts& shown) const;
 
 private:
     // Everything of one field position.
@@ -64,19 +71,15 @@ private:
         Position at;
         FieldState before, after;
     };
-    // Everything outside the grids: the economic values (with empty
-    // terraforming grids) and the texts.
+    // Everything outside the grids, each as a whole: the plan with empty
+    // grids (its economic values) and the texts shown. A member added later
+    // to the plan, its economic values or the texts goes with every step.
     struct Rest {
-        Ressources ressources;
-        std::int32_t attractiveness = 0;
-        float reputationGrowth = 0.0f;
-        std::array<std::string, 3> status;
-        std::string limitText;
-        int bsp = 0;
+        ActPlan plan;
+        ShownTexts shown;
     };
     static Rest restOf(const PlanSnapshot& snapshot);
-    void write(const Rest& rest, bool after, ActPlan& plan, std::array<std::string, 3>& status, std::string& limitText,
-               int& bsp) const;
+    void write(const Rest& rest, bool after, ActPlan& plan, ShownTexts& shown) const;
 
     // The plan the step belongs to: its planet type and the sizes of its grids.
     struct Shape {

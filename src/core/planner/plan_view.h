@@ -2,6 +2,8 @@
 // implements it, tests replace it with a recorder.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,12 +11,19 @@
 
 namespace dz {
 
+// The three panels of the status line, named after what they report. The
+// first also says "Fertig" when a plan starts.
+enum class StatusPanel { Buildings, Terraforming, Personnel };
+inline constexpr StatusPanel kStatusPanels[] = {StatusPanel::Buildings, StatusPanel::Terraforming,
+                                                StatusPanel::Personnel};
+inline constexpr std::size_t kStatusPanelCount = std::size(kStatusPanels);
+
 class PlanView {
 public:
     virtual ~PlanView() = default;
 
-    // Sets the text of status panel 0, 1 or 2 (Windows-1252 bytes).
-    virtual void setStatus(int panel, const std::string& text) = 0;
+    // Sets the text of a status panel (Windows-1252 bytes).
+    virtual void setStatus(StatusPanel panel, const std::string& text) = 0;
     // Lays the window out for planet type p.
     virtual void layoutForPlanet(int p) = 0;
     // A plan exists: the result panels and "Speichern" become usable.
@@ -52,7 +61,7 @@ public:
 // computations without a window. Override what you want to see.
 class NullPlanView : public PlanView {
 public:
-    void setStatus(int, const std::string&) override {}
+    void setStatus(StatusPanel, const std::string&) override {}
     void layoutForPlanet(int) override {}
     void enablePlanControls() override {}
     void resizeImageGrids(int, int, int) override {}

@@ -63,13 +63,13 @@ void Planner::newPlan(int p) {
 }
 
 void Planner::resetPlan() {
-    setStatus(0, "Fertig");
-    setStatus(1, "");
-    setStatus(2, "");
+    setStatus(StatusPanel::Buildings, "Fertig");
+    setStatus(StatusPanel::Terraforming, "");
+    setStatus(StatusPanel::Personnel, "");
 
     Ressources& r = plan_.ressources;
     view_.resetPopulationLimit();
-    limitText_ = "0";
+    shown_.limitText = "0";
     r.limitEnabled = false;
     r.populationLimit = 0;
 
@@ -110,7 +110,7 @@ void Planner::resetPlan() {
 
 void Planner::computePopulation() {
     const PopulationResult result = dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_);
-    if (result.status) setStatus(2, *result.status);
+    if (result.status) setStatus(StatusPanel::Personnel, *result.status);
     view_.showPopulation(result);
 }
 
@@ -120,13 +120,18 @@ void Planner::refreshCosts(CostView view) {
     costView_ = view;
     view_.showCosts(computeCosts(info_, plan_, view));
     if (view == CostView::All) {
-        bsp_ = availableBsp(info_, plan_);
-        view_.showBsp(bsp_);
+        shown_.bsp = availableBsp(info_, plan_);
+        view_.showBsp(shown_.bsp);
     }
 }
 
-void Planner::hireOrFire(Personnel kind, int y, int buttonHeight) {
-    if (const auto message = dz::hireOrFire(plan_.ressources, kind, y, buttonHeight)) reportAction(2, *message);
+void Planner::hire(Personnel kind) {
+    if (const auto message = dz::hire(plan_.ressources, kind)) reportAction(StatusPanel::Personnel, *message);
+    recomputePersonnel();
+}
+
+void Planner::fire(Personnel kind) {
+    if (const auto message = dz::fire(plan_.ressources, kind)) reportAction(StatusPanel::Personnel, *message);
     recomputePersonnel();
 }
 
@@ -134,9 +139,9 @@ std::optional<std::string> Planner::populationLimitClicked(bool ticked, const st
     // Only the history shows this text; the status line says nothing.
     actionText_ = ticked ? "Bevölkerungsgrenze eingeschaltet" : "Bevölkerungsgrenze ausgeschaltet";
     actionText_ = utf8ToCp1252(actionText_);
-    limitText_ = editText;
+    shown_.limitText = editText;
     auto replacement = dz::populationLimitClicked(plan_.ressources, ticked, editText);
-    if (replacement) limitText_ = *replacement;
+    if (replacement) shown_.limitText = *replacement;
     return replacement;
 }
 
@@ -145,13 +150,12 @@ void Planner::recomputePersonnel() {
     computeProduction();
 }
 
-void Planner::setStatus(int panel, const std::string& text) {
-    if (panel < 0 || panel >= int(status_.size())) return;
-    status_[std::size_t(panel)] = text;
+void Planner::setStatus(StatusPanel panel, const std::string& text) {
+    shown_.status.at(std::size_t(panel)) = text;
     view_.setStatus(panel, text);
 }
 
-void Planner::reportAction(int panel, const std::string& text) {
+void Planner::reportAction(StatusPanel panel, const std::string& text) {
     actionText_ = text;
     setStatus(panel, text);
 }
@@ -159,7 +163,7 @@ void Planner::reportAction(int panel, const std::string& text) {
 // --- undo and redo -------------------------------------------------------------
 
 PlanSnapshot Planner::snapshot() const {
-    PlanSnapshot s{plan_, status_, limitText_, bsp_};
+    PlanSnapshot s{plan_, shown_};
     s.plan.selected = FieldSelection{};
     return s;
 }
@@ -175,43 +179,47 @@ std::optional<PlanStep> Planner::finishStep(const StepStart& start, std::string 
     const bool marks = state_.planChanged;
     state_.planChanged = start.planChangedBefore || marks;
     PlanSnapshot after = snapshot();
-    if (after.plan == start.before.plan && after.status == start.before.status && after.bsp == start.before.bsp)
-        return std::nullopt;
+    // Text typed into the limit field alone is no step.
+    ShownTexts shownAfter = after.shown;
+    shownAfter.limitText = start.before.shown.limitText;
+    if (after.plan == start.before.plan && shownAfter == start.before.shown) return std::nullopt;
     if (text.empty()) text = actionText_.empty() ? utf8ToCp1252("Änderung") : actionText_;
     return PlanStep(start.before, after, std::move(text), marks);
 }
 
 void Planner::undo(const PlanStep& step) {
-    const Shown shown = shownNow();
-    step.writeBefore(plan_, status_, limitText_, bsp_);
-    showStepSide(step, shown);
+    const bool limitEnabled = plan_.ressources.limitEnabled;
+    const ShownTexts shown = shown_;
+    step.writeBefore(plan_, shown_);
+    showStepSide(step, limitEnabled, shown);
 }
 
 void Planner::redo(const PlanStep& step) {
-    const Shown shown = shownNow();
-    step.writeAfter(plan_, status_, limitText_, bsp_);
-    showStepSide(step, shown);
+    const bool limitEnabled = plan_.ressources.limitEnabled;
+    const ShownTexts shown = shown_;
+    step.writeAfter(plan_, shown_);
+    showStepSide(step, limitEnabled, shown);
 }
 
-Planner::Shown Planner::shownNow() const { return {plan_.ressources.limitEnabled, limitText_, status_}; }
-
-void Planner::showStepSide(const PlanStep& step, const Shown& shown) {
+void Planner::showStepSide(const PlanStep& step, bool limitEnabledBefore, const ShownTexts& shownBefore) {
     for (const PlanStep::Position& at : step.changedFields()) redraw(at.x, at.y, at.onSurface);
     // The limit controls and the status texts are set only where they change:
     // setting a text repaints its control.
-    if (shown.limitEnabled != plan_.ressources.limitEnabled || shown.limitText != limitText_)
-        view_.showPopulationLimit(plan_.ressources.limitEnabled, limitText_);
+    if (limitEnabledBefore != plan_.ressources.limitEnabled || shownBefore.limitText != shown_.limitText)
+        view_.showPopulationLimit(plan_.ressources.limitEnabled, shown_.limitText);
     // The economic values were computed when the snapshot was taken: the
     // computations find them again and give the panels what they showed.
-    // Status panel 2 gets the snapshot's text, not a dismissal.
+    // The personnel panel gets the snapshot's text, not a dismissal.
     view_.showPopulation(dz::computePopulation(info_, plan_, state_.internalReputation, decimalSeparator_));
     computeProduction();
     // The BSP as it was shown: switching a building leaves the label as it
     // is until the costs are shown again.
     view_.showCosts(computeCosts(info_, plan_, costView_));
-    view_.showBsp(bsp_);
-    for (std::size_t panel = 0; panel < status_.size(); ++panel)
-        if (shown.status[panel] != status_[panel]) view_.setStatus(int(panel), status_[panel]);
+    view_.showBsp(shown_.bsp);
+    for (StatusPanel panel : kStatusPanels) {
+        const std::size_t i = std::size_t(panel);
+        if (shownBefore.status[i] != shown_.status[i]) view_.setStatus(panel, shown_.status[i]);
+    }
 }
 
 }  // namespace dz

@@ -1,7 +1,6 @@
 // The operations that change the plan as a whole and report to the view.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -15,6 +14,9 @@
 #include "core/planner/program_state.h"
 
 namespace dz {
+
+// Whether an area building's range is laid onto the fields it reaches or taken off them.
+enum class RangeChange { Add, Remove };
 
 class Planner {
 public:
@@ -36,14 +38,17 @@ public:
     void refreshCheckedCosts() { refreshCosts(costView_); }
     CostView costView() const { return costView_; }
 
-    // A hire and fire button released at height y of a button `buttonHeight` high.
-    void hireOrFire(Personnel kind, int y, int buttonHeight);
+    // Hires or fires one person of a kind (see dz::hire and dz::fire), says
+    // so on the personnel panel when it happens and shows the personnel
+    // afresh either way.
+    void hire(Personnel kind);
+    void fire(Personnel kind);
     // The population-limit box ticked or unticked. Returns the text the
     // edit box must be given when its text is no number; the caller sets it
     // and then calls recomputePersonnel().
     std::optional<std::string> populationLimitClicked(bool ticked, const std::string& editText);
     // The text of the limit field changed (the window then unticks the box).
-    void populationLimitEdited(const std::string& editText) { limitText_ = editText; }
+    void populationLimitEdited(const std::string& editText) { shown_.limitText = editText; }
     void recomputePersonnel();
 
     // The decimal separator of the user's locale, for the production values.
@@ -68,13 +73,13 @@ public:
     // Replaces the plan by one read from a plan file (already checked).
     void loadPlan(const LoadedPlan& loaded);
 
-    // Applies (add) or removes the range of an area building at surface
-    // position (x, y) and redraws the fields in it.
-    void applyAreaWide(bool add, int x, int y);
-    void applyAreaNear(bool add, int x, int y);
+    // Lays the range of an area building at surface position (x, y) onto
+    // the fields it reaches, or takes it off, and redraws those fields.
+    void applyAreaWide(RangeChange change, int x, int y);
+    void applyAreaNear(RangeChange change, int x, int y);
     // The same for the range of `building`, if it is one of the two area
     // buildings; nothing for any other building.
-    void applyRange(int building, bool add, int x, int y);
+    void applyRange(int building, RangeChange change, int x, int y);
 
     // --- undo and redo ----------------------------------------------------------
 
@@ -100,9 +105,6 @@ public:
     void undo(const PlanStep& step);
     void redo(const PlanStep& step);
 
-    // The text the last action reported for itself (empty when none did).
-    const std::string& actionText() const { return actionText_; }
-
     const Info& info() const { return info_; }
     ActPlan& plan() { return plan_; }
 
@@ -111,7 +113,10 @@ private:
         int x, y;
         bool onSurface;
     };
-    void applyArea(bool add, const std::vector<Target>& targets, bool wide);
+    // Which of the two ranges: the wide one (5 x 5, across into the orbit)
+    // or the near one (3 x 3, on the surface).
+    enum class AreaReach { Wide, Near };
+    void applyArea(RangeChange change, const std::vector<Target>& targets, AreaReach reach);
     std::vector<Target> wideTargets(int x, int y) const;
     std::vector<Target> nearTargets(int x, int y) const;
     // The places a building gives to the personnel capacities (sign +1 or -1).
@@ -119,17 +124,12 @@ private:
     void redraw(int x, int y, bool onSurface);
     void afterBuildingChange();
     // Sets a status text and remembers it for the snapshots.
-    void setStatus(int panel, const std::string& text);
+    void setStatus(StatusPanel panel, const std::string& text);
     // Sets the status text that names what an action did.
-    void reportAction(int panel, const std::string& text);
-    // What the limit controls and the status panels show.
-    struct Shown {
-        bool limitEnabled;
-        std::string limitText;
-        std::array<std::string, 3> status;
-    };
-    Shown shownNow() const;
-    void showStepSide(const PlanStep& step, const Shown& shown);
+    void reportAction(StatusPanel panel, const std::string& text);
+    // Shows the side of a step just written into the plan and shown_, where
+    // the limit box was ticked as `limitEnabledBefore` and `shownBefore` was shown.
+    void showStepSide(const PlanStep& step, bool limitEnabledBefore, const ShownTexts& shownBefore);
 
     Info& info_;
     ActPlan& plan_;
@@ -137,9 +137,9 @@ private:
     PlanView& view_;
     CostView costView_ = CostView::All;
     char decimalSeparator_ = '.';
-    std::array<std::string, 3> status_{"Fertig", "", ""};
-    std::string limitText_ = "0";
-    int bsp_ = 0;  // as the information panel shows it
+    ShownTexts shown_{{"Fertig", "", ""}, "0", 0};
+    // The text the last action reported for itself (empty when none did):
+    // it names the step in the history.
     std::string actionText_;
 };
 

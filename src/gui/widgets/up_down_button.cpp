@@ -50,11 +50,11 @@ void UpDownButton::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Up:
         case Qt::Key_Plus:
-            emit released(QPoint(width() / 2, height() / 4));
+            emit released(halfAt(height() / 4, height()));
             return;
         case Qt::Key_Down:
         case Qt::Key_Minus:
-            emit released(QPoint(width() / 2, height() - height() / 4 - 1));
+            emit released(halfAt(height() - height() / 4 - 1, height()));
             return;
         default:
             QWidget::keyPressEvent(event);
@@ -69,7 +69,12 @@ void UpDownButton::mousePressEvent(QMouseEvent* event) {
 void UpDownButton::mouseReleaseEvent(QMouseEvent* event) {
     pressedHalf_ = 0;
     update();
-    emit released(event->position().toPoint());
+    emit released(halfAt(event->position().toPoint().y(), height()));
+}
+
+ButtonHalf UpDownButton::halfAt(int y, int height) {
+    const int middle = height / 2;
+    return y < middle ? ButtonHalf::Upper : y > middle ? ButtonHalf::Lower : ButtonHalf::Middle;
 }
 
 }  // namespace dz

@@ -1,6 +1,5 @@
 // A small up-down button: an upper and a lower arrow in one control. It
-// reports where a mouse button was released, so the handler decides by the
-// position whether the upper or the lower half was meant. The Tab key reaches
+// reports which half a mouse button was released over. The Tab key reaches
 // it; Up or + then count as a release in the middle of the upper half, Down
 // or - as one in the middle of the lower half.
 #pragma once
@@ -9,14 +8,21 @@
 
 namespace dz {
 
+enum class ButtonHalf { Upper, Middle, Lower };
+
 class UpDownButton : public QWidget {
     Q_OBJECT
 public:
     explicit UpDownButton(QWidget* parent);
     QSize sizeHint() const override { return QSize(17, 22); }
 
+    // The half a release at height y of a button `height` high meant: the
+    // row height / 2 (rounded down) is the middle, which means neither; a
+    // release above or below the button counts for the half on its side.
+    static ButtonHalf halfAt(int y, int height);
+
 signals:
-    void released(QPoint position);
+    void released(dz::ButtonHalf half);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -318,16 +318,15 @@ TEST_F(EconomyTest, PersonnelIsClampedSilentlyToThePlacesOfTheBuildings) {
 
 // --- hire and fire ---------------------------------------------------------
 
-TEST_F(EconomyTest, UpperHalfHiresLowerHalfFires) {
+TEST_F(EconomyTest, HiringNeedsAFreePlaceFiringSomeoneHired) {
     Ressources& r = plan.ressources;
     r.inhabitants = 10;
     r.scientistCapacity = 1;
-    EXPECT_EQ(hireOrFire(r, Personnel::Scientist, 5, 22), std::optional<std::string>("1 Wissenschaftler eingestellt"));
-    EXPECT_EQ(hireOrFire(r, Personnel::Scientist, 0, 22), std::nullopt) << "no free place";
+    EXPECT_EQ(hire(r, Personnel::Scientist), std::optional<std::string>("1 Wissenschaftler eingestellt"));
+    EXPECT_EQ(hire(r, Personnel::Scientist), std::nullopt) << "no free place";
     EXPECT_EQ(r.scientists, 1);
-    EXPECT_EQ(hireOrFire(r, Personnel::Scientist, 11, 22), std::nullopt) << "the exact middle does nothing";
-    EXPECT_EQ(hireOrFire(r, Personnel::Scientist, 12, 22), std::optional<std::string>("1 Wissenschaftler entlassen"));
-    EXPECT_EQ(hireOrFire(r, Personnel::Scientist, 20, 22), std::nullopt) << "nobody left to fire";
+    EXPECT_EQ(fire(r, Personnel::Scientist), std::optional<std::string>("1 Wissenschaftler entlassen"));
+    EXPECT_EQ(fire(r, Personnel::Scientist), std::nullopt) << "nobody left to fire";
     EXPECT_EQ(r.scientists, 0);
 }
 
@@ -335,26 +334,27 @@ TEST_F(EconomyTest, SoldiersNeedOnlySomeoneUnemployed) {
     Ressources& r = plan.ressources;
     r.inhabitants = 2;
     r.workersNeeded = 1;
-    EXPECT_EQ(hireOrFire(r, Personnel::Soldier, 0, 22), std::optional<std::string>("1 Soldat eingestellt"));
-    EXPECT_EQ(hireOrFire(r, Personnel::Soldier, 0, 22), std::nullopt) << "no one unemployed";
+    EXPECT_EQ(hire(r, Personnel::Soldier), std::optional<std::string>("1 Soldat eingestellt"));
+    EXPECT_EQ(hire(r, Personnel::Soldier), std::nullopt) << "no one unemployed";
     EXPECT_EQ(r.soldiers, 1);
     r.ecoCapacity = 10;
-    EXPECT_EQ(hireOrFire(r, Personnel::Eco, 0, 22), std::nullopt);
-    EXPECT_EQ(hireOrFire(r, Personnel::Soldier, 21, 22), std::optional<std::string>("1 Soldat entlassen"));
-    EXPECT_EQ(hireOrFire(r, Personnel::Eco, 0, 22), std::optional<std::string>("1 Umweltsch\xFCtzer eingestellt"));
+    EXPECT_EQ(hire(r, Personnel::Eco), std::nullopt);
+    EXPECT_EQ(fire(r, Personnel::Soldier), std::optional<std::string>("1 Soldat entlassen"));
+    EXPECT_EQ(hire(r, Personnel::Eco), std::optional<std::string>("1 Umweltsch\xFCtzer eingestellt"));
     r.holodeckCapacity = 4;
-    EXPECT_EQ(hireOrFire(r, Personnel::Eco, 15, 22), std::optional<std::string>("1 Umweltsch\xFCtzer entlassen"));
-    EXPECT_EQ(hireOrFire(r, Personnel::Holodeck, 0, 22), std::optional<std::string>("1 Holodeck-Betreiber eingestellt"));
-    EXPECT_EQ(hireOrFire(r, Personnel::Holodeck, 15, 22), std::optional<std::string>("1 Holodeck-Betreiber entlassen"));
+    EXPECT_EQ(fire(r, Personnel::Eco), std::optional<std::string>("1 Umweltsch\xFCtzer entlassen"));
+    EXPECT_EQ(hire(r, Personnel::Holodeck), std::optional<std::string>("1 Holodeck-Betreiber eingestellt"));
+    EXPECT_EQ(fire(r, Personnel::Holodeck), std::optional<std::string>("1 Holodeck-Betreiber entlassen"));
 }
 
-TEST_F(EconomyTest, PlannerRecomputesAfterHiringAndReportsOnTheThirdPanel) {
+TEST_F(EconomyTest, PlannerRecomputesAfterHiringAndReportsOnThePersonnelPanel) {
     info.buildings[kFactory].housing = 10;
     place(0, 0, true, kFactory);
     planner.computePopulation();
     view.calls.clear();
-    planner.hireOrFire(Personnel::Soldier, 1, 22);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"status 2 1 Soldat eingestellt", "population", "production"}));
+    planner.hire(Personnel::Soldier);
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"status personnel 1 Soldat eingestellt", "population", "production"}));
     EXPECT_EQ(view.population.rows[6].value, "1");
 }
 

@@ -456,7 +456,7 @@ TEST(PlanFileRoundTrip, SaveLoadSaveGivesTheSameBytesOnEveryPlanet) {
                                            !orbit};
             const std::vector<int> tags = menuTags(planner.buildFieldMenu());
             if (!tags.empty()) planner.chooseMenuEntry(tags[random() % tags.size()]);
-            if (random() % 4 == 0) planner.hireOrFire(Personnel(random() % 4), 0, 22);
+            if (random() % 4 == 0) planner.hire(Personnel(random() % 4));
         }
         // A population limit on every other planet, taken in as the limit box would.
         plan.ressources.limitEnabled = p % 2 == 0;

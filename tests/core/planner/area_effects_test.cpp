@@ -33,12 +33,12 @@ TEST_F(AreaEffectsTest, WideRangeWrapsColumnsAndContinuesIntoTheOrbit) {
     small_catalog::shapePlanet(info.planets[ptStandard], 10, 5, 2, small_catalog::rowKind);
     planner.newPlan(ptStandard);
     view.calls.clear();
-    planner.applyAreaWide(true, 0, 0);
+    planner.applyAreaWide(RangeChange::Add, 0, 0);
     EXPECT_EQ(cover(plan.current.surface, true),
               (std::vector<std::string>{"1110000011", "1110000011", "1110000011", "0000000000", "0000000000"}));
     EXPECT_EQ(cover(plan.current.orbit, true), (std::vector<std::string>{"1110000011", "1110000011"}));
-    planner.applyAreaWide(false, 0, 0);
-    planner.applyAreaWide(true, 0, 4);
+    planner.applyAreaWide(RangeChange::Remove, 0, 0);
+    planner.applyAreaWide(RangeChange::Add, 0, 4);
     EXPECT_EQ(cover(plan.current.surface, true),
               (std::vector<std::string>{"0000000000", "0000000000", "1110000011", "1110000011", "1110000011"}));
     EXPECT_EQ(cover(plan.current.orbit, true), (std::vector<std::string>{"1110000011", "1110000011"}));
@@ -46,27 +46,27 @@ TEST_F(AreaEffectsTest, WideRangeWrapsColumnsAndContinuesIntoTheOrbit) {
 }
 
 TEST_F(AreaEffectsTest, NearRangeWrapsWithinTheSurface) {
-    planner.applyAreaNear(true, 0, 0);
+    planner.applyAreaNear(RangeChange::Add, 0, 0);
     EXPECT_EQ(cover(plan.current.surface, false),
               (std::vector<std::string>{"110001", "110001", "000000", "000000", "110001"}));
     EXPECT_EQ(cover(plan.current.orbit, false), (std::vector<std::string>{"000000", "000000"}));
 }
 
 TEST_F(AreaEffectsTest, OverlappingRangesCountAndNarrowGridsCountTwice) {
-    planner.applyAreaWide(true, 2, 2);
-    planner.applyAreaWide(true, 3, 2);
+    planner.applyAreaWide(RangeChange::Add, 2, 2);
+    planner.applyAreaWide(RangeChange::Add, 3, 2);
     EXPECT_EQ(at(2, 2).coverWide, 2);
     EXPECT_EQ(at(0, 2).coverWide, 1);
-    planner.applyAreaWide(false, 2, 2);
+    planner.applyAreaWide(RangeChange::Remove, 2, 2);
     EXPECT_EQ(at(2, 2).coverWide, 1) << "still covered by the other";
 
     // Four columns: the wide range visits one column twice (2 from the left and the right).
     small_catalog::shapePlanet(info.planets[ptTemperate], 4, 5, 2, small_catalog::rowKind);
     planner.newPlan(ptTemperate);
-    planner.applyAreaWide(true, 0, 2);
+    planner.applyAreaWide(RangeChange::Add, 0, 2);
     EXPECT_EQ(cover(plan.current.surface, true),
               (std::vector<std::string>{"1121", "1121", "1121", "1121", "1121"}));
-    planner.applyAreaWide(false, 0, 2);
+    planner.applyAreaWide(RangeChange::Remove, 0, 2);
     EXPECT_EQ(cover(plan.current.surface, true), (std::vector<std::string>(5, "0000")));
 }
 
@@ -75,21 +75,21 @@ TEST_F(AreaEffectsTest, LargeAsteroidFieldKeepsTheRangeOnItsSurface) {
     // Five rows: from row 0 the range reaches rows 3 and 4 across the top edge,
     // from row 4 rows 0 and 1 across the bottom edge.
     for (int y : {0, 4}) {
-        planner.applyAreaWide(true, 3, y);
+        planner.applyAreaWide(RangeChange::Add, 3, y);
         EXPECT_EQ(cover(plan.current.surface, true), (std::vector<std::string>(5, "011111"))) << y;
-        planner.applyAreaWide(false, 3, y);
+        planner.applyAreaWide(RangeChange::Remove, 3, y);
     }
-    planner.applyAreaNear(true, 3, 4);
+    planner.applyAreaNear(RangeChange::Add, 3, 4);
     EXPECT_EQ(cover(plan.current.surface, false),
               (std::vector<std::string>{"001110", "000000", "000000", "001110", "001110"}));
 }
 
 TEST_F(AreaEffectsTest, MissingOrbitRowsAreLeftOut) {
     planner.newPlan(ptSmallAsteroids);  // no orbit
-    planner.applyAreaWide(true, 2, 0);
+    planner.applyAreaWide(RangeChange::Add, 2, 0);
     EXPECT_EQ(cover(plan.current.surface, true),
               (std::vector<std::string>{"111110", "111110", "111110", "000000", "000000"}));
-    planner.applyAreaWide(false, 2, 0);
+    planner.applyAreaWide(RangeChange::Remove, 2, 0);
     EXPECT_EQ(cover(plan.current.surface, true), (std::vector<std::string>(5, "000000")));
 }
 

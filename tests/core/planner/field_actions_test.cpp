@@ -29,19 +29,19 @@ TEST_F(FieldActionsTest, BuildingCountsCostsCapacitiesAndReports) {
     EXPECT_TRUE(at(1, 0).inOperation);
     EXPECT_EQ(plan.ressources.scientistCapacity, 5);
     EXPECT_EQ(plan.ressources.buildingCosts[0], buildCost(bldBaseA, 0) + buildCost(bldLabSmall, 0));
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"status 0 B25 gebaut", "population", "building s 1 0 25",
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"status buildings B25 gebaut", "population", "building s 1 0 25",
                                                    "production", "costs", "bsp 0"}));
     // Building over: the large lab replaces the small one.
     view.calls.clear();
     build(1, 0, bldLabLarge);
     EXPECT_EQ(plan.ressources.scientistCapacity, 10);
     EXPECT_EQ(plan.ressources.buildingCosts[0], buildCost(bldBaseA, 0) + buildCost(bldLabLarge, 0));
-    EXPECT_EQ(view.calls.front(), "status 0 B25 in B26 umgebaut");
+    EXPECT_EQ(view.calls.front(), "status buildings B25 in B26 umgebaut");
     // Over itself: nothing changes but the text.
     build(1, 0, bldLabLarge);
     EXPECT_EQ(plan.ressources.scientistCapacity, 10);
     EXPECT_EQ(plan.ressources.buildingCosts[0], buildCost(bldBaseA, 0) + buildCost(bldLabLarge, 0));
-    EXPECT_EQ(view.starting("status 0").back(), "status 0 B26 in B26 umgebaut");
+    EXPECT_EQ(view.starting("status buildings").back(), "status buildings B26 in B26 umgebaut");
 }
 
 TEST_F(FieldActionsTest, PassiveBuildingsStartSwitchedOff) {
@@ -69,13 +69,13 @@ TEST_F(FieldActionsTest, SwitchingOffAndOnRestoresCapacitiesAndClampsScientists)
     EXPECT_EQ(plan.ressources.scientistCapacity, 5);
     EXPECT_EQ(plan.ressources.scientists, 5);
     EXPECT_FALSE(at(1, 0).inOperation);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"status 0 B26 offline genommen", "building s 1 0 26", "population",
-                                                   "production"}))
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"status buildings B26 offline genommen", "building s 1 0 26",
+                                                   "population", "production"}))
         << "no cost refresh";
     planner.toggleSelected();
     EXPECT_EQ(plan.ressources.scientistCapacity, 15);
     EXPECT_EQ(plan.ressources.scientists, 5);
-    EXPECT_EQ(view.starting("status 0").back(), "status 0 B26 online genommen");
+    EXPECT_EQ(view.starting("status buildings").back(), "status buildings B26 online genommen");
 
     build(3, 0, bldHolodeckA);
     plan.ressources.holodeckOperators = 3;
@@ -97,7 +97,7 @@ TEST_F(FieldActionsTest, DemolishingTakesWhatTheBuildingGave) {
     EXPECT_EQ(plan.ressources.scientistCapacity, 5) << "not taken away twice";
     EXPECT_EQ(at(2, 0).building, -1);
     EXPECT_FALSE(at(2, 0).built);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"status 0 B26 abgerissen", "field s 2 0 1", "population",
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"status buildings B26 abgerissen", "field s 2 0 1", "population",
                                                    "production", "costs", "bsp 0"}));
     select(1, 0);
     planner.demolishSelected();
@@ -127,11 +127,11 @@ TEST_F(FieldActionsTest, TerraformingTwiceThenResettingReturnsBothCosts) {
     select(0, 1);  // ice
     view.calls.clear();
     planner.terraformSelected(9);  // ice to mountains
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"status 1 Eis in Gebirge terraformiert", "field s 0 1 5", "costs",
-                                                   "bsp 0"}))
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"status terraforming Eis in Gebirge terraformiert", "field s 0 1 5",
+                                                   "costs", "bsp 0"}))
         << "no population or production";
     planner.terraformSelected(8);  // mountains to ice
-    EXPECT_EQ(view.starting("status 1").back(), "status 1 Gebirge in Eis terraformiert");
+    EXPECT_EQ(view.starting("status terraforming").back(), "status terraforming Gebirge in Eis terraformiert");
     ResourceArray both{};
     for (int r = 0; r < kResourceCount; ++r) both[r] = info.terraformings[9].cost[r] + info.terraformings[8].cost[r];
     EXPECT_EQ(plan.ressources.surfaceTerraformCosts[0][1], both);

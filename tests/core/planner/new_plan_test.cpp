@@ -62,7 +62,7 @@ TEST_F(NewPlanTest, NewPlanStepsComeInTheirOrder) {
     planner.newPlan(0);
     const int enable = view.lastIndex("enable");
     const int lastHide = view.lastIndex("hide");
-    const int status = view.lastIndex("status 0 Fertig");
+    const int status = view.lastIndex("status buildings Fertig");
     const int grids = view.lastIndex("grids 3 2 2");
     EXPECT_LT(status, view.lastIndex("reset limit"));
     EXPECT_LT(view.lastIndex("reset limit"), grids);
@@ -82,8 +82,8 @@ TEST_F(NewPlanTest, NewPlanStepsComeInTheirOrder) {
     EXPECT_EQ(tail, (std::vector<std::string>{"field s 0 0 1", "field s 0 1 3", "field o 0 0 0", "field o 0 1 8",
                                              "field s 1 0 2", "field s 1 1 4", "field o 1 0 8", "field o 1 1 0",
                                              "field s 2 0 3", "field s 2 1 5", "field o 2 0 0", "field o 2 1 8"}));
-    EXPECT_EQ(view.starting("status 1").back(), "status 1 ");
-    EXPECT_EQ(view.starting("status 2").back(), "status 2 ");
+    EXPECT_EQ(view.starting("status terraforming").back(), "status terraforming ");
+    EXPECT_EQ(view.starting("status personnel").back(), "status personnel ");
 }
 
 TEST_F(NewPlanTest, ASmallerPlanHidesEveryCellOfTheLargerOne) {

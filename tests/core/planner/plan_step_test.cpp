@@ -25,7 +25,7 @@ class ShowingView : public NullPlanView {
 public:
     explicit ShowingView(const ActPlan& plan) : plan_(plan) {}
 
-    void setStatus(int panel, const std::string& text) override { status.at(std::size_t(panel)) = text; }
+    void setStatus(StatusPanel panel, const std::string& text) override { status.at(std::size_t(panel)) = text; }
     void resizeImageGrids(int, int, int) override { cells.clear(); }
     void showField(int x, int y, int fieldType, bool onSurface) override {
         cells[{x, y, onSurface}] = {false, fieldType, -1, frameIndex(plan_.fieldAt(x, y, onSurface), false)};
@@ -37,7 +37,7 @@ public:
     void showProduction(const std::vector<GridRow>& rows) override { panels.production = rows; }
     void showPopulation(const PopulationResult& result) override {
         panels.population = result;
-        panels.population.status.reset();  // a dismissal goes to status panel 2, compared on its own
+        panels.population.status.reset();  // a dismissal goes to the personnel panel, compared on its own
     }
     void showCosts(const std::vector<GridRow>& rows) override { panels.costs = rows; }
     void showBsp(int bsp) override { panels.bsp = bsp; }
@@ -61,7 +61,7 @@ public:
     std::map<std::tuple<int, int, bool>, Shown> cells;
     Panels panels;
     std::pair<bool, std::string> limit{false, "0"};
-    std::array<std::string, 3> status;
+    std::array<std::string, kStatusPanelCount> status;
 
 private:
     const ActPlan& plan_;
@@ -104,16 +104,21 @@ protected:
         ASSERT_NO_FATAL_FAILURE(checkBookkeeping(info, plan));
         ASSERT_NO_FATAL_FAILURE(expectCellsFollowThePlan(view, plan));
         ASSERT_EQ(view.panels, expected.panels);
-        ASSERT_EQ(view.status, expected.snapshot.status);
-        ASSERT_EQ(view.limit, std::make_pair(plan.ressources.limitEnabled, expected.snapshot.limitText));
+        ASSERT_EQ(view.status, expected.snapshot.shown.status);
+        ASSERT_EQ(view.limit, std::make_pair(plan.ressources.limitEnabled, expected.snapshot.shown.limitText));
     }
 
     // One random action as the window passes it on: a field-menu choice
-    // (mostly building), hiring or firing, or the population limit.
+    // (mostly building), hiring or firing or a release in the middle of
+    // their button, or the population limit.
     void act() {
         const unsigned kind = random() % 10;
         if (kind == 0) {
-            planner.hireOrFire(Personnel(random() % 4), random() % 3 == 0 ? 11 : random() % 2 ? 0 : 21, 22);
+            const auto people = Personnel(random() % 4);
+            const unsigned half = random() % 3;
+            if (half == 0) planner.recomputePersonnel();
+            else if (half == 1) planner.hire(people);
+            else planner.fire(people);
         } else if (kind == 1) {
             // The box ticked or unticked, with a number or a text that is none.
             const bool tick = !plan.ressources.limitEnabled;
@@ -125,7 +130,7 @@ protected:
             }
             planner.recomputePersonnel();
             // The controls show what the user did with them.
-            view.limit = {plan.ressources.limitEnabled, planner.snapshot().limitText};
+            view.limit = {plan.ressources.limitEnabled, planner.snapshot().shown.limitText};
         } else {
             const bool orbit = plan.orbitHeight() > 0 && random() % 4 == 0;
             const int x = int(random() % unsigned(plan.width()));
@@ -221,7 +226,7 @@ TEST_F(PlanStepWalk, StepsAreNamedByTheActionsOwnTextAndOnlyFieldActionsMarkTheP
     EXPECT_EQ(built->changedFields().size(), 1u);
 
     state.planChanged = false;  // as after saving
-    const auto hired = step([&] { planner.hireOrFire(Personnel::Soldier, 0, 22); });
+    const auto hired = step([&] { planner.hire(Personnel::Soldier); });
     ASSERT_TRUE(hired);
     EXPECT_EQ(hired->text(), "1 Soldat eingestellt");
     EXPECT_FALSE(hired->marksPlanChanged());
@@ -235,8 +240,8 @@ TEST_F(PlanStepWalk, StepsAreNamedByTheActionsOwnTextAndOnlyFieldActionsMarkTheP
     ASSERT_TRUE(limited);
     EXPECT_EQ(limited->text(), utf8ToCp1252("Bevölkerungsgrenze eingeschaltet"));
 
-    // The middle of a hire and fire button does nothing: no step.
-    EXPECT_FALSE(step([&] { planner.hireOrFire(Personnel::Soldier, 11, 22); }));
+    // A release in the middle of a hire and fire button only shows the personnel afresh: no step.
+    EXPECT_FALSE(step([&] { planner.recomputePersonnel(); }));
     // Text typed into the limit field alone is no step either.
     EXPECT_FALSE(step([&] { planner.populationLimitEdited("25"); }));
 

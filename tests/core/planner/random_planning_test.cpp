@@ -43,7 +43,10 @@ TEST(RandomPlanning, BookkeepingAgreesWithTheFieldsAfterEveryChoice) {
             ASSERT_TRUE(state.planChanged);
             ASSERT_NO_FATAL_FAILURE(checkBookkeeping(info, plan)) << "planet " << p << ", step " << step << ", tag " << tag;
             // Personnel is hired and fired in between.
-            if (random() % 5 == 0) planner.hireOrFire(Personnel(random() % 4), random() % 2 ? 0 : 21, 22);
+            if (random() % 5 == 0) {
+                const auto kind = Personnel(random() % 4);
+                random() % 2 ? planner.hire(kind) : planner.fire(kind);
+            }
         }
         EXPECT_GT(plan.countBuildings(bldBaseA) + plan.countBuildings(bldBaseB) + plan.countBuildings(bldBaseC), 0)
             << "the colony got going on planet " << p;
