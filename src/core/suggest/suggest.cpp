@@ -263,38 +263,38 @@ SuggestResult suggest(const Info& info, const ActPlan& plan, const SuggestReques
         // that leaves the persons free that were lacking, a few times, and
         // last the best one that keeps the houses in operation. None is
         // proven best any more; the bound says how far it may be.
-        Model roomy = model;
+        bool cancelled = false;
         std::vector<double> values = solution.values;
-        for (int attempt = 0; attempt <= kRoomAttempts && !placed; ++attempt) {
-            const bool last = attempt == kRoomAttempts || lacking <= 0;
-            Model other = last ? suggest_model::buildModel(ownInfo, start, request, true) : roomy;
-            if (!last) other.program.addRow(other.unemployed, valueOf(other.unemployed, values) + double(lacking),
-                                            suggest_model::kInfinity);
-            Expression goal = other.goal(request.goal);
-            goal.add(other.actions, -weight);
-            const Solution found = suggest_solver::maximise(other.program, goal, gap, limits, nullptr, reporter(stages - 1));
-            if (found.outcome == Outcome::Cancelled) {
-                result.stop = SuggestStop::Cancelled;
-                return result;
-            }
-            if (!found.found) {
-                if (last) break;
-                attempt = kRoomAttempts - 1;  // no room to be had: straight to keeping the houses
-                continue;
-            }
+        // Solves `candidate`; when its best colony can be ordered, it becomes
+        // the proposal. False when the solver found no colony.
+        auto solveAgain = [&](const Model& candidate) {
+            Expression goal = candidate.goal(request.goal);
+            goal.add(candidate.actions, -weight);
+            const Solution found =
+                suggest_solver::maximise(candidate.program, goal, gap, limits, nullptr, reporter(stages - 1));
+            cancelled = found.outcome == Outcome::Cancelled;
+            if (cancelled || !found.found) return false;
+            values = found.values;
             lacking = 0;
-            placed = suggest_place::placeAndOrder(ownInfo, start, other, found.values, &lacking);
+            placed = suggest_place::placeAndOrder(ownInfo, start, candidate, found.values, &lacking);
             if (placed) {
-                model = std::move(other);
+                model = candidate;
                 solution = found;
                 result.stop = worse(result.stop, found.outcome == Outcome::TimeLimit ? SuggestStop::TimeLimit
                                                                                      : SuggestStop::NodeLimit);
-            } else if (!last) {
-                roomy = std::move(other);
-                values = found.values;
-            } else {
-                break;
             }
+            return true;
+        };
+        Model roomy = model;
+        for (int attempt = 0; attempt < kRoomAttempts && !placed && !cancelled && lacking > 0; ++attempt) {
+            roomy.program.addRow(roomy.unemployed, valueOf(roomy.unemployed, values) + double(lacking),
+                                 suggest_model::kInfinity);
+            if (!solveAgain(roomy)) break;
+        }
+        if (!placed && !cancelled) solveAgain(suggest_model::buildModel(ownInfo, start, request, true));
+        if (cancelled) {
+            result.stop = SuggestStop::Cancelled;
+            return result;
         }
     }
     const long long promised = rounded(valueOf(model.goal(request.goal), solution.values));
