@@ -2,6 +2,7 @@
 // in batch mode so that no message box waits for an answer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include <QProcess>
@@ -170,6 +171,30 @@ TEST_F(StartupTest, HelpAndVersionAnswerWithoutScreenOrData) {
     r = runWithin(30000, QStringLiteral(DZ_REPORT), {"--version"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "dizozodidu-report (Dizozodidu " + version + ")\n");
+}
+
+// Output that does not arrive is a failure: standard output goes to a full
+// device of the test's own (made with mknod in its folder; writing there
+// fails with ENOSPC), and every answer on stdout ends with status 1 and the
+// system's reason on stderr.
+TEST_F(StartupTest, OutputIntoAFullDeviceFailsWithTheReason) {
+    const fs::path full = dir_ / "full";
+    ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0600, makedev(1, 7)), 0) << "mknod needs root";
+    const QString plan = QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls");
+    const std::pair<QString, QStringList> calls[] = {{program(), {"--help"}},
+                                                     {program(), {"--version"}},
+                                                     {QStringLiteral(DZ_REPORT), {"--help"}},
+                                                     {QStringLiteral(DZ_REPORT), {"--version"}},
+                                                     {QStringLiteral(DZ_REPORT), {plan}}};
+    const std::string reason = "Die Ausgabe ließ sich nicht schreiben (" + std::generic_category().message(ENOSPC) + ").";
+    for (const auto& [called, arguments] : calls) {
+        const ProgramRun r = runWithin(30000, QStringLiteral("/bin/sh"),
+                                       QStringList{"-c", "exec \"$@\" >\"$0\"", QString::fromStdString(full.string()),
+                                                   called} + arguments);
+        const std::string name = arguments.join(' ').toStdString();
+        EXPECT_EQ(r.status, 1) << name << ": " << r.err;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << name << ": " << r.err;
+    }
 }
 
 TEST_F(StartupTest, LowerCaseImagesIsAPlanFileNotBatchMode) {
