@@ -1,6 +1,7 @@
 #include "core/files/plan_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -398,6 +399,18 @@ TEST_F(PlanFileOnDisk, AFileAboveOneMegabyteIsRefusedNamingIt) {
     EXPECT_EQ(problem(large), "accepted");
     put(large, bytes + "\n");
     EXPECT_EQ(problem(large), large.string() + ": Die Datei ist zu groß (mehr als 1 MB).");
+}
+
+// A name of 255 bytes, the most a folder allows, is saved and read back.
+TEST_F(PlanFileOnDisk, APlanWithTheLongestLegalNameIsSaved) {
+    ASSERT_EQ(pathconf(folder.c_str(), _PC_NAME_MAX), 255);
+    load(currentPlan());
+    const std::filesystem::path longest = folder / (std::string(250, 'k') + ".kpls");
+    savePlan(longest, info, plan, 2500);
+    EXPECT_EQ(readPlanFile(longest, info).surface[1][0].building, bldHousingCore);
+    std::ifstream in(longest, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, bytesOf(planLines(info, plan, 2500)));
 }
 
 // A byte order mark before the version line, or blanks and tabs after it,
