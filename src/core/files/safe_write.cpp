@@ -155,9 +155,13 @@ std::optional<WriteFailure> tryWriteFileSafely(const fs::path& target, std::stri
     return std::nullopt;
 }
 
+std::string writeFailureMessage(const fs::path& target, const WriteFailure& failure) {
+    return "Die Datei " + target.string() + " kann nicht geschrieben werden (" + failure.reason + ").";
+}
+
 void writeFileSafely(const fs::path& target, std::string_view bytes) {
-    if (tryWriteFileSafely(target, bytes))
-        throw std::runtime_error("Die Datei " + target.string() + " kann nicht geschrieben werden.");
+    if (const std::optional<WriteFailure> failure = tryWriteFileSafely(target, bytes))
+        throw std::runtime_error(writeFailureMessage(target, *failure));
 }
 
 }  // namespace dz

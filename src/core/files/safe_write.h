@@ -34,8 +34,12 @@ struct WriteFailure {
 // untouched.
 std::optional<WriteFailure> tryWriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
-// The same, throwing std::runtime_error "Die Datei ... kann nicht geschrieben
-// werden." on failure.
+// "Die Datei TARGET kann nicht geschrieben werden (REASON).", REASON being
+// the system's, e.g. "No space left on device".
+std::string writeFailureMessage(const std::filesystem::path& target, const WriteFailure& failure);
+
+// The same as tryWriteFileSafely, throwing std::runtime_error with
+// writeFailureMessage on failure.
 void writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace dz

@@ -71,7 +71,9 @@ TEST_F(SafeWrite, FailuresAreReportedAndTouchNothing) {
         writeFileSafely(nowhere, "x");
         ADD_FAILURE() << "no error";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Die Datei " + nowhere.string() + " kann nicht geschrieben werden.");
+        EXPECT_EQ(std::string(e.what()), "Die Datei " + nowhere.string() + " kann nicht geschrieben werden (" +
+                                             std::generic_category().message(ENOENT) + ").")
+            << "with the system's reason";
     }
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
 
