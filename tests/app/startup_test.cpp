@@ -122,6 +122,22 @@ TEST_F(StartupTest, ShortResourceFileStopsWithTheMissingLine) {
     EXPECT_NE(r.err.find("ressources.kpl, Zeile 32"), std::string::npos) << r.err;
 }
 
+// A data file saved as UTF-16, with a byte order mark or without, stops
+// start-up naming the file and its line, not a picture it seemed to name.
+TEST_F(StartupTest, AUtf16DataFileStopsNamingTheFileAndTheLine) {
+    const std::string original = read("ressources.kpl");
+    for (const bool littleEndianWithMark : {true, false}) {
+        std::string utf16 = littleEndianWithMark ? "\xFF\xFE" : "";
+        for (const char c : original) utf16 += littleEndianWithMark ? std::string{c, '\0'} : std::string{'\0', c};
+        write("ressources.kpl", utf16);
+        const ProgramRun r = run("IMAGES plan.kpls");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("ressources.kpl, Zeile 1: Die Datei ist kein Text in Windows-1252"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(r.err.find("images"), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(StartupTest, PlanetGridValueOutsideTheFieldTypesStops) {
     replaceLine("planets.kpl", 15, "15");
     const ProgramRun r = run("IMAGES plan.kpls");
