@@ -7,6 +7,7 @@
 
 #include "app/batch_mode.h"
 #include "core/catalog/catalog_files.h"
+#include "core/files/standard_output.h"
 #include "core/version.h"
 #include "gui/file_commands.h"
 #include "gui/main_window.h"
@@ -136,7 +137,12 @@ int runPlanner(int argc, char** argv) {
     if (argc > 1) {
         const std::string information = commandLineInformation(argv[1]);
         if (!information.empty()) {
-            std::fputs(information.c_str(), stdout);
+            CheckedOutput out;
+            out.write(information);
+            if (const std::optional<std::string> lost = out.finish()) {
+                std::fprintf(stderr, "dizozodidu: %s\n", lost->c_str());
+                return kExitFailure;
+            }
             return 0;
         }
     }

@@ -21,6 +21,7 @@
 #include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
 #include "gui/plan_drop.h"
+#include "gui/problem_report.h"
 #include "gui/recent_plans.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
@@ -122,6 +123,8 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     settingsDialog_ = new SettingsDialog(
         state_, [this](const QString& text) { panels_->showInternalReputation(text); },
         [this] { planner_.computePopulation(); }, QString::fromLatin1(settingsFileName), this);
+    connect(settingsDialog_, &SettingsDialog::notSaved, this,
+            [this](const QString& why) { showMessage(this, QMessageBox::Warning, QStringLiteral("Einstellungen"), why); });
 
     startupTimer_ = new QTimer(this);
     startupTimer_->setObjectName(QStringLiteral("startupTimer"));

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/catalog/catalog_files.h"
+#include "core/files/standard_output.h"
 #include "core/suggest/suggest.h"
 #include "core/text/cp1252.h"
 #include "core/version.h"
@@ -73,16 +74,26 @@ std::string usageText() {
            "                     hängt dann von der Geschwindigkeit des Rechners ab.\n";
 }
 
+// Flushes standard output: what did not arrive there makes the run a
+// failure, named on stderr.
+int finishOutput(CheckedOutput& out, int status) {
+    const std::optional<std::string> lost = out.finish();
+    if (!lost) return status;
+    std::fprintf(stderr, "dizozodidu-report: %s\n", lost->c_str());
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    CheckedOutput out;
     if (argc > 1 && std::string(argv[1]) == "--help") {
-        std::fputs(usageText().c_str(), stdout);
-        return 0;
+        out.write(usageText());
+        return finishOutput(out, 0);
     }
     if (argc > 1 && std::string(argv[1]) == "--version") {
-        std::printf("dizozodidu-report (Dizozodidu %s)\n", kProgramVersion);
-        return 0;
+        out.write(std::string("dizozodidu-report (Dizozodidu ") + kProgramVersion + ")\n");
+        return finishOutput(out, 0);
     }
     if (argc < 2) {
         const std::string usage = usageText();
@@ -110,12 +121,11 @@ int main(int argc, char** argv) {
         // Any failure with one plan is that plan's: it is named and the
         // others are still reported.
         try {
-            const std::string report = planReport(info, file);
-            std::fwrite(report.data(), 1, report.size(), stdout);
+            out.write(planReport(info, file));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s: Ungültige Datei! %s\n", file.c_str(), e.what());
             status = 1;
         }
     }
-    return status;
+    return finishOutput(out, status);
 }

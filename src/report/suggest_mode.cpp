@@ -1,13 +1,11 @@
 #include "report/suggest_mode.h"
 
-#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "core/files/plan_file.h"
+#include "core/files/standard_output.h"
 #include "core/planner/planner.h"
 #include "core/suggest/suggest.h"
 #include "core/text/cp1252.h"
@@ -253,13 +252,14 @@ int suggestMode(Info& info, const std::vector<std::string>& args) {
         return 1;
     }
     out += suggestSection(info, request, result);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    CheckedOutput output;
+    output.write(out);
     if (result.stop == SuggestStop::TimeLimit)
         std::fprintf(stderr,
                      "dizozodidu-report: Die Suche wurde nach --seconds abgebrochen; der Vorschlag hängt daher "
                      "von der Geschwindigkeit dieses Rechners ab.\n");
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "dizozodidu-report: Die Ausgabe ließ sich nicht schreiben (%s).\n", std::strerror(errno));
+    if (const std::optional<std::string> lost = output.finish()) {
+        std::fprintf(stderr, "dizozodidu-report: %s\n", lost->c_str());
         return 1;
     }
     return 0;

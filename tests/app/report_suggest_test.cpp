@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -449,7 +451,10 @@ TEST_F(SuggestReportTest, BadCallsAreRefusedAndWriteNothing) {
     fs::create_directory(proposal);  // no plan can be written there
     r = report({"--suggest", "Forschung", start.string(), proposal.string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find(proposal.string() + ": "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(proposal.string() + ": Die Datei " + proposal.string() + " kann nicht geschrieben werden (" +
+                         std::generic_category().message(EISDIR) + ").\n"),
+              std::string::npos)
+        << "with the system's reason: " << r.err;
     EXPECT_EQ(r.out, "");
 }
 

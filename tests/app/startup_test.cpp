@@ -2,6 +2,7 @@
 // in batch mode so that no message box waits for an answer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include <QProcess>
@@ -121,6 +122,22 @@ TEST_F(StartupTest, ShortResourceFileStopsWithTheMissingLine) {
     EXPECT_NE(r.err.find("ressources.kpl, Zeile 32"), std::string::npos) << r.err;
 }
 
+// A data file saved as UTF-16, with a byte order mark or without, stops
+// start-up naming the file and its line, not a picture it seemed to name.
+TEST_F(StartupTest, AUtf16DataFileStopsNamingTheFileAndTheLine) {
+    const std::string original = read("ressources.kpl");
+    for (const bool littleEndianWithMark : {true, false}) {
+        std::string utf16 = littleEndianWithMark ? "\xFF\xFE" : "";
+        for (const char c : original) utf16 += littleEndianWithMark ? std::string{c, '\0'} : std::string{'\0', c};
+        write("ressources.kpl", utf16);
+        const ProgramRun r = run("IMAGES plan.kpls");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("ressources.kpl, Zeile 1: Die Datei ist kein Text in Windows-1252"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(r.err.find("images"), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(StartupTest, PlanetGridValueOutsideTheFieldTypesStops) {
     replaceLine("planets.kpl", 15, "15");
     const ProgramRun r = run("IMAGES plan.kpls");
@@ -170,6 +187,30 @@ TEST_F(StartupTest, HelpAndVersionAnswerWithoutScreenOrData) {
     r = runWithin(30000, QStringLiteral(DZ_REPORT), {"--version"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "dizozodidu-report (Dizozodidu " + version + ")\n");
+}
+
+// Output that does not arrive is a failure: standard output goes to a full
+// device of the test's own (made with mknod in its folder; writing there
+// fails with ENOSPC), and every answer on stdout ends with status 1 and the
+// system's reason on stderr.
+TEST_F(StartupTest, OutputIntoAFullDeviceFailsWithTheReason) {
+    const fs::path full = dir_ / "full";
+    ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0600, makedev(1, 7)), 0) << "mknod needs root";
+    const QString plan = QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls");
+    const std::pair<QString, QStringList> calls[] = {{program(), {"--help"}},
+                                                     {program(), {"--version"}},
+                                                     {QStringLiteral(DZ_REPORT), {"--help"}},
+                                                     {QStringLiteral(DZ_REPORT), {"--version"}},
+                                                     {QStringLiteral(DZ_REPORT), {plan}}};
+    const std::string reason = "Die Ausgabe ließ sich nicht schreiben (" + std::generic_category().message(ENOSPC) + ").";
+    for (const auto& [called, arguments] : calls) {
+        const ProgramRun r = runWithin(30000, QStringLiteral("/bin/sh"),
+                                       QStringList{"-c", "exec \"$@\" >\"$0\"", QString::fromStdString(full.string()),
+                                                   called} + arguments);
+        const std::string name = arguments.join(' ').toStdString();
+        EXPECT_EQ(r.status, 1) << name << ": " << r.err;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << name << ": " << r.err;
+    }
 }
 
 TEST_F(StartupTest, LowerCaseImagesIsAPlanFileNotBatchMode) {

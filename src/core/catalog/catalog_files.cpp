@@ -1,13 +1,34 @@
 #include "core/catalog/catalog_files.h"
 
+#include <string_view>
+
 #include "core/catalog/builtin_tables.h"
 #include "core/text/text_file.h"
 
 namespace dz {
 
+namespace {
+
+// The data files are Windows-1252 text. One saved as UTF-16 (as some editors
+// do) has a NUL byte beside every character and would be read as names and
+// picture paths full of them, to fail later somewhere else: it is refused at
+// its first line with a UTF-16 byte order mark or a NUL byte.
+void refuseNonText(const std::vector<std::string>& lines, const LineCursor& cursor) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const bool byteOrderMark = i == 0 && (line.substr(0, 2) == "\xFF\xFE" || line.substr(0, 2) == "\xFE\xFF");
+        if (byteOrderMark || line.find('\0') != std::string_view::npos)
+            cursor.failAt(i, "Die Datei ist kein Text in Windows-1252 (sie ist wohl in UTF-16 gespeichert); "
+                             "speichern Sie sie als Windows-1252 (ANSI).");
+    }
+}
+
+}  // namespace
+
 void readBuildingLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
     const DataFileProblems problems(fileName);
     LineCursor cursor(lines, problems);
+    refuseNonText(lines, cursor);
     std::array<InfoBuilding, kBuildingCount> buildings;
     for (InfoBuilding& b : buildings) {
         b.name = cursor.text();
@@ -32,6 +53,7 @@ void applyBspTable(Info& info) {
 void readResourceLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
     const DataFileProblems problems(fileName);
     LineCursor cursor(lines, problems);
+    refuseNonText(lines, cursor);
     std::array<InfoRessource, kResourceCount> resources;
     for (InfoRessource& r : resources) {
         r.name = cursor.text();
@@ -56,6 +78,7 @@ IntGrid readGrid(LineCursor& cursor, int width, int height) {
 void readPlanetLines(Info& info, const std::vector<std::string>& lines, const std::string& fileName) {
     const DataFileProblems problems(fileName);
     LineCursor cursor(lines, problems);
+    refuseNonText(lines, cursor);
     std::array<InfoPlanet, kPlanetCount> planets;
     for (int p = 0;; ++p) {
         if (cursor.atEnd()) cursor.fail("Die Endmarke \"!\" fehlt.");

@@ -1,6 +1,7 @@
 // Readers of the three game data files and the loading of the whole catalog.
 // Every reader validates its whole file before it changes the catalog; on a
-// problem it throws DataFileError naming the file and the line.
+// problem it throws DataFileError naming the file and the line. A file that
+// is no Windows-1252 text (UTF-16, NUL bytes) is refused at its first such line.
 #pragma once
 
 #include <filesystem>

@@ -7,7 +7,9 @@
 
 namespace dz {
 
-PlanFormat planFormat(const std::string& versionLine) {
+PlanFormat planFormat(const std::string& line) {
+    // Editors may leave blanks or tabs after the version; they are not part of it.
+    const std::string versionLine = line.substr(0, line.find_last_not_of(" \t") + 1);
     if (versionLine == kNoVersionLine) return PlanFormat::NoVersionLine;
     if (versionLine == "0.6.1" || versionLine == "0.6.2" || versionLine == "063") return PlanFormat::Older;
     if (versionLine == kPlanFileVersion) return PlanFormat::Current;

@@ -31,6 +31,10 @@ inline constexpr const char* kNoVersionLine = "0.0";
 inline constexpr int kSummaryLines = kResourceCount + 2;
 inline constexpr int kOlderSummaryLines = kResourceCount;
 
+// The layout a version line selects. Blanks and tabs at its end do not count
+// ("064 " is "064"); everything else must match exactly, case and leading
+// blanks included. Earlier versions took "064 " as unknown and so misread the
+// plan one line off.
 PlanFormat planFormat(const std::string& versionLine);
 
 // The name a plan is saved under: the chosen name when its extension is

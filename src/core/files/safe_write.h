@@ -22,16 +22,24 @@ struct WriteFailure {
 };
 
 // Writes `bytes` to a temporary file in the target's folder and renames it
-// over the target. The temporary file gets a random name that is not in use;
-// it is created exclusively, so nothing already there under that name (a
-// file, a symbolic link) is opened. A symbolic link at the target is replaced
+// over the target. The temporary file gets a random name that is not in use
+// and fits the folder's name limit (the target's name, shortened where
+// needed, a mark of the target, the process id and a random part); it is
+// created exclusively, so nothing already there under that name (a file, a
+// symbolic link) is opened. Temporary files of the same target that an
+// earlier write, killed halfway, left behind are removed first: those whose
+// process no longer runs and that did not change for a minute. A symbolic link at the target is replaced
 // by the new file, not followed. An existing regular file's permissions pass
 // to the new one. On failure the temporary file is removed and the target is
 // untouched.
 std::optional<WriteFailure> tryWriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
-// The same, throwing std::runtime_error "Die Datei ... kann nicht geschrieben
-// werden." on failure.
+// "Die Datei TARGET kann nicht geschrieben werden (REASON).", REASON being
+// the system's, e.g. "No space left on device".
+std::string writeFailureMessage(const std::filesystem::path& target, const WriteFailure& failure);
+
+// The same as tryWriteFileSafely, throwing std::runtime_error with
+// writeFailureMessage on failure.
 void writeFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace dz

@@ -22,8 +22,10 @@ std::optional<StoredReputation> settingsFromLines(const std::vector<std::string>
     return StoredReputation{lines.front(), *value};
 }
 
-bool writeSettingsFile(const std::string& text, const std::filesystem::path& path) {
-    return !tryWriteFileSafely(path, text + "\r\n");
+bool writeSettingsFile(const std::string& text, const std::filesystem::path& path, std::string* problem) {
+    const std::optional<WriteFailure> failure = tryWriteFileSafely(path, text + "\r\n");
+    if (failure && problem) *problem = writeFailureMessage(path, *failure);
+    return !failure;
 }
 
 }  // namespace dz

@@ -35,8 +35,10 @@ std::optional<StoredReputation> settingsFromLines(const std::vector<std::string>
 // Creates or replaces the settings file with one line: `text` verbatim,
 // followed by CR LF, safely (see tryWriteFileSafely): a write that fails
 // leaves the old file as it was. Returns false when the file could not be
-// written (no folder, no permission, disk full, ...); never throws a file
-// error.
-bool writeSettingsFile(const std::string& text, const std::filesystem::path& path = settingsFileName);
+// written (no folder, no permission, disk full, ...) and then puts the German
+// message with the system's reason into `problem`, if given; never throws a
+// file error.
+bool writeSettingsFile(const std::string& text, const std::filesystem::path& path = settingsFileName,
+                       std::string* problem = nullptr);
 
 }  // namespace dz

@@ -1,9 +1,13 @@
 #include "core/text/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <charconv>
-#include <fstream>
+#include <cerrno>
 #include <limits>
+#include <utility>
 
 #include "core/text/cp1252.h"
 
@@ -65,8 +69,8 @@ std::string sizeText(std::uintmax_t bytes) {
 
 // Only a regular file (or a link to one) is read: opening a named pipe
 // waits for a writer that may never come, and a folder or a device has no
-// content of its own. The check by name comes before the open, since the
-// open itself is what would wait.
+// content of its own. The check by name keeps devices from being opened at
+// all (some act on an open).
 void checkRegularFile(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
@@ -74,19 +78,61 @@ void checkRegularFile(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(status)) refuse(path, kNotRegular);
 }
 
-// Opens a regular file no larger than maxBytes as its size says; checks the
-// kind again once it is open, in case the name was given to something else
-// in between.
-std::ifstream openRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+// A file descriptor, closed with the object.
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : fd_(fd) {}
+    OpenFile(OpenFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file no larger than maxBytes as its size says. The name
+// may be given to something else between the check by name and the open (a
+// named pipe, say): the open does not wait, and the kind and the size are
+// taken from what was opened. A regular file reads the same without the
+// O_NONBLOCK flag.
+OpenFile openRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
     checkRegularFile(path);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) refuse(path, kCannotRead);
-    if (size > maxBytes) refuseTooLarge(path, maxBytes);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) refuse(path, kCannotOpen);
-    checkRegularFile(path);
-    return in;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) refuse(path, kCannotOpen);
+    OpenFile file(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) refuse(path, kCannotRead);
+    if (!S_ISREG(status.st_mode)) refuse(path, kNotRegular);
+    if (std::uintmax_t(status.st_size) > maxBytes) refuseTooLarge(path, maxBytes);
+    return file;
+}
+
+// Reads the opened file up to its end, or up to the first line end when
+// `firstLineOnly`. The size said may be wrong (files under /proc say 0) or
+// the file may grow meanwhile: never more than maxBytes + 1 bytes are read,
+// and more than maxBytes is refused.
+std::string readOpened(const OpenFile& file, const std::filesystem::path& path, std::uintmax_t maxBytes,
+                       bool firstLineOnly) {
+    std::string bytes;
+    char buffer[16 * 1024];
+    while (bytes.size() <= maxBytes) {
+        const std::uintmax_t wanted = std::min<std::uintmax_t>(sizeof buffer, maxBytes + 1 - bytes.size());
+        const ssize_t got = ::read(file.fd(), buffer, std::size_t(wanted));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) refuse(path, kCannotRead);
+        if (got == 0) break;  // the end of the file
+        bytes.append(buffer, std::size_t(got));
+        if (firstLineOnly) {
+            const std::size_t end = bytes.find_first_of("\r\n");
+            if (end != std::string::npos && end <= maxBytes) return bytes.substr(0, end);
+        }
+    }
+    if (bytes.size() > maxBytes) refuseTooLarge(path, maxBytes);
+    return bytes;
 }
 
 // Runs a read of `path`; whatever the library throws on the way (a read
@@ -106,37 +152,11 @@ auto guardedRead(const std::filesystem::path& path, Read read) {
 }  // namespace
 
 std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes) {
-    return guardedRead(path, [&] {
-        std::ifstream in = openRegularFile(path, maxBytes);
-        // The size said may be wrong (files under /proc say 0) or the file
-        // may grow meanwhile: the limit holds for what is actually read.
-        std::string bytes;
-        char buffer[16 * 1024];
-        while (bytes.size() <= maxBytes) {
-            const std::uintmax_t wanted = std::min<std::uintmax_t>(sizeof buffer, maxBytes + 1 - bytes.size());
-            in.read(buffer, static_cast<std::streamsize>(wanted));
-            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-            if (in.bad()) refuse(path, kCannotRead);
-            if (!in) break;  // the end of the file
-        }
-        if (bytes.size() > maxBytes) refuseTooLarge(path, maxBytes);
-        return bytes;
-    });
+    return guardedRead(path, [&] { return readOpened(openRegularFile(path, maxBytes), path, maxBytes, false); });
 }
 
 std::string readFirstLineBytes(const std::filesystem::path& path, std::uintmax_t maxBytes) {
-    return guardedRead(path, [&] {
-        std::ifstream in = openRegularFile(path, maxBytes);
-        std::string bytes;
-        char c = 0;
-        while (bytes.size() <= maxBytes && in.get(c)) {
-            if (c == '\r' || c == '\n') return bytes;
-            bytes.push_back(c);
-        }
-        if (in.bad()) refuse(path, kCannotRead);
-        if (bytes.size() > maxBytes) refuseTooLarge(path, maxBytes);
-        return bytes;
-    });
+    return guardedRead(path, [&] { return readOpened(openRegularFile(path, maxBytes), path, maxBytes, true); });
 }
 
 std::vector<std::string> readTextLines(const std::filesystem::path& path) {

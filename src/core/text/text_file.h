@@ -39,9 +39,10 @@ inline constexpr std::uintmax_t kMaxTextFileBytes = 1024 * 1024;
 
 // The content of a regular file of at most `maxBytes` bytes. Anything but a
 // regular file (a folder, a named pipe, a device) is refused before it is
-// opened, and a larger file is refused before and while reading, so that
-// never more than maxBytes + 1 bytes are read. Throws DataFileError naming the
-// file for every problem, and no other exception.
+// opened and again once it is open (the open never waits), and a larger file
+// is refused before and while reading, so that never more than maxBytes + 1
+// bytes are read. Throws DataFileError naming the file for every problem, and
+// no other exception.
 std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 // The same, but reading stops at the first line end: the bytes before it.

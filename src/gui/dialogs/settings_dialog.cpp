@@ -68,16 +68,20 @@ void SettingsDialog::readSettings() {
 
 void SettingsDialog::save() {
     const std::string typed = toCp1252(reputationEdit_->text());
+    std::string problem;
     if (const std::optional<std::int32_t> value = parseInt32(typed)) {
         state_.internalReputation = *value;
         if (showReputation_) showReputation_(QString::number(state_.internalReputation));
         // The file keeps the text as typed, leading zeros included.
-        if (!writeSettingsFile(typed, toPath(settingsPath_))) resetReputation();
+        if (!writeSettingsFile(typed, toPath(settingsPath_), &problem)) resetReputation();
     } else {
         resetReputation();
     }
     accept();
     if (state_.planExists && recomputePopulation_) recomputePopulation_();
+    if (!problem.empty())
+        emit notSaved(QStringLiteral("Das interne Ansehen konnte nicht gespeichert werden.\n\n%1")
+                          .arg(QString::fromStdString(problem)));
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {

@@ -36,13 +36,19 @@ public:
 
     QString settingsPath() const { return settingsPath_; }
 
+signals:
+    // The settings file could not be written; `message` says why, with the
+    // system's reason.
+    void notSaved(const QString& message);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     // "Speichern": takes the typed value, stores the typed text in the
     // settings file and closes the dialog. A text that is no integer, or a file
-    // that cannot be written, resets the field and the reputation to 0.
+    // that cannot be written, resets the field and the reputation to 0; the
+    // latter is told with notSaved.
     void save();
     void resetReputation();
 

@@ -1,6 +1,7 @@
 #include "core/files/plan_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -72,7 +73,9 @@ TEST(PlanFileNames, KplsRuleAndFormats) {
     EXPECT_EQ(planFormat("064"), PlanFormat::Current);
     for (const char* v : {"0.6.1", "0.6.2", "063"}) EXPECT_EQ(planFormat(v), PlanFormat::Older) << v;
     EXPECT_EQ(planFormat("0.0"), PlanFormat::NoVersionLine);
-    for (const char* v : {"065", "064 ", "0.6.3", ""}) EXPECT_EQ(planFormat(v), PlanFormat::Unknown) << v;
+    for (const char* v : {"065", " 064", "064 x", "0.6.3", "0.6.2.", "   ", ""})
+        EXPECT_EQ(planFormat(v), PlanFormat::Unknown) << v;
+    for (const char* v : {"063 ", "0.6.1\t \t"}) EXPECT_EQ(planFormat(v), PlanFormat::Older) << v;
 }
 
 TEST_F(PlanFileTest, WorkedLayoutOfTwoColumns) {
@@ -398,9 +401,21 @@ TEST_F(PlanFileOnDisk, AFileAboveOneMegabyteIsRefusedNamingIt) {
     EXPECT_EQ(problem(large), large.string() + ": Die Datei ist zu groß (mehr als 1 MB).");
 }
 
-// A byte order mark before the version line changes nothing: the same plan,
-// the same panels.
-TEST_F(PlanFileOnDisk, AByteOrderMarkLoadsTheSamePlan) {
+// A name of 255 bytes, the most a folder allows, is saved and read back.
+TEST_F(PlanFileOnDisk, APlanWithTheLongestLegalNameIsSaved) {
+    ASSERT_EQ(pathconf(folder.c_str(), _PC_NAME_MAX), 255);
+    load(currentPlan());
+    const std::filesystem::path longest = folder / (std::string(250, 'k') + ".kpls");
+    savePlan(longest, info, plan, 2500);
+    EXPECT_EQ(readPlanFile(longest, info).surface[1][0].building, bldHousingCore);
+    std::ifstream in(longest, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, bytesOf(planLines(info, plan, 2500)));
+}
+
+// A byte order mark before the version line, or blanks and tabs after it,
+// change nothing: the same plan, the same panels.
+TEST_F(PlanFileOnDisk, AByteOrderMarkOrBlanksAfterTheVersionLoadTheSamePlan) {
     const Lines lines = currentPlan();
     const auto loadFrom = [&](const std::string& name, const std::string& bytes) {
         put(folder / name, bytes);
@@ -416,6 +431,11 @@ TEST_F(PlanFileOnDisk, AByteOrderMarkLoadsTheSamePlan) {
     };
     const auto plain = loadFrom("ohne.kpls", bytesOf(lines));
     EXPECT_EQ(loadFrom("mit.kpls", "\xEF\xBB\xBF" + bytesOf(lines)), plain);
+    for (const char* version : {"064 ", "064\t", "064 \t "}) {
+        Lines blanks = lines;
+        blanks[0] = version;
+        EXPECT_EQ(loadFrom("blank.kpls", bytesOf(blanks)), plain) << '"' << version << '"';
+    }
     EXPECT_EQ(std::get<5>(plain), 2500);
 }
 

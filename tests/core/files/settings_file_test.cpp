@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 #include <string>
 
 #include "support/file_size_limit.h"
@@ -181,11 +183,15 @@ TEST_F(SettingsFileWrite, FailedWriteLeavesTheOldFileUnchanged) {
     put("0035\r\n");
     const std::string longText(4096, '1');
     bool written = true;
+    std::string problem;
     {
         const FileSizeLimit limit(16);
-        written = writeSettingsFile(longText, file);
+        written = writeSettingsFile(longText, file, &problem);
     }
     EXPECT_FALSE(written);
+    EXPECT_EQ(problem, "Die Datei " + file.string() + " kann nicht geschrieben werden (" +
+                           std::generic_category().message(EFBIG) + ").")
+        << "with the system's reason";
     EXPECT_EQ(contents(), "0035\r\n");
     EXPECT_EQ(entries(), 1u) << "the temporary file is removed";
     // With the limit lifted the same text is stored.

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "support/endless_reads.h"
 #include "support/temp_folder.h"
@@ -126,6 +129,42 @@ TEST_F(TextFileRead, OnlyRegularFilesAreOpened) {
     fs::create_symlink(folder / "echt.kpl", folder / "link.kpl");
     EXPECT_EQ(dz::readTextLines(folder / "link.kpl"), (Lines{"1", "2"}));
     EXPECT_EQ(reason(folder / "fehlt.kpl"), (folder / "fehlt.kpl").string() + ": Die Datei kann nicht geöffnet werden.");
+}
+
+// The name passes from a file to a named pipe and back, over and over, while
+// it is read: whatever the name leads to at the open, the read never waits.
+// It reads the file or refuses the pipe, and nothing else.
+TEST_F(TextFileRead, ANameSwappedForAPipeDuringTheReadIsRefusedWithoutWaiting) {
+    put(folder / "echt.kpl", "1\r\n");
+    const NamedPipe pipe(folder / "pipe.kpl");
+    const fs::path name = folder / "plan.kpl", swap = folder / "neu.kpl";
+    fs::create_symlink("echt.kpl", name);
+    const std::string refused = name.string() + ": keine normale Datei.";
+    const auto result = readInChild(
+        [&] {
+            std::atomic<bool> stop = false;
+            std::thread swapper([&] {
+                for (bool toPipe = true; !stop; toPipe = !toPipe) {
+                    ::symlink(toPipe ? "pipe.kpl" : "echt.kpl", swap.c_str());
+                    ::rename(swap.c_str(), name.c_str());
+                }
+            });
+            int files = 0, pipes = 0;
+            std::string other;
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (other.empty() && std::chrono::steady_clock::now() < end) {
+                const std::string got = refusal([&] {
+                    if (dz::readTextLines(name) == Lines{"1"}) ++files;
+                });
+                if (got == refused) ++pipes;
+                else if (got != "read") other = got;
+            }
+            stop = true;
+            swapper.join();
+            return other.empty() && files > 0 && pipes > 0 ? std::string("ok") : "unexpected: " + other;
+        },
+        10);
+    EXPECT_EQ(result, std::optional<std::string>("ok"));
 }
 
 TEST_F(TextFileRead, FilesAboveTheSizeLimitAreRefused) {

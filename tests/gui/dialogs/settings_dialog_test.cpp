@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <system_error>
 #include <utility>
 #include <memory>
 
@@ -219,10 +221,14 @@ TEST_F(SettingsDialogTest, TypedTextThatIsNoIntegerGivesZeroAndWritesNothing) {
     EXPECT_EQ(shownReputation, "12");
 }
 
+// The dialog shows no box of its own; it tells the window why, with the
+// system's reason.
 TEST_F(SettingsDialogTest, FileThatCannotBeWrittenGivesZeroButTheLabelShowsTheValue) {
     const QString nowhere = QDir(folder.path()).filePath(QStringLiteral("fehlt/saves.kpl"));
     makeDialog(nowhere);
     state.planExists = true;
+    QStringList notSaved;
+    QObject::connect(dialog.get(), &SettingsDialog::notSaved, [&](const QString& why) { notSaved << why; });
     {
         ReporterGuard noReports([](const QString& message) {
             ADD_FAILURE() << "no message is shown: " << message.toStdString();
@@ -237,6 +243,9 @@ TEST_F(SettingsDialogTest, FileThatCannotBeWrittenGivesZeroButTheLabelShowsTheVa
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(recomputeCalls, 1);
+    EXPECT_EQ(notSaved, QStringList{QStringLiteral("Das interne Ansehen konnte nicht gespeichert werden.\n\nDie Datei %1 "
+                                                   "kann nicht geschrieben werden (%2).")
+                                        .arg(nowhere, QString::fromStdString(std::generic_category().message(ENOENT)))});
 }
 
 TEST_F(SettingsDialogTest, TheFieldIsSelectedOnEveryOpeningAndReturnSaves) {
