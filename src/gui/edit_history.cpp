@@ -64,6 +64,7 @@ EditHistory::EditHistory(Planner& planner, ProgramState& state, QWidget* window)
     // The shortcuts work while the window is active, whether the menu bar shows the menu or not.
     window->addAction(undoAction_);
     window->addAction(redoAction_);
+    stack_->setUndoLimit(kDefaultUndoLimit);
     connect(stack_, &QUndoStack::indexChanged, this, &EditHistory::updateActions);
     updateActions();
 }
@@ -96,6 +97,16 @@ void EditHistory::push(PlanStep step) {
         differsFromSaved_ = changedAt(index);
         savedIndex_ = index;
     }
+    // At its limit the stack drops its oldest steps as this one comes, and
+    // the indexes below move down with them. A saved state among the dropped
+    // ones is out of reach: it is reached through the oldest state left.
+    const int limit = stack_->undoLimit();
+    const int dropped = limit > 0 ? std::max(0, index + 1 - limit) : 0;
+    if (savedIndex_ < dropped) {
+        differsFromSaved_ = changedAt(dropped);
+        savedIndex_ = dropped;
+    }
+    savedIndex_ -= dropped;
     stack_->push(new StepCommand(planner_, std::move(step)));
 }
 
@@ -116,6 +127,12 @@ void EditHistory::clear() {
     savedIndex_ = 0;
     differsFromSaved_ = false;
     emit planChangedFollowed(state_.planChanged);
+}
+
+void EditHistory::setUndoLimit(int steps) {
+    stack_->clear();  // QUndoStack takes a new limit only while it is empty
+    stack_->setUndoLimit(steps);
+    clear();
 }
 
 void EditHistory::markSaved() {

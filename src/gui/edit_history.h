@@ -24,6 +24,12 @@ class Planner;
 class EditHistory : public QObject {
     Q_OBJECT
 public:
+    // The most steps kept; beyond it the oldest go. A step keeps the fields
+    // it changed and the plan's values without its grids twice (before and
+    // after), some 2 KB for a building on the largest planet: 10,000 steps
+    // are some 20 MB, and more than a user takes back in a session.
+    static constexpr int kDefaultUndoLimit = 10000;
+
     // The menu belongs to `window`, whose shortcuts Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z become.
     EditHistory(Planner& planner, ProgramState& state, QWidget* window);
 
@@ -45,6 +51,9 @@ public:
     void redo();
     // A new plan or a loaded one: the history starts empty.
     void clear();
+    // Keeps at most `steps` steps from now on (kDefaultUndoLimit unless set);
+    // the history starts empty.
+    void setUndoLimit(int steps);
     // The plan was saved: undoing or redoing back to here clears planChanged.
     void markSaved();
 

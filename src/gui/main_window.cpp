@@ -25,6 +25,7 @@
 #include "gui/recent_plans.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
+#include "gui/user_settings.h"
 #include "gui/widgets/style.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/program_icon.h"
@@ -107,6 +108,9 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     files_ = new FileCommands(info_, plan_, state_, planner_, mode_, this);
     // Batch mode leaves the user's settings alone.
     recent_ = new RecentPlans(this, mode_ == RunMode::Interactive);
+    // Settings that are no regular file are left alone: the user is told once.
+    if (mode_ == RunMode::Interactive && !UserSettings::usable())
+        statusBar()->showMessage(UserSettings::notUsableText(), 30000);
     drop_ = new PlanDrop(this);
     connectPlanHistory();
     createMenu();

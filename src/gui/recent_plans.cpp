@@ -42,30 +42,33 @@ RecentPlans::RecentPlans(QMainWindow* window, bool remember)
 void RecentPlans::read() {
     if (!remember_) return;
     plans_.clear();
-    UserSettings settings;
-    const int count = settings.beginReadArray(kPlansArray);
+    const auto settings = UserSettings::open();
+    if (!settings) return;
+    const int count = settings->beginReadArray(kPlansArray);
     for (int i = 0; i < count && int(plans_.size()) < kMaxPlans; ++i) {
-        settings.setArrayIndex(i);
-        const std::filesystem::path file = UserSettings::toPath(settings.value(kFileKey));
+        settings->setArrayIndex(i);
+        const std::filesystem::path file = UserSettings::toPath(settings->value(kFileKey));
         if (!file.empty() && std::find(plans_.begin(), plans_.end(), file) == plans_.end()) plans_.push_back(file);
     }
-    settings.endArray();
+    settings->endArray();
 }
 
 void RecentPlans::write() const {
     if (!remember_) return;
-    UserSettings settings;
-    settings.remove(kPlansArray);
-    settings.beginWriteArray(kPlansArray, int(plans_.size()));
+    const auto settings = UserSettings::open();
+    if (!settings) return;
+    settings->remove(kPlansArray);
+    settings->beginWriteArray(kPlansArray, int(plans_.size()));
     for (std::size_t i = 0; i < plans_.size(); ++i) {
-        settings.setArrayIndex(int(i));
-        settings.setValue(kFileKey, UserSettings::fromPath(plans_[i]));
+        settings->setArrayIndex(int(i));
+        settings->setValue(kFileKey, UserSettings::fromPath(plans_[i]));
     }
-    settings.endArray();
+    settings->endArray();
 }
 
 void RecentPlans::planUsed(const std::filesystem::path& file) {
-    if (!remember_) return;
+    // Without a settings file to keep them in, no plans are kept.
+    if (!remember_ || !UserSettings::usable()) return;
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(file, error);
     if (error) absolute = file;

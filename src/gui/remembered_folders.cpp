@@ -12,7 +12,11 @@ namespace {
 const QString kPlanFolderKey = QStringLiteral("Ordner/Plaene");
 const QString kPictureFolderKey = QStringLiteral("Ordner/Bilder");
 
-QString folderText(const QString& key) { return fromNativeFileName(UserSettings::toPath(UserSettings().value(key))); }
+// Nothing is remembered while the settings file may not be used.
+QString folderText(const QString& key) {
+    const auto settings = UserSettings::open();
+    return settings ? fromNativeFileName(UserSettings::toPath(settings->value(key))) : QString();
+}
 
 }  // namespace
 
@@ -24,12 +28,13 @@ QString lastPictureFolder() {
 }
 
 void rememberPlanFolder(const std::filesystem::path& folder) {
-    UserSettings().setValue(kPlanFolderKey, UserSettings::fromPath(folder));
+    if (const auto settings = UserSettings::open()) settings->setValue(kPlanFolderKey, UserSettings::fromPath(folder));
 }
 
 void rememberPictureFolder(const QString& chosenFile) {
-    UserSettings().setValue(kPictureFolderKey,
-                            UserSettings::fromPath(toNativeFileName(QFileInfo(chosenFile).absolutePath())));
+    if (const auto settings = UserSettings::open())
+        settings->setValue(kPictureFolderKey,
+                           UserSettings::fromPath(toNativeFileName(QFileInfo(chosenFile).absolutePath())));
 }
 
 }  // namespace dz

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include "core/files/plan_file.h"
 #include "gui/edit_history.h"
@@ -154,4 +155,35 @@ TEST_F(EditHistoryTest, PlanChangedFollowsTheHistory) {
     EXPECT_TRUE(state.planChanged);
     window->history().undo();
     EXPECT_TRUE(state.planChanged) << "the saved plan had the first building";
+}
+
+TEST_F(EditHistoryTest, OnlyTheNewestStepsAreKeptAndTheSavedPlanIsFollowedPastTheOldest) {
+    EditHistory& history = window->history();
+    EXPECT_EQ(history.stack().undoLimit(), EditHistory::kDefaultUndoLimit);
+    history.setUndoLimit(3);
+    std::vector<std::vector<std::string>> linesAfter;
+    for (int n = 0; n < 5; ++n) {
+        buildOnMeadow(0);
+        linesAfter.push_back(planLines(info, plan, state.internalReputation));
+    }
+    EXPECT_EQ(history.stack().count(), 3) << "the newest three steps";
+    while (history.stack().canUndo()) history.undo();
+    EXPECT_EQ(planLines(info, plan, state.internalReputation), linesAfter[1]) << "the two oldest steps went";
+    EXPECT_TRUE(state.planChanged) << "the loaded plan is out of reach";
+    while (history.stack().canRedo()) history.redo();
+    EXPECT_EQ(planLines(info, plan, state.internalReputation), linesAfter[4]);
+
+    // Saved, then two more steps push the two oldest out: the saved state stays where it is.
+    QTemporaryDir dir;
+    ASSERT_TRUE(window->files().savePlanFile(dir.filePath("kolonie")));
+    buildOnMeadow(0);
+    buildOnMeadow(0);
+    EXPECT_EQ(history.stack().count(), 3);
+    history.undo();
+    EXPECT_TRUE(state.planChanged);
+    history.undo();
+    EXPECT_FALSE(state.planChanged) << "back at the saved plan";
+    history.undo();
+    EXPECT_TRUE(state.planChanged);
+    EXPECT_FALSE(history.stack().canUndo());
 }

@@ -3,6 +3,8 @@
 // the folder the file dialogs open in.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +19,10 @@
 #include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/qt_text.h"
+
+#include <sys/sysmacros.h>
+
+#include <cerrno>
 
 using namespace dz;
 
@@ -39,6 +45,46 @@ protected:
     }
     QList<QAction*> entries() { return child<QMenu>(window, "recentPlansMenu")->actions(); }
 
+    QTemporaryDir dir;
+};
+
+// The settings file as the user may have it: a link onto a device, a pipe, a
+// link onto a regular file of the user's own.
+class SettingsFileTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) << "the user's own settings are not for tests";
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(settingsFile).path()));
+        QFile::remove(settingsFile);
+        loadCatalog(info, DZ_DATA_DIR);
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        QFile::remove(settingsFile);
+    }
+    // Starts the window as a user does, then a plan loaded and one saved go to "Zuletzt".
+    void startAndUsePlans() {
+        makeWindowWithPictures();
+        window->show();
+        ASSERT_TRUE(window->files().loadPlanFile(QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls")));
+        ASSERT_TRUE(window->files().savePlanFile(dir.filePath("kolonie")));
+    }
+    void quit() {
+        EXPECT_TRUE(window->close());
+        window.reset();
+    }
+    std::string message() const { return window->statusBar()->currentMessage().toStdString(); }
+    static struct stat statOf(const QString& file, bool followLink = true) {
+        struct stat result {};
+        const QByteArray name = QFile::encodeName(file);
+        EXPECT_EQ(followLink ? ::stat(name, &result) : ::lstat(name, &result), 0) << name.constData();
+        return result;
+    }
+
+    const QString settingsFile = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Dizozodidu/Dizozodidu.conf";
+    const std::string notRegular = ("Die Einstellungen in „" + settingsFile +
+                                    "“ sind keine gewöhnliche Datei und werden weder gelesen noch geschrieben.")
+                                       .toStdString();
     QTemporaryDir dir;
 };
 
@@ -129,4 +175,56 @@ TEST_F(RecentPlansTest, BatchModeOffersNoRecentPlansKeepsNoneAndAsksNothing) {
     BoxAnswer no(QMessageBox::No);
     EXPECT_TRUE(window->files().confirmDiscard());
     EXPECT_FALSE(no.shown) << "nobody is there to answer";
+}
+
+TEST_F(SettingsFileTest, ASettingsFileThatIsNoRegularFileIsNeitherReadNorWritten) {
+    // A link onto a device node of this test (the null device's numbers).
+    QTemporaryDir devices;
+    const QString node = devices.filePath("geraet");
+    if (::mknod(QFile::encodeName(node), S_IFCHR | 0600, makedev(1, 3)) != 0 && errno == EPERM)
+        GTEST_SKIP() << "making a device node needs root";
+    ASSERT_TRUE(QFileInfo(node).exists());
+    ASSERT_TRUE(QFile::link(node, settingsFile));
+    startAndUsePlans();
+    EXPECT_EQ(message(), notRegular);
+    EXPECT_TRUE(window->recentPlans().plans().empty());
+    EXPECT_TRUE(lastPlanFolder().isEmpty());
+    quit();
+    EXPECT_TRUE(S_ISLNK(statOf(settingsFile, false).st_mode));
+    EXPECT_TRUE(S_ISCHR(statOf(node).st_mode)) << "the device is not replaced";
+    EXPECT_EQ(statOf(node).st_rdev, makedev(1, 3));
+    EXPECT_EQ(QDir(devices.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{"geraet"})
+        << "no file was made beside it";
+    ASSERT_TRUE(QFile::remove(settingsFile));
+
+    // A pipe would hold up the start until someone writes into it.
+    PipeGuard pipe(QFile::encodeName(settingsFile).toStdString(), std::chrono::seconds(3));
+    ASSERT_TRUE(pipe.made());
+    startAndUsePlans();
+    EXPECT_EQ(message(), notRegular);
+    EXPECT_TRUE(window->recentPlans().plans().empty());
+    quit();
+    EXPECT_FALSE(pipe.rescued()) << "the pipe was opened";
+    EXPECT_TRUE(S_ISFIFO(statOf(settingsFile, false).st_mode));
+}
+
+TEST_F(SettingsFileTest, ALinkOntoARegularFileIsReadAndWrittenThroughTheLink) {
+    QTemporaryDir own;
+    const QString target = own.filePath("dizozodidu.conf");
+    ASSERT_TRUE(QFile(target).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(target, settingsFile));
+    startAndUsePlans();
+    EXPECT_EQ(message(), "");
+    quit();
+    EXPECT_TRUE(S_ISLNK(statOf(settingsFile, false).st_mode)) << "the link stays a link";
+    EXPECT_TRUE(S_ISREG(statOf(target).st_mode));
+
+    startAndUsePlans();
+    EXPECT_EQ(window->recentPlans().plans().size(), 2u);
+    EXPECT_EQ(lastPlanFolder(), dir.path());
+    quit();
+    QFile written(target);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("kolonie.kpls"));
 }

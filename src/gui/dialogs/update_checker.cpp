@@ -49,8 +49,25 @@ UpdateChecker::UpdateChecker(QObject* parent)
 
 UpdateChecker::~UpdateChecker() { cancel(); }
 
+namespace {
+
+// A web server: nothing else is asked (a file "version.php" might be a pipe,
+// and reading it would hold up the window).
+bool isWebServer(const QUrl& server) {
+    return server.scheme() == QLatin1String("http") || server.scheme() == QLatin1String("https");
+}
+
+}  // namespace
+
+bool UpdateChecker::isRunning() const { return deadline_->isActive(); }
+
 void UpdateChecker::start() {
     cancel();
+    if (!isWebServer(server_)) {
+        // No request: "keine Verbindung", as a check does, once the event loop runs.
+        deadline_->start(0);
+        return;
+    }
     QNetworkRequest request(versionPageUrl(server_));
     // Always the page as the server has it now, never a cached copy.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
@@ -127,7 +144,6 @@ void UpdateChecker::judge(bool pageEnded) {
 }
 
 void UpdateChecker::timedOut() {
-    if (reply_.isNull()) return;
     cancel();
     emit finished(QString::fromLatin1(updateNoConnectionText));
 }

@@ -39,8 +39,10 @@ QString judgeVersionPage(const QByteArray& body, const QString& host);
 // blocking. The check is judged as soon as the first line of the page has
 // arrived, or the page has ended; the rest is not read. A first line longer
 // than kVersionPageLimit bytes, or no such answer in time, ends with "keine
-// Verbindung". Starting a check replaces a running one; a replaced or
-// cancelled check reports nothing.
+// Verbindung", and the request is aborted. Only http: and https: servers
+// are asked: any other address ends with "keine Verbindung" without a
+// request. Starting a check replaces a running one; a replaced or cancelled
+// check reports nothing.
 class UpdateChecker : public QObject {
     Q_OBJECT
 
@@ -60,7 +62,7 @@ public:
     void start();
     // Drops the running check, if any.
     void cancel();
-    bool isRunning() const { return !reply_.isNull(); }
+    bool isRunning() const;
 
 signals:
     // A check came to its result: one of the three result texts.
@@ -78,7 +80,7 @@ private:
     QNetworkAccessManager* network_ = nullptr;
     QPointer<QNetworkReply> reply_;  // the running check's request
     QByteArray page_;                // what arrived of its version page
-    QTimer* deadline_ = nullptr;
+    QTimer* deadline_ = nullptr;     // runs while a check does
     QUrl server_;
     std::chrono::milliseconds timeout_{10000};
 };

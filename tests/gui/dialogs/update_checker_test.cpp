@@ -7,11 +7,13 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
 
 #include "dialog_test_support.h"
+#include "gui/support/test_support.h"
 #include "version_server.h"
 
 using namespace dz;
@@ -165,6 +167,19 @@ TEST_F(UpdateCheckerTest, SilentServerGivesNoConnectionAfterTheTimeout) {
     EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_EQ(server->requests(), 1);
     EXPECT_TRUE(requestDropped(1)) << "the request is given up";
+}
+
+TEST_F(UpdateCheckerTest, OnlyWebServersAreAsked) {
+    // A version page that is a pipe would hold up the window until someone writes into it.
+    QTemporaryDir dir;
+    PipeGuard pipe(QFile::encodeName(dir.filePath("version.php")).toStdString(), 2s);
+    ASSERT_TRUE(pipe.made());
+    for (const QUrl& server : {QUrl::fromLocalFile(dir.path()), QUrl(QStringLiteral("ftp://127.0.0.1/")),
+                               QUrl(QStringLiteral("data:,064"))}) {
+        checker->setServer(server);
+        EXPECT_EQ(check(), noConnection) << server.toString().toStdString();
+    }
+    EXPECT_FALSE(pipe.rescued()) << "the pipe was opened";
 }
 
 TEST_F(UpdateCheckerTest, AnEndlessPageIsJudgedWithoutReadingItToTheEnd) {
