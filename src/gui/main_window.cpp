@@ -106,9 +106,8 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     createStatusBar();
     cells_ = new PlanCells(info_, plan_, planner_, *history_, surfaceBox_, orbitBox_, this);
     files_ = new FileCommands(info_, plan_, state_, planner_, mode_, this);
-    // Batch mode leaves the user's settings alone.
+    // Batch mode leaves the user's settings alone; unusable settings are named once.
     recent_ = new RecentPlans(this, mode_ == RunMode::Interactive);
-    // Settings that are no regular file are left alone: the user is told once.
     if (mode_ == RunMode::Interactive && !UserSettings::usable())
         statusBar()->showMessage(UserSettings::notUsableText(), 30000);
     drop_ = new PlanDrop(this);
@@ -120,8 +119,7 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     panels_->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
 
-    // The side windows live as long as the main window: about box, update
-    // check and settings, in this order.
+    // The side windows live as long as the main window: about box, update check, settings.
     aboutBox_ = new AboutBox(this);
     updateDialog_ = new UpdateDialog(this);
     settingsDialog_ = new SettingsDialog(
