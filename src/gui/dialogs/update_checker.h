@@ -9,11 +9,11 @@
 #include <QUrl>
 #include <chrono>
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class QTimer;
 
 namespace dz {
+
+class PageRequest;
 
 // The result texts of a check.
 inline constexpr const char* updateNoConnectionText = "keine Verbindung";
@@ -36,7 +36,7 @@ QUrl versionPageUrl(const QUrl& server);
 QString judgeVersionPage(const QByteArray& body, const QString& host);
 
 // Runs one check at a time: a GET of version.php on the update server, without
-// blocking. The check is judged as soon as the first line of the page has
+// blocking (a PageRequest, so header and page are capped). The check is judged as soon as the first line of the page has
 // arrived, or the page has ended; the rest is not read. A first line longer
 // than kVersionPageLimit bytes, or no such answer in time, ends with "keine
 // Verbindung", and the request is aborted. Only http: and https: servers
@@ -69,17 +69,10 @@ signals:
     void finished(const QString& result);
 
 private:
-    void bodyArrived(QNetworkReply* reply);
-    void replyFinished(QNetworkReply* reply);
-    // Takes what `reply` has in store into page_, up to one byte more than the limit.
-    void takeBody(QNetworkReply* reply);
-    void judge(bool pageEnded);
-    void timedOut();
+    // Ends the running check with `result`.
     void finish(const QString& result);
 
-    QNetworkAccessManager* network_ = nullptr;
-    QPointer<QNetworkReply> reply_;  // the running check's request
-    QByteArray page_;                // what arrived of its version page
+    QPointer<PageRequest> request_;  // the running check's request
     QTimer* deadline_ = nullptr;     // runs while a check does
     QUrl server_;
     std::chrono::milliseconds timeout_{10000};

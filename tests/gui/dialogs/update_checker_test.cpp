@@ -196,6 +196,26 @@ TEST_F(UpdateCheckerTest, AnEndlessPageIsJudgedWithoutReadingItToTheEnd) {
     EXPECT_EQ(server->requests(), 2);
 }
 
+TEST_F(UpdateCheckerTest, AnEndlessHeaderIsDroppedAndTheNextCheckWorks) {
+    serve({floodedHeader(), {200, "064"}});
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(check(), noConnection);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return server->cut >= 1; }, 3000)) << "the connection is closed";
+    EXPECT_LT(clock.elapsed(), 5000) << "well before the timeout";
+    EXPECT_EQ(check(), current);
+    EXPECT_EQ(server->requests(), 2);
+}
+
+TEST_F(UpdateCheckerTest, RedirectsAreFollowedToWebServersOnly) {
+    serve({redirectTo("/neu/version.php"), {200, "064"}, redirectTo("file:///tmp/version.php")});
+    EXPECT_EQ(check(), current);
+    ASSERT_EQ(server->requests(), 2);
+    EXPECT_EQ(server->paths[1], "/neu/version.php");
+    EXPECT_EQ(check(), noConnection);
+    EXPECT_EQ(server->requests(), 3);
+}
+
 TEST_F(UpdateCheckerTest, EveryStartAsksAgain) {
     serve({{200, "065"}, {200, "064"}});
     EXPECT_EQ(check(), download);

@@ -19,10 +19,20 @@ struct VersionAnswer {
     int delayMs = 0;     // waits this long before answering
     bool never = false;  // keeps the connection open without a word
     bool endless = false;  // after the body, "x" without end (and without a length in the header)
+    bool floodHeader = false;  // one header line of "x" without end
+    QByteArray location = {};  // the Location of a redirect
 };
 
 // A page that never ends: `start`, then "xxx..." for as long as the client reads.
 inline VersionAnswer endlessPage(QByteArray start) { return VersionAnswer{200, std::move(start), 0, false, true}; }
+
+// A header line that never ends.
+inline VersionAnswer floodedHeader() { return VersionAnswer{200, {}, 0, false, false, true}; }
+
+// A redirect to `location`.
+inline VersionAnswer redirectTo(QByteArray location) {
+    return VersionAnswer{302, {}, 0, false, false, false, std::move(location)};
+}
 
 // A server that takes the request and never says a word.
 inline const VersionAnswer silence{200, {}, 0, true};
@@ -64,11 +74,11 @@ private:
         bool streaming = false;
     };
 
-    // Writes the endless page: the start, then more whenever little is left to send.
+    // Writes `start`, then "x" without end whenever little is left to send.
     static void stream(QTcpSocket* socket, Connection* connection, const QByteArray& start) {
         connection->answered = true;
         connection->streaming = true;
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + start);
+        socket->write(start);
         QPointer<QTcpSocket> target(socket);
         auto more = [target] {
             const QByteArray filler(16 * 1024, 'x');
@@ -85,12 +95,16 @@ private:
         paths.push_back(words.size() > 1 ? words[1] : QByteArray());
         const VersionAnswer& answer = answers_[std::min(paths.size(), answers_.size()) - 1];
         if (answer.never) return;
-        if (answer.endless) return stream(socket, connection, answer.body);
+        if (answer.endless)
+            return stream(socket, connection,
+                          "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + answer.body);
+        if (answer.floodHeader) return stream(socket, connection, "HTTP/1.1 200 OK\r\nX-Filler: ");
         QPointer<QTcpSocket> target(socket);
         auto reply = [target, connection, answer] {
             if (!target || target->state() != QAbstractSocket::ConnectedState) return;
             connection->answered = true;
             QByteArray text = "HTTP/1.1 " + QByteArray::number(answer.status) + " Whatever\r\n";
+            if (!answer.location.isEmpty()) text += "Location: " + answer.location + "\r\n";
             text += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
                     "\r\nConnection: close\r\n\r\n" + answer.body;
             target->write(text);
