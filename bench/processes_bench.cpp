@@ -71,12 +71,18 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
 Run spawn(std::vector<std::string> args, std::vector<std::string> environment, Until until,
           double limitSeconds = 60) {
     Run run;
-    int out[2];
+    int out[2], in[2];
     if (pipe2(out, O_CLOEXEC) != 0) return run;
+    if (pipe2(in, O_CLOEXEC) != 0) {
+        close(out[0]);
+        close(out[1]);
+        return run;
+    }
+    close(in[1]);  // an empty standard input
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
     posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
     std::vector<char*> argv = pointers(args);
     std::vector<char*> envp = pointers(environment);
@@ -86,6 +92,7 @@ Run spawn(std::vector<std::string> args, std::vector<std::string> environment, U
     const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
+    close(in[0]);
     if (error != 0) {
         close(out[0]);
         return run;

@@ -36,11 +36,15 @@ struct ReportRun {
     std::string out, err;
 };
 
-// Starts `argv` with stdout and stderr in files; the child's pid.
+// Starts `argv` with stdout and stderr in files and an empty standard input;
+// the child's pid.
 pid_t spawn(const std::vector<std::string>& argv, const fs::path& out, const fs::path& err) {
+    int input[2];
+    if (pipe2(input, O_CLOEXEC) != 0) return -1;
+    close(input[1]);  // nothing is written: the child reads the end at once
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<char*> args;
@@ -49,6 +53,7 @@ pid_t spawn(const std::vector<std::string>& argv, const fs::path& out, const fs:
     pid_t pid = -1;
     const int error = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
     return error == 0 ? pid : -1;
 }
 
@@ -471,7 +476,7 @@ TEST_F(SuggestReportTest, TheSameRequestGivesTheSameBytesUnderLoad) {
 
         std::vector<pid_t> hogs;
         for (int i = 0; i < 3; ++i)
-            hogs.push_back(spawn({"sh", "-c", "while :; do :; done"}, "/dev/null", "/dev/null"));
+            hogs.push_back(spawn({"sh", "-c", "while :; do :; done"}, folder / "hog.txt", folder / "hog.txt"));
         const ReportRun busy = suggest("Forschung", options);
         for (const pid_t hog : hogs) {
             if (hog <= 0) continue;

@@ -2,7 +2,6 @@
 // in batch mode so that no message box waits for an answer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include <QProcess>
@@ -13,6 +12,7 @@
 #include <sstream>
 
 #include "core/version.h"
+#include "support/device_node.h"
 
 namespace fs = std::filesystem;
 
@@ -61,7 +61,7 @@ protected:
         // Started from another working directory: the files are found beside the program.
         const std::string command = "cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 60 '" +
                                     (dir_ / "dizozodidu").string() + "' " + arguments + " 2>'" +
-                                    (dir_ / "stderr.txt").string() + "' >/dev/null";
+                                    (dir_ / "stderr.txt").string() + "' >'" + (dir_ / "stdout.txt").string() + "'";
         ProgramRun result;
         const int raw = std::system(command.c_str());
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -195,7 +195,7 @@ TEST_F(StartupTest, HelpAndVersionAnswerWithoutScreenOrData) {
 // system's reason on stderr.
 TEST_F(StartupTest, OutputIntoAFullDeviceFailsWithTheReason) {
     const fs::path full = dir_ / "full";
-    ASSERT_EQ(::mknod(full.c_str(), S_IFCHR | 0600, makedev(1, 7)), 0) << "mknod needs root";
+    ASSERT_TRUE(makeDevice(full, kFullDevice)) << "making a device node needs root";
     const QString plan = QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls");
     const std::pair<QString, QStringList> calls[] = {{program(), {"--help"}},
                                                      {program(), {"--version"}},
@@ -309,17 +309,19 @@ protected:
 // waiting, reading for ever or ending the tool, and the plans after them are
 // still reported.
 TEST_F(PlanReportFiles, WhatIsNoPlanFileIsNamedAndTheRestIsReported) {
-    const fs::path folder = dir_ / "ordner.kpls", pipe = dir_ / "pipe.kpls", large = dir_ / "gross.kpls";
+    const fs::path folder = dir_ / "ordner.kpls", pipe = dir_ / "pipe.kpls", large = dir_ / "gross.kpls",
+                   zero = dir_ / "null.kpls";
     fs::create_directory(folder);
+    ASSERT_TRUE(makeDevice(zero, kZeroDevice)) << "making a device node needs root";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     std::ofstream(large, std::ios::binary) << "064\r\n";
     fs::resize_file(large, std::uintmax_t(2) << 30);
     const std::string examples = DZ_EXAMPLES_DIR;
-    const ReportRun r = report(quoted(folder) + quoted(pipe) + "/dev/zero " + quoted(large) + "'" + examples +
+    const ReportRun r = report(quoted(folder) + quoted(pipe) + quoted(zero) + quoted(large) + "'" + examples +
                                    "/wuestenplanet.kpls'",
                                20);
     EXPECT_EQ(r.status, 1) << r.err;
-    for (const fs::path& file : {folder, pipe, fs::path("/dev/zero")})
+    for (const fs::path& file : {folder, pipe, zero})
         EXPECT_NE(r.err.find(file.string() + ": Ungültige Datei! " + file.string() + ": keine normale Datei.\n"),
                   std::string::npos)
             << r.err;

@@ -10,6 +10,7 @@
 #include "core/catalog/catalog_files.h"
 #include "core/planner/planner.h"
 #include "core/text/text_file.h"
+#include "support/device_node.h"
 #include "support/endless_reads.h"
 #include "support/recording_view.h"
 #include "support/small_catalog.h"
@@ -381,7 +382,9 @@ TEST_F(PlanFileOnDisk, WhatIsNoRegularFileIsRefusedNamingIt) {
     std::filesystem::create_directory(directory);
     EXPECT_EQ(problem(directory), directory.string() + ": keine normale Datei.");
     // Reading these could wait or read for ever: in a child with a time limit.
-    EXPECT_EQ(readInChild([&] { return problem("/dev/zero"); }), std::optional<std::string>("/dev/zero: keine normale Datei."));
+    const std::filesystem::path zero = folder / "null.kpls";
+    ASSERT_TRUE(makeDevice(zero, kZeroDevice)) << "making a device node needs root";
+    EXPECT_EQ(readInChild([&] { return problem(zero); }), std::optional<std::string>(zero.string() + ": keine normale Datei."));
     const NamedPipe pipe(folder / "pipe.kpls");
     EXPECT_EQ(readInChild([&] { return problem(pipe.path()); }),
               std::optional<std::string>(pipe.path().string() + ": keine normale Datei."));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/file_size_limit.h"
+#include "support/device_node.h"
 #include "support/endless_reads.h"
 #include "support/temp_folder.h"
 
@@ -105,8 +106,11 @@ TEST_F(SettingsFileRead, WhatIsNoRegularFileCountsAsMissing) {
     };
     const NamedPipe pipe(file);
     EXPECT_EQ(readInChild([&] { return readFrom(file); }), std::optional<std::string>("nichts"));
-    for (const char* device : {"/dev/zero", "/dev/urandom"})
-        EXPECT_EQ(readInChild([&] { return readFrom(device); }), std::optional<std::string>("nichts")) << device;
+    for (const DeviceKind kind : {kZeroDevice, kRandomDevice}) {
+        const fs::path device = file.parent_path() / kind.name;
+        ASSERT_TRUE(makeDevice(device, kind)) << "making a device node needs root";
+        EXPECT_EQ(readInChild([&] { return readFrom(device); }), std::optional<std::string>("nichts")) << kind.name;
+    }
 }
 
 TEST_F(SettingsFileRead, AFileAboveFourKilobytesCountsAsMissing) {

@@ -1,3 +1,4 @@
+
 #include "core/text/text_file.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <thread>
 
+#include "support/device_node.h"
 #include "support/endless_reads.h"
 #include "support/temp_folder.h"
 
@@ -118,8 +120,11 @@ TEST_F(TextFileRead, OnlyRegularFilesAreOpened) {
     fs::create_directory(folder / "ordner.kpl");
     EXPECT_EQ(reason(folder / "ordner.kpl"), refused(folder / "ordner.kpl"));
     // A device may never end, a named pipe without a writer keeps the open waiting.
-    for (const char* device : {"/dev/zero", "/dev/urandom", "/dev/null"})
+    for (const DeviceKind kind : {kZeroDevice, kRandomDevice, kNullDevice}) {
+        const fs::path device = folder / (std::string(kind.name) + ".kpl");
+        ASSERT_TRUE(makeDevice(device, kind)) << "making a device node needs root";
         EXPECT_EQ(readInChild([&] { return reason(device); }), refused(device));
+    }
     const NamedPipe pipe(folder / "pipe.kpl");
     EXPECT_EQ(readInChild([&] { return reason(pipe.path()); }), refused(pipe.path()));
     // A link counts as what it leads to.
