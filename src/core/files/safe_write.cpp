@@ -68,22 +68,38 @@ pid_t writerOf(const std::string& name, const std::string& prefix) {
     return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid_t(pid) : 0;
 }
 
+// Whether `name` is a temporary file of `target` as earlier versions named
+// them: "<target name>.~<12 hex digits>", without the writer's process id.
+bool isEarlierTemporary(const std::string& name, const std::string& target) {
+    constexpr std::size_t kEarlierRandomDigits = 12;
+    return name.size() == target.size() + 2 + kEarlierRandomDigits && name.compare(0, target.size(), target) == 0 &&
+           name.compare(target.size(), 2, ".~") == 0 &&
+           name.find_first_not_of(kHexDigits, target.size() + 2) == std::string::npos;
+}
+
 // Removes the temporary files of `target` that a write killed halfway left
 // behind: regular files of our naming scheme for this very target whose
 // writer no longer runs here and that did not change for a minute. The age
 // spares a write still running in another process namespace or, on a shared
-// folder, on another machine. Anything else in the folder stays.
+// folder, on another machine. Those of earlier versions do not name their
+// writer: they go after an hour. Anything else in the folder stays.
 void sweepStaleTemporaries(const fs::path& target, const std::string& prefix) {
     std::error_code error;
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     fs::directory_iterator entries(folder, error);
     const auto now = fs::file_time_type::clock::now();
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-        const pid_t writer = writerOf(entries->path().filename().string(), prefix);
-        if (writer == 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+        const std::string name = entries->path().filename().string();
+        std::chrono::minutes unchangedFor(60);
+        if (const pid_t writer = writerOf(name, prefix); writer != 0) {
+            if (writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+            unchangedFor = std::chrono::minutes(1);
+        } else if (!isEarlierTemporary(name, target.filename().string())) {
+            continue;
+        }
         std::error_code ignored;
         if (!entries->is_symlink(ignored) && entries->is_regular_file(ignored) &&
-            now - entries->last_write_time(ignored) > std::chrono::minutes(1))
+            now - entries->last_write_time(ignored) > unchangedFor)
             fs::remove(entries->path(), ignored);
     }
 }

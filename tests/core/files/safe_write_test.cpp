@@ -199,6 +199,25 @@ TEST_F(SafeWrite, TheNextSaveSweepsTheStaleTemporariesOfItsTarget) {
     EXPECT_EQ(otherTarget.filename().string().substr(0, 215), name.substr(0, 215)) << "the same beginning";
 }
 
+// Earlier versions named their temporaries "<target>.~<12 hex digits>",
+// without the writer: those of the target go once they are an hour old.
+TEST_F(SafeWrite, TheStaleTemporariesOfEarlierVersionsAreSweptByAge) {
+    const auto aged = [&](const std::string& name, std::chrono::minutes age) {
+        put(folder / name, "alt");
+        fs::last_write_time(folder / name, fs::file_time_type::clock::now() - age);
+    };
+    aged("plan.kpls.~0123456789ab", std::chrono::minutes(61));
+    aged("plan.kpls.~0123456789ac", std::chrono::minutes(59));
+    for (const char* unrelated : {"plan.kpls.~0123456789a", "plan.kpls.~0123456789abc", "plan.kpls.~0123456789aX",
+                                  "xplan.kpls.~0123456789ab"})
+        aged(unrelated, std::chrono::minutes(61));
+    std::set<std::string> others = names();
+    others.erase("plan.kpls.~0123456789ab");
+    others.insert("plan.kpls");
+    writeFileSafely(folder / "plan.kpls", "neu");
+    EXPECT_EQ(names(), others);
+}
+
 // The longest name a folder allows (255 bytes here) is saved as any other
 // (a plan as well: see the plan file tests): the temporary name fits the
 // limit, without cutting a character in two.
