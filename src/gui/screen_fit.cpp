@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "core/layout/window_layout.h"
 
@@ -30,6 +31,8 @@ ScreenFit::ScreenFit(QMainWindow* window, QWidget* content)
     // No stop of its own in the Tab chain: the controls inside it are the stops.
     area_->setFocusPolicy(Qt::NoFocus);
     area_->setWidget(content);
+    // A pixel of room beside the content shows the content's background.
+    area_->viewport()->setPalette(content->palette());
     window->setCentralWidget(area_);
     window->installEventFilter(this);
 }
@@ -73,15 +76,24 @@ void ScreenFit::fit() {
     const QMargins frame = frameMargins();
     fittedWithFrame_ = frame;
     QSize size = designed_;
+    FittedWindow fitted{Size{size.width(), size.height()}};
     const std::optional<QRect> area = availableArea();
     if (area) {
         const int extent =
             area_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area_->verticalScrollBar());
         const Size room{std::max(area->width() - frame.left() - frame.right(), kSmallestWidth),
                         std::max(area->height() - frame.top() - frame.bottom(), kSmallestHeight)};
-        const Size fitted = fittedWindowSize(Size{designed_.width(), designed_.height()}, room, extent);
-        size = QSize(fitted.width, fitted.height);
+        // At a fractional pixel ratio the window system rounds the window to
+        // whole device pixels, and the window may end a pixel smaller than
+        // asked: it asks for one more, so that the content still fits.
+        const qreal ratio = window_->devicePixelRatioF();
+        const int slack = ratio == std::floor(ratio) ? 0 : 1;
+        fitted = fitWindow(Size{designed_.width() + slack, designed_.height() + slack}, room, extent);
+        size = QSize(fitted.size.width, fitted.size.height);
     }
+    // Where the content fits, no bar may appear, not even for a pixel lost to rounding.
+    area_->setHorizontalScrollBarPolicy(fitted.horizontalBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    area_->setVerticalScrollBarPolicy(fitted.verticalBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     window_->setFixedSize(size);
     if (area && window_->isVisible()) {
         // A window that grew (a larger planet) may reach beyond the screen's edge now.

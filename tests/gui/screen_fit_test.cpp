@@ -107,3 +107,27 @@ TEST_F(ScreenFitTest, AWindowThatGrowsPastTheScreensEdgeIsMovedBackOntoIt) {
     EXPECT_TRUE(area.contains(window->frameGeometry())) << "at " << window->frameGeometry().x() << ","
                                                         << window->frameGeometry().y();
 }
+
+
+// At every scale factor (the tests run once per factor: 1, 1.25, 1.5, 1.75
+// and 2, see tests/CMakeLists.txt): on a screen with room no scroll bar can
+// appear, not even where the window system rounds the window a pixel
+// smaller; on a smaller screen only the direction that lacks room scrolls, and
+// the content's whole width is in view.
+TEST_F(ScreenFitTest, NoScrollBarWithoutNeedAtThisScaleFactor) {
+    QScrollArea* area = scrollArea();
+    const QSize content = area->widget()->size();
+    putOnScreen(QRect(0, 0, 1920, 1200));
+    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << qApp->devicePixelRatio();
+    EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_GE(area->viewport()->width(), content.width());
+    EXPECT_GE(area->viewport()->height(), content.height());
+
+    putOnScreen(QRect(0, 0, 1280, 720));
+    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << "the window grew by the vertical bar";
+    EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_GE(area->viewport()->width(), content.width());
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(area->verticalScrollBar()->maximum(), content.height() - area->viewport()->height())
+        << "every row can be scrolled into view";
+}

@@ -42,7 +42,7 @@ MainLayout layoutForPlanet(int width, int surfaceHeight, int orbitHeight) {
     return l;
 }
 
-Size fittedWindowSize(Size designed, Size room, int scrollBarExtent) {
+FittedWindow fitWindow(Size designed, Size room, int scrollBarExtent) {
     bool vertical = designed.height > room.height;
     bool horizontal = designed.width > room.width;
     // A scroll bar in one direction takes room from the other: twice settles it.
@@ -53,7 +53,7 @@ Size fittedWindowSize(Size designed, Size room, int scrollBarExtent) {
     Size fitted{designed.width + (vertical ? scrollBarExtent : 0), designed.height + (horizontal ? scrollBarExtent : 0)};
     if (fitted.width > room.width) fitted.width = room.width;
     if (fitted.height > room.height) fitted.height = room.height;
-    return fitted;
+    return FittedWindow{fitted, horizontal, vertical};
 }
 
 }  // namespace dz

@@ -48,13 +48,20 @@ MainLayout designLayout();
 // (the screen's free area less the window's frame); otherwise as much as
 // fits, and the content scrolls. A scroll bar takes `scrollBarExtent` pixels:
 // where the room allows, the window grows by them, so that a window cut only
-// in height needs no horizontal scroll bar and vice versa.
+// in height needs no horizontal scroll bar and vice versa. The bars say in
+// which directions the content scrolls; in the others it fits whole.
 struct Size {
     int width = 0;
     int height = 0;
     bool operator==(const Size&) const = default;
 };
-Size fittedWindowSize(Size designed, Size room, int scrollBarExtent);
+struct FittedWindow {
+    Size size;
+    bool horizontalBar = false;
+    bool verticalBar = false;
+    bool operator==(const FittedWindow&) const = default;
+};
+FittedWindow fitWindow(Size designed, Size room, int scrollBarExtent);
 
 // The window laid out for a planet type with `width` columns, `surfaceHeight`
 // surface rows and `orbitHeight` orbit rows (0: no orbit). Left edges and the

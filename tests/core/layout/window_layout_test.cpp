@@ -54,13 +54,13 @@ TEST(WindowLayout, LeftEdgesAndResultHeightsNeverChange) {
     }
 }
 
-TEST(FittedWindowSize, ScrollBarsTakeTheirRoomWhereThereIsSome) {
+TEST(FitWindow, ScrollBarsTakeTheirRoomWhereThereIsSome) {
     const Size designed{752, 929};
-    EXPECT_EQ(fittedWindowSize(designed, {1920, 1049}, 16), designed);
-    EXPECT_EQ(fittedWindowSize(designed, {752, 929}, 16), designed) << "exactly enough room";
-    EXPECT_EQ(fittedWindowSize(designed, {1358, 737}, 16), (Size{768, 737})) << "cut in height only";
-    EXPECT_EQ(fittedWindowSize(designed, {700, 2000}, 16), (Size{700, 945})) << "cut in width only";
-    EXPECT_EQ(fittedWindowSize(designed, {760, 737}, 16), (Size{760, 737}))
+    EXPECT_EQ(fitWindow(designed, {1920, 1049}, 16), (FittedWindow{designed, false, false}));
+    EXPECT_EQ(fitWindow(designed, {752, 929}, 16), (FittedWindow{designed, false, false})) << "exactly enough room";
+    EXPECT_EQ(fitWindow(designed, {1358, 737}, 16), (FittedWindow{{768, 737}, false, true})) << "cut in height only";
+    EXPECT_EQ(fitWindow(designed, {700, 2000}, 16), (FittedWindow{{700, 945}, true, false})) << "cut in width only";
+    EXPECT_EQ(fitWindow(designed, {760, 737}, 16), (FittedWindow{{760, 737}, true, true}))
         << "the vertical bar leaves too little width: both bars";
-    EXPECT_EQ(fittedWindowSize(designed, {632, 449}, 16), (Size{632, 449}));
+    EXPECT_EQ(fitWindow(designed, {632, 449}, 16), (FittedWindow{{632, 449}, true, true}));
 }
