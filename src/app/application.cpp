@@ -12,6 +12,7 @@
 #include "gui/file_commands.h"
 #include "gui/main_window.h"
 #include "gui/problem_report.h"
+#include "gui/zoom_setting.h"
 
 namespace dz {
 
@@ -165,8 +166,12 @@ int runPlanner(int argc, char** argv) {
         return kExitFailure;
     }
 
+    // The kept "Vergrößerung" (not for batch mode's picture, which keeps its size).
+    const bool zoomed = !batchAsked && applyKeptZoom();
     installQuietMessageHandler();
     DizozodiduApplication app(argc, argv);
+    // Qt has taken the factor; programs started from the window are not scaled by it.
+    if (zoomed) qunsetenv("QT_SCALE_FACTOR");
     // The arguments Qt left (it takes its own options out of argv), as the
     // bytes they are: app.arguments() decodes them as UTF-8, and a plan file
     // named in Windows-1252 would no longer be found. They decide how the

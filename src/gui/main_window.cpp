@@ -26,6 +26,7 @@
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
 #include "gui/user_settings.h"
+#include "gui/zoom_setting.h"
 #include "gui/widgets/style.h"
 #include "gui/widgets/planet_menu.h"
 #include "gui/widgets/program_icon.h"
@@ -214,7 +215,6 @@ void MainWindow::createMenu() {
     alphabeticalSortAction_ = settings->addAction(QStringLiteral("&Alphabetische Sortierung"));
     alphabeticalSortAction_->setObjectName(QStringLiteral("alphabeticalSortAction"));
     alphabeticalSortAction_->setCheckable(true);
-    alphabeticalSortAction_->setChecked(false);
     // The action toggles its own check mark; the flag follows it.
     connect(alphabeticalSortAction_, &QAction::triggered, this,
             [this] { state_.alphabeticalSort = alphabeticalSortAction_->isChecked(); });
@@ -222,10 +222,10 @@ void MainWindow::createMenu() {
         ->setObjectName(QStringLiteral("checkForUpdatesAction"));
     settings->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings)
         ->setObjectName(QStringLiteral("settingsAction"));
-    // Searching needs a plan to add to.
     suggestAction_ = settings->addAction(QStringLiteral("&Vorschlag…"), this, &MainWindow::openSuggestion);
     suggestAction_->setObjectName(QStringLiteral("suggestAction"));
-    suggestAction_->setEnabled(false);
+    suggestAction_->setEnabled(false);  // searching needs a plan to add to
+    if (mode_ == RunMode::Interactive) settings->addMenu(new ZoomMenu(this));
 
     QAction* screenshot = bar->addAction(QStringLiteral("S&creenshot"), this, &MainWindow::saveScreenshot);
     screenshot->setObjectName(QStringLiteral("screenshotAction"));

@@ -15,6 +15,7 @@
 
 #include "gui/recent_plans.h"
 #include "gui/remembered_folders.h"
+#include "gui/zoom_setting.h"
 #include "gui/support/test_support.h"
 #include "gui/support/window_fixture.h"
 #include "gui/widgets/planet_menu.h"
@@ -187,6 +188,7 @@ TEST_F(SettingsFileTest, ASettingsFileThatIsNoRegularFileIsNeitherReadNorWritten
     startAndUsePlans();
     EXPECT_EQ(message(), notRegular);
     EXPECT_TRUE(window->recentPlans().plans().empty());
+    EXPECT_FALSE(child<QMenu>(window, "zoomMenu")->isEnabled()) << "a choice could not be kept";
     EXPECT_TRUE(lastPlanFolder().isEmpty());
     quit();
     EXPECT_TRUE(S_ISLNK(statOf(settingsFile, false).st_mode));
@@ -203,6 +205,7 @@ TEST_F(SettingsFileTest, ASettingsFileThatIsNoRegularFileIsNeitherReadNorWritten
     startAndUsePlans();
     EXPECT_EQ(message(), notRegular);
     EXPECT_TRUE(window->recentPlans().plans().empty());
+    EXPECT_FALSE(child<QMenu>(window, "zoomMenu")->isEnabled()) << "a choice could not be kept";
     quit();
     EXPECT_FALSE(pipe.rescued()) << "the pipe was opened";
     EXPECT_TRUE(S_ISFIFO(statOf(settingsFile, false).st_mode));
@@ -226,4 +229,41 @@ TEST_F(SettingsFileTest, ALinkOntoARegularFileIsReadAndWrittenThroughTheLink) {
     QFile written(target);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().contains("kolonie.kpls"));
+}
+
+// "Vergrößerung": the choice is kept and becomes Qt's scale factor at the
+// next start, unless the environment sets one; a kept value that is no
+// choice counts as 100 %.
+TEST_F(SettingsFileTest, TheChosenZoomIsKeptForTheNextStartWhereTheEnvironmentSetsNone) {
+    const QByteArray environment = qgetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCALE_FACTOR");
+    makeWindowWithPictures();
+    EXPECT_TRUE(child<QAction>(window, "zoomAction100")->isChecked());
+    child<QAction>(window, "zoomAction150")->trigger();
+    EXPECT_EQ(message(), "Die Vergrößerung 150 % gilt ab dem nächsten Start.");
+    quit();
+
+    EXPECT_TRUE(applyKeptZoom());
+    EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "1.5");
+    qputenv("QT_SCALE_FACTOR", "1.25");
+    EXPECT_FALSE(applyKeptZoom());
+    EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "1.25") << "the environment wins";
+    qunsetenv("QT_SCALE_FACTOR");
+    makeWindowWithPictures();
+    EXPECT_TRUE(child<QAction>(window, "zoomAction150")->isChecked());
+    child<QAction>(window, "zoomAction200")->trigger();
+    quit();
+    EXPECT_TRUE(applyKeptZoom());
+    EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), "2");
+
+    for (const char* kept : {"130", "zwei", "100"}) {
+        qunsetenv("QT_SCALE_FACTOR");
+        QSettings(settingsFile, QSettings::IniFormat).setValue("Fenster/Vergroesserung", kept);
+        EXPECT_FALSE(applyKeptZoom()) << kept;
+        EXPECT_TRUE(qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) << kept;
+    }
+    if (environment.isNull())
+        qunsetenv("QT_SCALE_FACTOR");
+    else
+        qputenv("QT_SCALE_FACTOR", environment);
 }
