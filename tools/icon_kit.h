@@ -16,7 +16,7 @@ void stroke(QPainter& p, const QPainterPath& path, const QColor& colour, double 
 QPainterPath line(QPointF from, QPointF to);
 QLinearGradient vertical(double top, double bottom, const QColor& upper, const QColor& lower);
 void centredText(QPainter& p, const QRectF& box, const QString& text, int pixelSize, const QColor& colour);
-// The lightning bolt of the energy icons, 16 pixels high at scale 1.
+// The lightning bolt of the energy icons: 16 high times `scale`, moved by `offset`.
 QPainterPath boltPath(double scale, QPointF offset);
 
 using IconPainter = void (*)(QPainter&);
