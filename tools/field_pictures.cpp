@@ -315,15 +315,15 @@ const std::array<Ground, 15> kGrounds{{
 
 }  // namespace
 
-QImage fieldPicture(int fieldType) {
+QImage fieldPicture(int fieldType, int scale) {
     if (fieldType < 0 || fieldType >= static_cast<int>(kGrounds.size()))
         throw std::out_of_range("field type " + std::to_string(fieldType));
     const Ground& ground = kGrounds[static_cast<std::size_t>(fieldType)];
     Lcg rng(static_cast<std::uint32_t>(fieldType) + 1);
-    QImage image(kFieldSize, kFieldSize, QImage::Format_RGB32);
-    grainyFill(image, ground.base, ground.grain, rng);
+    QImage image(kFieldSize * scale, kFieldSize * scale, QImage::Format_RGB32);
+    grainyFill(image, ground.base, ground.grain, rng, scale);
     QPainter p;
-    beginPainting(p, image);
+    beginPainting(p, image, scale);
     ground.paint(p, rng);
     p.end();
     return image;

@@ -4,7 +4,10 @@
 // folder: planet icons, field and building pictures, state frames and panel
 // icons. Planet, field, building and resource file names come from the
 // catalog in the data folder; the others are fixed names the program asks
-// for. The build runs this after every change of the generator or the data.
+// for. Every picture is written twice: at its own size and, drawn at scale 2,
+// under Qt's name for the picture of a device pixel ratio of 2 beside it
+// ("0.gif" and "0@2x.gif"). The build runs this after every change of the
+// generator or the data.
 // With a third folder it also writes the program's icon there in the layout
 // of a desktop icon theme: <N>x<N>/apps/dizozodidu.png for every size.
 #include <QFile>
@@ -45,12 +48,20 @@ fs::path catalogPath(const std::string& name) {
     return path;
 }
 
+// Writes the pictures drawn at the writer's scale: at scale 1 under their
+// names, at a scale N above 1 under "<name>@Nx.gif".
 class PictureWriter {
 public:
     explicit PictureWriter(fs::path root) : root_(std::move(root)) {}
 
+    int scale() const { return scale_; }
+    void setScale(int scale) { scale_ = scale; }
+
     void write(const fs::path& relative, const std::vector<QImage>& frames, int delayCs = kFrameDelayCs) {
-        const fs::path file = root_ / relative;
+        fs::path file = root_ / relative;
+        if (scale_ != 1)
+            file.replace_filename(file.stem().string() + "@" + std::to_string(scale_) + "x" +
+                                  file.extension().string());
         fs::create_directories(file.parent_path());
         writeGif(file, frames, delayCs);
         ++count_;
@@ -62,6 +73,7 @@ public:
 private:
     fs::path root_;
     int count_ = 0;
+    int scale_ = 1;
 };
 
 struct NamedPanelIcon {
@@ -91,24 +103,26 @@ void writeStateFrames(PictureWriter& out) {
             for (bool near : {false, true}) {
                 const std::string name =
                     std::string(inOperation ? "a" : "i") + (wide ? "b" : "") + (near ? "s" : "") + ".gif";
-                out.write(name, stateFrame(inOperation, wide, near));
+                out.write(name, stateFrame(inOperation, wide, near, out.scale()));
             }
 }
 
 void writeAll(const dz::Info& info, PictureWriter& out) {
-    for (int p = 0; p < dz::kPlanetCount; ++p) out.write(catalogPath(info.planets[p].image), planetIcon(p));
+    const int scale = out.scale();
+    for (int p = 0; p < dz::kPlanetCount; ++p) out.write(catalogPath(info.planets[p].image), planetIcon(p, scale));
     for (int t = 0; t < dz::kFieldTypeCount; ++t) {
         const dz::InfoField& field = info.fields[t];
         const fs::path folder = catalogPath(field.imageDir);
-        out.write(folder / "0.gif", fieldPicture(t));
+        out.write(folder / "0.gif", fieldPicture(t, scale));
         for (int b = 0; b < dz::kBuildingCount; ++b)
             if (field.buildable[b])
-                out.write(folder / catalogPath(info.buildings[b].imageDir) / "0.gif", buildingPicture(t, b));
+                out.write(folder / catalogPath(info.buildings[b].imageDir) / "0.gif", buildingPicture(t, b, scale));
     }
     writeStateFrames(out);
-    for (const NamedPanelIcon& icon : kPanelIcons) out.write(icon.file, panelIcon(icon.icon));
-    for (int r = 0; r < dz::kResourceCount; ++r) out.write(catalogPath(info.resourceTypes[r].image), resourceIcon(r));
-    out.write("b/busy.gif", busyAnimation(), kBusyFrameDelayCs);
+    for (const NamedPanelIcon& icon : kPanelIcons) out.write(icon.file, panelIcon(icon.icon, scale));
+    for (int r = 0; r < dz::kResourceCount; ++r)
+        out.write(catalogPath(info.resourceTypes[r].image), resourceIcon(r, scale));
+    out.write("b/busy.gif", busyAnimation(scale), kBusyFrameDelayCs);
 }
 
 void writeAppIcons(const fs::path& themeDir) {
@@ -151,7 +165,10 @@ int main(int argc, char** argv) {
     PictureWriter out(imagesDir);
     try {
         checkBuildingLooks();
-        writeAll(info, out);
+        for (int scale : {1, 2}) {
+            out.setScale(scale);
+            writeAll(info, out);
+        }
         if (args.size() == 4) writeAppIcons(QFile::encodeName(args[3]).toStdString());
     } catch (const std::exception& e) {
         std::cerr << "make_pictures: " << e.what() << '\n';

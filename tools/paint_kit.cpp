@@ -45,10 +45,11 @@ QFont pixelFont(int pixelSize, bool bold) {
     return font;
 }
 
-void beginPainting(QPainter& painter, QImage& image) {
+void beginPainting(QPainter& painter, QImage& image, int scale) {
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    if (scale != 1) painter.scale(scale, scale);
 }
 
 QColor blend(const QColor& a, const QColor& b, double t) {
@@ -62,13 +63,14 @@ QColor withAlpha(const QColor& c, int alpha) {
     return result;
 }
 
-void grainyFill(QImage& image, const QColor& base, int amount, Lcg& rng) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+void grainyFill(QImage& image, const QColor& base, int amount, Lcg& rng, int scale) {
+    for (int y = 0; y < image.height() / scale; ++y) {
+        for (int x = 0; x < image.width() / scale; ++x) {
             const int d = amount > 0 ? rng.range(-amount, amount) : 0;
-            image.setPixel(x, y,
-                           qRgb(std::clamp(base.red() + d, 0, 255), std::clamp(base.green() + d, 0, 255),
-                                std::clamp(base.blue() + d, 0, 255)));
+            const QRgb grain = qRgb(std::clamp(base.red() + d, 0, 255), std::clamp(base.green() + d, 0, 255),
+                                    std::clamp(base.blue() + d, 0, 255));
+            for (int dy = 0; dy < scale; ++dy)
+                for (int dx = 0; dx < scale; ++dx) image.setPixel(x * scale + dx, y * scale + dy, grain);
         }
     }
 }
@@ -84,6 +86,18 @@ QPainterPath polygonPath(std::initializer_list<QPointF> points) {
         first = false;
     }
     path.closeSubpath();
+    return path;
+}
+
+QPainterPath ellipsePath(const QRectF& r) {
+    QPainterPath path;
+    path.addEllipse(r);
+    return path;
+}
+
+QPainterPath rectPath(const QRectF& r) {
+    QPainterPath path;
+    path.addRect(r);
     return path;
 }
 

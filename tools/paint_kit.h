@@ -33,18 +33,24 @@ QImage canvas(int width, int height, const QColor& fill = Qt::black);
 // text does not depend on the screen or the desktop settings.
 QFont pixelFont(int pixelSize, bool bold);
 
-// Painter on `image` with anti-aliasing switched on.
-void beginPainting(QPainter& painter, QImage& image);
+// Painter on `image` with anti-aliasing switched on. With `scale` above 1 the
+// painter is scaled by it: the drawing code keeps its coordinates of the plain
+// picture and fills a canvas `scale` times as large.
+void beginPainting(QPainter& painter, QImage& image, int scale = 1);
 
 // Linear blend: t = 0 gives a, t = 1 gives b (alpha included).
 QColor blend(const QColor& a, const QColor& b, double t);
 QColor withAlpha(const QColor& c, int alpha);
 
 // Fills the whole image with `base`, every pixel brightened or darkened by up
-// to `amount`: a grainy ground instead of a flat colour.
-void grainyFill(QImage& image, const QColor& base, int amount, Lcg& rng);
+// to `amount`: a grainy ground instead of a flat colour. With `scale` above 1
+// a grain is a block of `scale` x `scale` pixels, so the larger picture takes
+// the same numbers from `rng` and shows the same grain.
+void grainyFill(QImage& image, const QColor& base, int amount, Lcg& rng, int scale = 1);
 
 QPainterPath polygonPath(std::initializer_list<QPointF> points);
+QPainterPath ellipsePath(const QRectF& r);
+QPainterPath rectPath(const QRectF& r);
 
 // A lumpy, roughly round outline around `centre`.
 QPainterPath rockOutline(QPointF centre, double radius, Lcg& rng, int corners = 7);

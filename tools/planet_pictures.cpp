@@ -62,10 +62,10 @@ void rocks(QPainter& p, const QColor& colour, Lcg& rng, std::initializer_list<st
 
 }  // namespace
 
-QImage planetIcon(int planetType) {
-    QImage image = canvas(kPlanetIconSize, kPlanetIconSize);
+QImage planetIcon(int planetType, int scale) {
+    QImage image = canvas(kPlanetIconSize * scale, kPlanetIconSize * scale);
     QPainter p;
-    beginPainting(p, image);
+    beginPainting(p, image, scale);
     drawPlanet(p, planetType);
     p.end();
     return image;

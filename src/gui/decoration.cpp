@@ -147,8 +147,11 @@ void galaxy(QPainter& p) {
 
 }  // namespace
 
-QPixmap drawDecoration(int width, int height) {
-    QPixmap pixmap(width, height);
+QPixmap drawDecoration(int width, int height, qreal devicePixelRatio) {
+    // The painter of a pixmap with a device pixel ratio draws in
+    // device-independent pixels: the scene is the same, only finer.
+    QPixmap pixmap(QSize(width, height) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::black);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

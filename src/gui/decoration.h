@@ -6,6 +6,8 @@
 
 namespace dz {
 
-QPixmap drawDecoration(int width, int height);
+// `width` x `height` device-independent pixels, drawn for a screen of
+// `devicePixelRatio`: the pixmap has that many times the pixels and the ratio set.
+QPixmap drawDecoration(int width, int height, qreal devicePixelRatio = 1.0);
 
 }  // namespace dz

@@ -148,7 +148,7 @@ void MainWindow::createControls() {
     logoPicture_ = new QLabel(client_);
     logoPicture_->setObjectName(QStringLiteral("logoPicture"));
     logoPicture_->setGeometry(461, 38, 280, 200);
-    logoPicture_->setPixmap(drawDecoration(280, 200));
+    logoPicture_->setPixmap(drawDecoration(280, 200, logoPicture_->devicePixelRatioF()));
 
     surfaceBox_ = makeGroup(client_, "surfaceBox", QStringLiteral("Oberfläche"));
     orbitBox_ = makeGroup(client_, "orbitBox", QStringLiteral("Orbit"));

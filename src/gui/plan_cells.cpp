@@ -65,19 +65,21 @@ void PlanCells::resize(int width, int surfaceHeight, int orbitHeight) {
 void PlanCells::loadPictures(const QString& programDir,
                              const std::function<void(int, const QPixmap&)>& planetIconRead) {
     programDir_ = programDir;
+    // The lists are read once; they take the pictures for the window's screen.
+    const qreal ratio = surfaceBox_->devicePixelRatioF();
     fieldPictures_.clear();
     planetIcons_.clear();
     stateFrames_.clear();
     for (int p = 0; p < kPlanetCount; ++p) {
         if (info_.planets[p].image.empty()) throwNoPictureName(planetRecord(info_, p), PictureName::File);
-        addToImageList(imagePath(programDir, info_.planets[p].image), planetIcons_);
+        addToImageList(imagePath(programDir, info_.planets[p].image), planetIcons_, ratio);
         planetIconRead(p, planetIcons_.at(p));
     }
     for (int t = 0; t < kFieldTypeCount; ++t) {
         if (info_.fields[t].imageDir.empty()) throwNoPictureName(fieldTypeRecord(info_, t), PictureName::Folder);
-        addToImageList(imagePath(programDir, info_.fields[t].imageDir + "\\0.gif"), fieldPictures_);
+        addToImageList(imagePath(programDir, info_.fields[t].imageDir + "\\0.gif"), fieldPictures_, ratio);
     }
-    for (const char* file : kFrameFiles) addToImageList(imagePath(programDir, file), stateFrames_);
+    for (const char* file : kFrameFiles) addToImageList(imagePath(programDir, file), stateFrames_, ratio);
 }
 
 void PlanCells::hideCell(int x, int y, bool onSurface) { releaseCell(cells_.cell(x, y, onSurface)); }
@@ -148,7 +150,7 @@ void PlanCells::showBuilding(int x, int y, int building, bool onSurface) {
     if (b.imageDir.empty()) throwNoPictureName(buildingRecord(info_, building), PictureName::Folder);
     const QString path = imagePath(programDir_, type.imageDir + "\\" + b.imageDir + "\\0.gif");
     // Read before the cell changes: a missing picture leaves the cell as it was.
-    const PictureCache::Picture& picture = buildingPictures_.get(path);
+    const PictureCache::Picture& picture = buildingPictures_.get(path, surfaceBox_->devicePixelRatioF());
 
     auto [frame, control] = prepareCell(x, y, onSurface);
     setFrame(frame, field, true);
@@ -158,6 +160,7 @@ void PlanCells::showBuilding(int x, int y, int building, bool onSurface) {
         buffer->setData(picture.bytes);
         auto* movie = new QMovie(buffer, QByteArray(), control);
         control->setMovie(movie);
+        control->setMovieRatio(picture.devicePixelRatio);
         movie->start();
     } else {
         control->setPixmap(picture.still);

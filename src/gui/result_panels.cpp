@@ -164,7 +164,7 @@ void ResultPanels::setDecimalSeparator(char separator) {
 }
 
 QLabel* ResultPanels::makeIcon(QWidget* box, const std::string& catalogPath, int left, int top) {
-    const QImage picture = readPicture(imagePath(programDir_, catalogPath));
+    const QImage picture = readPicture(imagePath(programDir_, catalogPath), box->devicePixelRatioF());
     auto* icon = new QLabel(box);
     icon->setPixmap(QPixmap::fromImage(picture));
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -181,13 +181,15 @@ void ResultPanels::loadIcons(const QString& programDir) {
         {ecoGuardsIcon_, "bev\\umwelt.gif"},  {holodeckIcon_, "bev\\holo.gif"},
         {scientistsIcon_, "bev\\wissenschaftler.gif"}, {soldiersIcon_, "bev\\soldat.gif"},
     };
+    const qreal ratio = boxes_.personnel->devicePixelRatioF();
     for (auto [icon, file] : people) {
-        const QImage picture = readPicture(imagePath(programDir_, file));
+        const QImage picture = readPicture(imagePath(programDir_, file), ratio);
         icon->setPixmap(QPixmap::fromImage(picture));
-        icon->resize(picture.size());  // the people icons take the size of their picture
+        // The people icons take the size of their picture, in device-independent pixels.
+        icon->resize(picture.deviceIndependentSize().toSize());
     }
-    storageIcon_->setPixmap(QPixmap::fromImage(readPicture(imagePath(programDir_, "w\\30.gif"))));
-    epsIcon_->setPixmap(QPixmap::fromImage(readPicture(imagePath(programDir_, "b\\beamfrom_o.gif"))));
+    storageIcon_->setPixmap(QPixmap::fromImage(readPicture(imagePath(programDir_, "w\\30.gif"), ratio)));
+    epsIcon_->setPixmap(QPixmap::fromImage(readPicture(imagePath(programDir_, "b\\beamfrom_o.gif"), ratio)));
 
     resourceIcons_.rows.assign(kResourceCount + 1, Cell{nullptr, nullptr});
     for (int r = 0; r < kResourceCount; ++r) {

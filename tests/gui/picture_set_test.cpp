@@ -1,8 +1,8 @@
 // Checks of the generated picture set: every file the catalog can ask for is
-// there in its size, some buildings are animated, the field types look
-// different, the state frames carry their code in the visible ring, and the
-// generator writes the same bytes on every run; the window wears the
-// program's icon.
+// there in its size, with its double-size twin drawn at scale 2, some
+// buildings are animated, the field types look different, the state frames
+// carry their code in the visible ring, and the generator writes the same
+// bytes on every run; the window wears the program's icon.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -110,17 +110,63 @@ protected:
 
 Info PictureSet::info;
 
+// "m/2/0.gif" -> "m/2/0@2x.gif"
+QString twinOf(const QString& file) { return file.left(file.size() - 4) + QStringLiteral("@2x.gif"); }
+
 }  // namespace
 
-TEST_F(PictureSet, EveryPictureTheCatalogAsksForExistsInItsSize) {
+TEST_F(PictureSet, EveryPictureTheCatalogAsksForExistsInItsSizeAndTwiceTheSize) {
     const std::vector<ExpectedPicture> list = everyPicture(info);
     EXPECT_EQ(list.size(), 201u) << "10 planets, 15 fields, 140 buildings, 8 frames, 27 icons, the busy sign";
     for (const ExpectedPicture& expected : list) {
-        QImageReader reader(expected.file);
-        EXPECT_EQ(reader.format(), "gif") << expected.file.toStdString();
-        const QImage image = reader.read();
-        ASSERT_FALSE(image.isNull()) << expected.file.toStdString() << ": " << reader.errorString().toStdString();
-        EXPECT_EQ(image.size(), expected.size) << expected.file.toStdString();
+        for (const auto& [file, size] : {std::pair{expected.file, expected.size},
+                                         std::pair{twinOf(expected.file), expected.size * 2}}) {
+            QImageReader reader(file);
+            EXPECT_EQ(reader.format(), "gif") << file.toStdString();
+            const int frames = reader.imageCount();
+            const QImage image = reader.read();
+            ASSERT_FALSE(image.isNull()) << file.toStdString() << ": " << reader.errorString().toStdString();
+            EXPECT_EQ(image.size(), size) << file.toStdString();
+            EXPECT_EQ(frames, QImageReader(expected.file).imageCount()) << file.toStdString();
+        }
+    }
+}
+
+namespace {
+
+// Sum of the squared steps between neighbouring pixels: hard edges score
+// high, an edge smeared over two pixels half as much.
+double edgeEnergy(const QImage& image) {
+    double sum = 0;
+    for (int y = 0; y + 1 < image.height(); ++y)
+        for (int x = 0; x + 1 < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            for (const QRgb q : {image.pixel(x + 1, y), image.pixel(x, y + 1)})
+                sum += std::pow(qRed(p) - qRed(q), 2) + std::pow(qGreen(p) - qGreen(q), 2) +
+                       std::pow(qBlue(p) - qBlue(q), 2);
+        }
+    return sum;
+}
+
+}  // namespace
+
+// The twins are the same drawings made at scale 2: halved they are close to
+// the plain picture, but they are no enlarged copy of it, neither pixel for
+// pixel doubled nor smoothly enlarged (which would blur the edges).
+TEST_F(PictureSet, TwinsAreDrawnAtScaleTwoNotEnlarged) {
+    for (const ExpectedPicture& expected : everyPicture(info)) {
+        // The state frames are rings of whole pixels (below); the space field is
+        // black with stars of one pixel, which the twin shows as 2 x 2 blocks.
+        if (expected.size == QSize(34, 34) || expected.file == fieldPath(info, 0)) continue;
+        SCOPED_TRACE(expected.file.toStdString());
+        const QImage plain = readRgb(expected.file);
+        const QImage twin = readRgb(twinOf(expected.file));
+        ASSERT_EQ(twin.size(), plain.size() * 2);
+        const QImage halved = twin.scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(meanPixelDifference(halved, plain), 40.0) << "the same drawing";
+        EXPECT_NE(twin, plain.scaled(twin.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        const QImage smooth = plain.scaled(twin.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_GT(edgeEnergy(twin), 1.3 * edgeEnergy(smooth)) << "edges as hard as in the plain picture";
     }
 }
 
@@ -189,6 +235,25 @@ TEST_F(PictureSet, StateFramesShowTheirStateInTheOuterRing) {
             EXPECT_EQ(frame.pixel(x, 33), edge) << "bottom edge, column " << x;
         }
         for (int i = 1; i < 33; i += 4) EXPECT_EQ(frame.pixel(i, i), qRgb(0, 0, 0)) << "inside at " << i;
+
+        // The twin: the same ring two pixels wide, its edges sharp, the dashes six pixels long.
+        const QImage twin = readRgb(QStringLiteral(DZ_IMAGES_DIR "/%1@2x.gif").arg(code));
+        ASSERT_EQ(twin.size(), QSize(68, 68));
+        for (int y = 2; y < 66; ++y) {
+            for (int x : {0, 1, 66, 67}) EXPECT_EQ(twin.pixel(x, y), side) << "side, row " << y << ", column " << x;
+            for (int x : {2, 65}) EXPECT_EQ(twin.pixel(x, y), qRgb(0, 0, 0)) << "inside, row " << y;
+        }
+        for (int x = 2; x < 66; ++x) {
+            QRgb edge = side;
+            if (wide && near)
+                edge = ((x - 2) / 6) % 2 == 0 ? blue : orange;
+            else if (wide)
+                edge = blue;
+            else if (near)
+                edge = orange;
+            for (int y : {0, 1, 66, 67}) EXPECT_EQ(twin.pixel(x, y), edge) << "top or bottom, column " << x;
+            for (int y : {2, 65}) EXPECT_EQ(twin.pixel(x, y), qRgb(0, 0, 0)) << "inside, column " << x;
+        }
     }
 }
 
@@ -236,7 +301,7 @@ TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
     ASSERT_EQ(b.exitCode, 0) << b.errors.toStdString();
 
     const QStringList files = filesBelow(first.path() + QStringLiteral("/images"));
-    EXPECT_EQ(files.size(), 201);
+    EXPECT_EQ(files.size(), 2 * 201) << "every picture and its double-size twin";
     ASSERT_EQ(files, filesBelow(second.path() + QStringLiteral("/images")));
     for (const QString& file : files) {
         const QByteArray bytes = contents(first.path() + QStringLiteral("/images/") + file);

@@ -7,7 +7,8 @@
 # type is known to the MIME database (the install updates it), the entry's
 # file type and icon are the installed ones, every icon size is a PNG of that
 # size; our licence and the notice of the libraries are installed beside the
-# other documents; and the installed programs run from there: --version, batch mode
+# other documents; the pictures come with their double-size twins; and the
+# installed programs run from there: --version, batch mode
 # (which needs the data files and pictures) and the report tool.
 set -euo pipefail
 build=$1 version=$2 examples=$3
@@ -68,6 +69,12 @@ for n in 16 256; do
     [ -f "$share/icons/hicolor/${n}x$n/apps/$icon.png" ] || fail "no $n x $n icon"
 done
 
+# Every picture beside the programs has its twin for screens of device pixel ratio 2.
+images=$(dirname "$(readlink -f "$prefix/bin/dizozodidu")")/images
+plain=$(find "$images" -name '*.gif' ! -name '*@2x.gif' | wc -l)
+twins=$(find "$images" -name '*@2x.gif' | wc -l)
+[ "$plain" -gt 200 ] && [ "$twins" -eq "$plain" ] || fail "$plain pictures, $twins double-size twins in $images"
+
 # The installed programs, through their links in bin/, from another folder
 # and without a screen.
 cd "$work"
@@ -79,4 +86,4 @@ cp "$examples/wuestenplanet.kpls" plan.kpls
 [ "$(od -An -tx1 -N2 plan.kpls.jpeg | tr -d ' ')" = ffd8 ] || fail "batch mode wrote no JPEG"
 "$prefix/bin/dizozodidu-report" plan.kpls | grep -q "^# plan.kpls$" || fail "the installed report tool"
 
-echo "installed: $sizes icon sizes, desktop entry, MIME type, metainfo, licence and notice; the programs run"
+echo "installed: $plain pictures with their twins, $sizes icon sizes, desktop entry, MIME type, metainfo, licence and notice; the programs run"

@@ -11,7 +11,8 @@ namespace dz {
 // (eight dots on a circle, a bright one running round). The widget is only
 // visible while it runs. A file that is no readable picture leaves the sign
 // empty; so does one that is no regular file or is too large for a picture,
-// which is never opened (see pictureFileProblem).
+// which is never opened (see pictureFileProblem). On a screen of a device
+// pixel ratio above 1 it shows the double-size "busy@2x.gif" beside the file.
 class BusyAnimation : public QWidget {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ protected:
 
 private:
     QMovie* movie_ = nullptr;
+    qreal frameRatio_ = 1.0;  // 2 while the double-size twin runs
 };
 
 }  // namespace dz

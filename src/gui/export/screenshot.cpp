@@ -38,11 +38,23 @@ QScrollArea* cutContent(QWidget* window) {
     return area->size() == area->widget()->size() ? nullptr : area;
 }
 
+// What `widget` shows, at one pixel per device-independent pixel: a
+// screenshot has the window's size on every screen, while grab() on a screen
+// of a device pixel ratio above 1 returns that many times the pixels.
+QImage grabPlain(QWidget* widget) {
+    if (widget->devicePixelRatioF() == 1.0) return widget->grab().toImage();
+    QPixmap pixmap(widget->size());
+    pixmap.fill(Qt::transparent);
+    widget->render(&pixmap, QPoint(), QRegion(widget->rect()),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    return pixmap.toImage();
+}
+
 // A bar of the window (menu bar, status line) as it looks at `width`.
 QImage grabAtWidth(QWidget* bar, int width) {
     const QSize shown = bar->size();
     if (shown.width() != width) bar->resize(width, shown.height());
-    QImage image = bar->grab().toImage();
+    QImage image = grabPlain(bar);
     if (shown.width() != width) bar->resize(shown);
     return image;
 }
@@ -61,7 +73,7 @@ QImage grabWholeClient(QMainWindow* window, QScrollArea* area) {
     image.fill(window->palette().color(QPalette::Active, QPalette::Window));
     QPainter painter(&image);
     if (menu) painter.drawImage(QPoint(0, 0), grabAtWidth(menu, width));
-    painter.drawImage(QPoint(0, menuHeight), content->grab().toImage());
+    painter.drawImage(QPoint(0, menuHeight), grabPlain(content));
     if (status) painter.drawImage(QPoint(0, menuHeight + content->height()), grabAtWidth(status, width));
     return image;
 }
@@ -74,7 +86,7 @@ QImage grabClient(QWidget* window) {
     QCoreApplication::sendPostedEvents();
     if (QLayout* layout = window->layout()) layout->activate();  // a hidden window is laid out on demand only
     if (QScrollArea* area = cutContent(window)) return grabWholeClient(static_cast<QMainWindow*>(window), area);
-    return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return grabPlain(window).convertToFormat(QImage::Format_RGB32);
 }
 
 // Title bar hints as the window system sees them: without CustomizeWindowHint

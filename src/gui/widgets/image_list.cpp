@@ -45,12 +45,48 @@ QString unreadablePictureText(const QString& path, const QString& reason) {
     return QStringLiteral("Bild kann nicht gelesen werden: %1 (%2)").arg(path, reason);
 }
 
-QImage readPicture(const QString& path) {
+QString doubleSizePath(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype end = dot > slash ? dot : path.size();
+    return path.left(end) + QStringLiteral("@2x") + path.mid(end);
+}
+
+QImage twinForRatio(QImage twin, qreal devicePixelRatio) {
+    if (devicePixelRatio >= 2.0) {
+        twin.setDevicePixelRatio(2.0);
+        return twin;
+    }
+    const QSize pixels(qRound(twin.width() * devicePixelRatio / 2), qRound(twin.height() * devicePixelRatio / 2));
+    QImage shrunk = twin.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    shrunk.setDevicePixelRatio(devicePixelRatio);
+    return shrunk;
+}
+
+namespace {
+
+QImage readOneFrame(const QString& path) {
     checkPictureFile(path);
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull()) throwUnreadable(path, reader.errorString());
     return image;
+}
+
+}  // namespace
+
+QImage readPicture(const QString& path, qreal devicePixelRatio) {
+    if (wantsDoubleSize(devicePixelRatio)) {
+        const QString twin = doubleSizePath(path);
+        if (QFileInfo::exists(twin)) {
+            try {
+                return twinForRatio(readOneFrame(twin), devicePixelRatio);
+            } catch (const std::runtime_error&) {
+                // The plain picture stands in for a broken twin.
+            }
+        }
+    }
+    return readOneFrame(path);
 }
 
 void throwNoPictureName(const QString& record, PictureName kind) {
@@ -60,21 +96,43 @@ void throwNoPictureName(const QString& record, PictureName kind) {
 }
 
 QImage cutOrExtend(const QImage& picture, int size) {
-    QImage result(size, size, QImage::Format_RGB32);
+    const qreal ratio = picture.devicePixelRatio();
+    const int pixels = qRound(size * ratio);
+    QImage result(pixels, pixels, QImage::Format_RGB32);
+    result.setDevicePixelRatio(ratio);
     result.fill(Qt::black);
     QPainter painter(&result);
     painter.drawImage(0, 0, picture);
     return result;
 }
 
-void addToImageList(const QString& file, ImageList& list) {
-    list.append(QPixmap::fromImage(cutOrExtend(readPicture(file), list.size())));
+void addToImageList(const QString& file, ImageList& list, qreal devicePixelRatio) {
+    list.append(QPixmap::fromImage(cutOrExtend(readPicture(file, devicePixelRatio), list.size())));
 }
 
-const PictureCache::Picture& PictureCache::get(const QString& path) {
+const PictureCache::Picture& PictureCache::get(const QString& path, qreal devicePixelRatio) {
+    if (wantsDoubleSize(devicePixelRatio)) {
+        const QString twin = doubleSizePath(path);
+        // The still picture is made for the ratio: one entry per ratio.
+        const QString key = twin + QLatin1Char('|') + QString::number(devicePixelRatio);
+        const auto found = pictures_.constFind(key);
+        if (found != pictures_.constEnd()) return *found;
+        if (QFileInfo::exists(twin)) {
+            try {
+                Picture picture = read(twin, 2.0);
+                picture.still = QPixmap::fromImage(twinForRatio(picture.still.toImage(), devicePixelRatio));
+                return *pictures_.insert(key, std::move(picture));
+            } catch (const std::runtime_error&) {
+                // The plain picture stands in for a broken twin, as in readPicture.
+            }
+        }
+    }
     const auto found = pictures_.constFind(path);
     if (found != pictures_.constEnd()) return *found;
+    return *pictures_.insert(path, read(path, 1.0));
+}
 
+PictureCache::Picture PictureCache::read(const QString& path, qreal devicePixelRatio) {
     checkPictureFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throwUnreadable(path, file.errorString());
@@ -89,8 +147,10 @@ const PictureCache::Picture& PictureCache::get(const QString& path) {
     if (first.isNull()) throwUnreadable(path, reader.errorString());
     picture.animated = reader.supportsAnimation() && reader.imageCount() > 1;
     picture.still = QPixmap::fromImage(first);
+    picture.still.setDevicePixelRatio(devicePixelRatio);
+    picture.devicePixelRatio = devicePixelRatio;
     if (!picture.animated) picture.bytes.clear();
-    return *pictures_.insert(path, std::move(picture));
+    return picture;
 }
 
 }  // namespace dz

@@ -52,15 +52,21 @@ void drawPadlock(QPainter& painter, QPoint corner) {
 
 void FieldPicture::paintEvent(QPaintEvent* event) {
     QMovie* running = movie();
-    if (!running || isEnabled() || running->currentPixmap().isNull()) {
+    if (!running || running->currentPixmap().isNull() || (isEnabled() && movieRatio_ == 1.0)) {
         QLabel::paintEvent(event);
     } else {
-        // QLabel greys a still picture of a disabled label, but draws the
-        // frames of a movie in colour.
+        // QLabel draws the frames of a movie at their pixel size, and in
+        // colour where it greys a still picture of a disabled label.
         QPainter painter(this);
-        QStyleOption option;
-        option.initFrom(this);
-        const QPixmap frame = style()->generatedIconPixmap(QIcon::Disabled, running->currentPixmap(), &option);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);  // at 1.5 the frames are shrunk
+        QPixmap frame = running->currentPixmap();
+        frame.setDevicePixelRatio(movieRatio_);
+        if (!isEnabled()) {
+            QStyleOption option;
+            option.initFrom(this);
+            frame = style()->generatedIconPixmap(QIcon::Disabled, frame, &option);
+            frame.setDevicePixelRatio(movieRatio_);
+        }
         style()->drawItemPixmap(&painter, contentsRect(), int(alignment()), frame);
     }
     if (locked_) {

@@ -25,13 +25,18 @@ public:
     // picture's lower right corner; an unlocked one is drawn as ever.
     bool locked() const { return locked_; }
     void setLocked(bool locked);
+    // The device pixel ratio of the running picture's frames: 2 for a movie
+    // of a double-size file, whose frames are drawn at half their pixel size.
+    qreal movieRatio() const { return movieRatio_; }
+    void setMovieRatio(qreal ratio) { movieRatio_ = ratio; }
 
 signals:
     void mouseUp(FieldPicture* picture, Qt::MouseButton button, QPoint position);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-    // A running picture greys out with its disabled window, as a still one does.
+    // A running picture greys out with its disabled window, as a still one
+    // does, and its frames take the ratio of their file.
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -39,6 +44,7 @@ private:
     QMenu* popupMenu_;
     QString source_;
     bool locked_ = false;
+    qreal movieRatio_ = 1.0;
 };
 
 // Slot 0: the frame, slot 1: the picture. Empty slots hold nullptr.

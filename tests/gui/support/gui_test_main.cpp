@@ -9,6 +9,10 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef DZ_TEST_SCALE_FACTOR
+    // The program of the high-resolution tests: a screen of this device pixel ratio.
+    qputenv("QT_SCALE_FACTOR", DZ_TEST_SCALE_FACTOR);
+#endif
     // The settings the window keeps (recent plans, folders) go to a folder
     // of this run, never to the user's own; programs started by the tests
     // inherit it.
