@@ -7,7 +7,7 @@
 # (screenshots), GoogleTest, and the checkers of the files the install gives
 # the desktop (the install test runs them): desktop-file-utils, appstream and
 # shared-mime-info.
-DZ_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgif-dev libjpeg62-turbo-dev
+DZ_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgif-dev libjpeg62-turbo-dev zlib1g-dev
                    coinor-libcbc-dev libgtest-dev libgmock-dev fonts-dejavu-core desktop-file-utils appstream shared-mime-info)
 # Fuzzing the file readers: clang with libFuzzer and the sanitizer runtimes.
 DZ_FUZZ_PACKAGES=(clang libclang-rt-14-dev)

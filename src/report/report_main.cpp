@@ -3,6 +3,9 @@
 // uses the data files beside it and no settings file. `--help` and
 // `--version` as the first argument print the usage or the version.
 //
+// dizozodidu-report --code PLAN prints the plan as a short code, and
+// --from-code CODE PLAN writes the plan a code holds.
+//
 // dizozodidu-report --suggest GOAL [options] IN.kpls OUT.kpls: finds the
 // proposal ("Vorschlag") for GOAL starting from IN.kpls, writes it to
 // OUT.kpls and prints OUT.kpls's report with a section on the proposal. Locked
@@ -19,6 +22,7 @@
 #include "core/suggest/suggest.h"
 #include "core/text/cp1252.h"
 #include "core/version.h"
+#include "report/code_mode.h"
 #include "report/plan_report.h"
 #include "report/suggest_mode.h"
 
@@ -36,6 +40,7 @@ std::filesystem::path programFolder(const char* argv0) {
 std::string usageText() {
     return std::string("Aufruf: dizozodidu-report PLAN.kpls...\n"
     "        " DZ_SUGGEST_CALL
+    "        " DZ_CODE_CALLS
     "        dizozodidu-report --help | --version\n"
     "\n"
     "Gibt für jede Plandatei aus, was die Tafeln des Planers zeigen: Produktion\n"
@@ -52,6 +57,10 @@ std::string usageText() {
     "Abschnitt [Vorschlag]. Dieselbe Anfrage gibt auf jedem Rechner denselben\n"
     "Vorschlag. Gibt es keinen, sagt es auf stderr warum, schreibt nichts und\n"
     "gibt 1 zurück; falsche Angaben beim Aufruf geben 2.\n"
+    "\n"
+    "Mit --code gibt es den Plan als eine Zeile Text aus („DZ1:…“, zum\n"
+    "Weitergeben in Chat oder Forum); --from-code schreibt den Plan eines\n"
+    "solchen Codes nach PLAN.kpls.\n"
     "\n"
     "  --help             zeigt diese Hilfe.\n"
     "  --version          zeigt die Version.\n"
@@ -107,6 +116,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dizozodidu-report: Die Spieldaten konnten nicht geladen werden. %s\n", e.what());
         return 1;
     }
+    if (std::string(argv[1]) == "--code" || std::string(argv[1]) == "--from-code")
+        return finishOutput(out, codeMode(info, argv[1], std::vector<std::string>(argv + 2, argv + argc), out));
     if (std::string(argv[1]) == "--suggest") {
         try {
             return suggestMode(info, std::vector<std::string>(argv + 2, argv + argc));
