@@ -12,4 +12,9 @@ namespace dz {
 // halfway leaves no half report behind.
 std::string planReport(Info& info, const std::string& file);
 
+// Two plan files side by side (dizozodidu-report --compare): every row of the
+// report with the value in the first plan, in the second and the difference
+// (first less second), tab-separated, then the number of differing fields.
+std::string comparisonReport(Info& info, const std::string& thisFile, const std::string& otherFile);
+
 }  // namespace dz

@@ -3,6 +3,7 @@
 // uses the data files beside it and no settings file. `--help` and
 // `--version` as the first argument print the usage or the version.
 //
+// dizozodidu-report --compare A B prints two plans' rows side by side.
 // dizozodidu-report --code PLAN prints the plan as a short code, and
 // --from-code CODE PLAN writes the plan a code holds.
 //
@@ -41,6 +42,7 @@ std::string usageText() {
     return std::string("Aufruf: dizozodidu-report PLAN.kpls...\n"
     "        " DZ_SUGGEST_CALL
     "        " DZ_CODE_CALLS
+    "        dizozodidu-report --compare PLAN.kpls ANDERER.kpls\n"
     "        dizozodidu-report --help | --version\n"
     "\n"
     "Gibt für jede Plandatei aus, was die Tafeln des Planers zeigen: Produktion\n"
@@ -57,6 +59,10 @@ std::string usageText() {
     "Abschnitt [Vorschlag]. Dieselbe Anfrage gibt auf jedem Rechner denselben\n"
     "Vorschlag. Gibt es keinen, sagt es auf stderr warum, schreibt nichts und\n"
     "gibt 1 zurück; falsche Angaben beim Aufruf geben 2.\n"
+    "\n"
+    "Mit --compare stellt es zwei Pläne nebeneinander: jede Zeile des Berichts\n"
+    "mit dem Wert im ersten Plan, im zweiten und dem Unterschied (erster weniger\n"
+    "zweiter), dann die Zahl der Felder, in denen sie sich unterscheiden.\n"
     "\n"
     "Mit --code gibt es den Plan als eine Zeile Text aus („DZ1:…“, zum\n"
     "Weitergeben in Chat oder Forum); --from-code schreibt den Plan eines\n"
@@ -118,6 +124,19 @@ int main(int argc, char** argv) {
     }
     if (std::string(argv[1]) == "--code" || std::string(argv[1]) == "--from-code")
         return finishOutput(out, codeMode(info, argv[1], std::vector<std::string>(argv + 2, argv + argc), out));
+    if (std::string(argv[1]) == "--compare") {
+        if (argc != 4) {
+            std::fputs("Aufruf: dizozodidu-report --compare PLAN.kpls ANDERER.kpls\n", stderr);
+            return 2;
+        }
+        try {
+            out.write(comparisonReport(info, argv[2], argv[3]));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "dizozodidu-report: Ungültige Datei! %s\n", e.what());
+            return finishOutput(out, 1);
+        }
+        return finishOutput(out, 0);
+    }
     if (std::string(argv[1]) == "--suggest") {
         try {
             return suggestMode(info, std::vector<std::string>(argv + 2, argv + argc));
