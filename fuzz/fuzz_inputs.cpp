@@ -7,6 +7,7 @@
 
 #include "core/catalog/catalog_files.h"
 #include "core/text/text_file.h"
+#include "core/files/plan_code.h"
 #include "core/files/plan_file.h"
 #include "core/files/settings_file.h"
 #include "core/planner/planner.h"
@@ -118,6 +119,19 @@ void planFile(std::string_view bytes) {
     checkSaveLoadSave(session);
 }
 
+void planCode(std::string_view bytes) {
+    std::string file;
+    try {
+        file = planFileFromCode(bytes);
+    } catch (const PlanFileError&) {
+        return;
+    }
+    if (file.size() > kMaxTextFileBytes) fault("a code unpacked past the size of a plan file");
+    // What a code holds has a code of its own that gives it back, and is read as a plan file is.
+    if (planFileFromCode(dz::planCode(file)) != file) fault("the code of a code's plan gives another plan");
+    planFile(file);
+}
+
 void buildingFile(std::string_view bytes) {
     Info info = catalog();
     const std::vector<std::string> lines = splitLines(bytes);
@@ -180,6 +194,7 @@ void settingsFile(std::string_view bytes) {
 
 Entry entryFor(std::string_view target) {
     if (target == "plan_file") return planFile;
+    if (target == "plan_code") return planCode;
     if (target == "building_file") return buildingFile;
     if (target == "resource_file") return resourceFile;
     if (target == "planet_file") return planetFile;

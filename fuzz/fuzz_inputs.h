@@ -27,6 +27,8 @@ struct Fault : std::logic_error {
 void throwOnFault();
 
 void planFile(std::string_view bytes);
+// A plan code ("DZ1:…"), read as "Plan aus Code einfügen" reads it.
+void planCode(std::string_view bytes);
 void buildingFile(std::string_view bytes);
 void resourceFile(std::string_view bytes);
 void planetFile(std::string_view bytes);

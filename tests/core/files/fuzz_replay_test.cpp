@@ -49,7 +49,7 @@ TEST_P(FuzzReplay, SeedAndRegressionInputsAreHandled) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, FuzzReplay,
-                         testing::Values("plan_file", "building_file", "resource_file", "planet_file", "settings_file"),
+                         testing::Values("plan_file", "plan_code", "building_file", "resource_file", "planet_file", "settings_file"),
                          [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 TEST(FuzzEntries, UnknownTargetHasNoEntry) { EXPECT_EQ(dz::fuzz::entryFor("plans"), nullptr); }
