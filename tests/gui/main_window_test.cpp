@@ -113,9 +113,9 @@ TEST_F(MainWindowTest, MainMenuCaptions) {
 
     QStringList settings;
     for (QAction* a : child<QMenu>(window, "settingsMenu")->actions()) settings << a->text();
-    // "Vorschlag…" comes after the three entries the menu always had.
-    EXPECT_EQ(settings,
-              (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen", "&Vorschlag…"}));
+    // "Vorschlag…" and "Vergrößerung" come after the three entries the menu always had.
+    EXPECT_EQ(settings, (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen",
+                                     "&Vorschlag…", "Ver&größerung"}));
     EXPECT_TRUE(child<QAction>(window, "alphabeticalSortAction")->isCheckable());
 }
 
