@@ -146,7 +146,7 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
     EXPECT_EQ(plan.fieldAt(x, y, true).building, -1);
     EXPECT_EQ(cellName(x, y), "Wiese");
     EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Koloniezentrale abgerissen");
-    EXPECT_TRUE(state.planChanged);
+    EXPECT_TRUE(unsaved());
 }
 
 TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
@@ -206,7 +206,7 @@ TEST_F(KeyboardTest, MainMenuKeysReachTheirCommands) {
     activate();
 
     // Ctrl+Q closes, asking first when changes would be lost.
-    state.planChanged = true;
+    makeUnsavedChange();
     {
         BoxAnswer no(QMessageBox::No);
         QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_Q));
