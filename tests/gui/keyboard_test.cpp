@@ -3,6 +3,7 @@
 // Every step is a key event sent to what has the keyboard at that moment.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
@@ -78,6 +79,11 @@ protected:
 
     QString cellName(int x, int y) const {
         return const_cast<KeyboardTest*>(this)->window->planCells().cell(x, y, true)[1]->accessibleName();
+    }
+    // What a screen reader finds at the fields: the name of the cell in focus.
+    QString focusedCellName() {
+        QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(child<QGroupBox>(window, "surfaceBox"))->focusChild();
+        return cell ? cell->text(QAccessible::Name) : QString();
     }
 };
 
@@ -156,12 +162,59 @@ TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
     press(Qt::Key_Menu);
     choose(QStringLiteral("Für Vorschlag sperren"));
     EXPECT_TRUE(window->planCells().locks().contains(FieldPosition{1, 1, true}));
-    EXPECT_TRUE(child<QGroupBox>(window, "surfaceBox")->accessibleName().endsWith(QStringLiteral("für Vorschlag gesperrt")));
+    EXPECT_EQ(focusedCellName(), "Wiese – Oberfläche, Spalte 2, Zeile 2 – für Vorschlag gesperrt");
     press(Qt::Key_F10);
     EXPECT_EQ(openMenu(), nullptr) << "F10 alone is no field menu key";
     press(Qt::Key_F10, Qt::ShiftModifier);
     choose(QStringLiteral("Für Vorschlag entsperren"));
     EXPECT_TRUE(window->planCells().locks().empty());
+}
+
+TEST_F(KeyboardTest, AScreenReaderHearsTheFieldUnderTheCursorWhileTheBoxesKeepTheirNames) {
+    window->newPlan(ptStandard);
+    auto* surface = child<QGroupBox>(window, "surfaceBox");
+    auto* orbit = child<QGroupBox>(window, "orbitBox");
+    QAccessibleInterface* fields = QAccessible::queryAccessibleInterface(surface);
+    auto boxNames = [&] {
+        return QStringList{fields->text(QAccessible::Name),
+                           QAccessible::queryAccessibleInterface(orbit)->text(QAccessible::Name)};
+    };
+    const QStringList names{"Oberfläche", "Orbit"};
+    EXPECT_EQ(boxNames(), names);
+    EXPECT_EQ(fields->role(), QAccessible::Grouping);
+    EXPECT_EQ(fields->childCount(), plan.width() * (plan.surfaceHeight() + plan.orbitHeight()));
+    EXPECT_EQ(fields->focusChild(), nullptr) << "the fields do not have the keyboard yet";
+
+    ASSERT_TRUE(tabTo(surface));
+    int x = -1, y = -1;
+    for (int cx = 0; cx < plan.width() && x < 0; ++cx)
+        for (int cy = 0; cy < plan.surfaceHeight() && x < 0; ++cy)
+            if (plan.current.surface[cx][cy].fieldType == ftMeadow && (cx > 0 || cy > 0)) x = cx, y = cy;
+    ASSERT_GE(x, 0);
+    walkTo(x, y);
+    const QString where = QStringLiteral("Oberfläche, Spalte %1, Zeile %2").arg(x + 1).arg(y + 1);
+    QAccessibleInterface* cell = fields->focusChild();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), "Wiese – " + where);
+    EXPECT_EQ(cell->role(), QAccessible::Cell);
+    EXPECT_TRUE(cell->state().focused);
+    EXPECT_EQ(cell->parent(), fields);
+    EXPECT_EQ(cell->rect(), QRect(window->planCells().cell(x, y, true)[1]->mapToGlobal(QPoint(0, 0)), QSize(32, 32)));
+    EXPECT_EQ(fields->child(fields->indexOfChild(cell)), cell);
+
+    press(Qt::Key_Return);
+    choose(QStringLiteral("Bauen"));
+    choose(QStringLiteral("Koloniezentrale"));
+    EXPECT_EQ(focusedCellName(), "Wiese, Koloniezentrale (in Betrieb) – " + where);
+    EXPECT_EQ(boxNames(), names) << "a field action leaves the boxes their names";
+
+    for (int i = y; i < plan.surfaceHeight(); ++i) press(Qt::Key_Down);
+    EXPECT_TRUE(focusedCellName().endsWith(QStringLiteral("– Orbit, Spalte %1, Zeile 1").arg(x + 1)))
+        << focusedCellName().toStdString();
+    EXPECT_EQ(boxNames(), names);
+
+    ASSERT_TRUE(tabTo(child<UpDownButton>(window, "soldiersButton")));
+    EXPECT_EQ(fields->focusChild(), nullptr);
 }
 
 TEST_F(KeyboardTest, TheCursorCrossesFromTheSurfaceIntoTheOrbitAndStopsAtTheEdges) {
