@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -271,4 +272,30 @@ TEST_F(KeyboardTest, MainMenuKeysReachTheirCommands) {
     QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_TRUE(yes.shown);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(KeyboardTest, AHireAndFireButtonWithTheKeyboardShowsTheCursorsRing) {
+    window->newPlan(ptStandard);
+    auto* soldiers = child<UpDownButton>(window, "soldiersButton");
+    const QImage unfocused = soldiers->grab().toImage();
+    ASSERT_TRUE(tabTo(soldiers));
+    const QImage focused = soldiers->grab().toImage();
+    ASSERT_EQ(focused.size(), unfocused.size());
+    // The ring is black with white dashes, like the field cursor's: pixels
+    // that turned pure black or pure white, all round the button.
+    int black = 0, white = 0, rows = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+        bool inRow = false;
+        for (int x = 0; x < focused.width(); ++x) {
+            const QRgb now = focused.pixel(x, y);
+            if (now == unfocused.pixel(x, y)) continue;
+            black += now == qRgb(0, 0, 0);
+            white += now == qRgb(255, 255, 255);
+            inRow = inRow || now == qRgb(0, 0, 0) || now == qRgb(255, 255, 255);
+        }
+        rows += inRow;
+    }
+    EXPECT_GE(black, 30);
+    EXPECT_GE(white, 20);
+    EXPECT_GE(rows, focused.height() - 4) << "the ring runs down both sides";
 }
