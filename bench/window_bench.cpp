@@ -53,7 +53,7 @@ struct Session : bench::BenchWindow {
     }
 
     void newPlan() {
-        state.planChanged = false;  // no question before the new plan
+        window->history().markSaved();  // as after a save: no question before the new plan
         bench::child<dz::PlanetMenu>(window, "newPlanMenu")->entries()[largest]->trigger();
         settle();
     }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/layout/field_cells.h"
+#include "gui/field_area_accessible.h"
 #include "gui/widgets/field_cursor.h"
 
 namespace dz {
@@ -31,6 +32,7 @@ CellCursor::CellCursor(const ActPlan& plan, PlanGraphic& cells, const FieldLocks
     // the field menu and nothing else, as always.
     surfaceBox_->setFocusPolicy(Qt::NoFocus);
     surfaceBox_->installEventFilter(this);
+    makeFieldAreaAccessible(surfaceBox_, this);
 }
 
 void CellCursor::planResized(int width, int surfaceHeight, int orbitHeight) {
@@ -92,16 +94,40 @@ void CellCursor::reveal() {
 }
 
 void CellCursor::describe() {
-    if (!plan_.contains(field_.x, field_.y, field_.onSurface)) return;
-    const QLabel* picture = cells_.cell(field_.x, field_.y, field_.onSurface)[1];
+    if (!surfaceBox_->hasFocus() || !plan_.contains(field_.x, field_.y, field_.onSurface)) return;
+    announceFocusedCell(surfaceBox_, indexOf(field_));
+}
+
+int CellCursor::fieldCount() const { return plan_.width() * (plan_.surfaceHeight() + plan_.orbitHeight()); }
+
+FieldSelection CellCursor::fieldAt(int index) const {
+    const int width = std::max(plan_.width(), 1);
+    const int x = index % width, row = index / width;
+    return row < plan_.surfaceHeight() ? FieldSelection{x, row, true}
+                                       : FieldSelection{x, row - plan_.surfaceHeight(), false};
+}
+
+int CellCursor::indexOf(FieldSelection field) const {
+    return (field.onSurface ? field.y : plan_.surfaceHeight() + field.y) * plan_.width() + field.x;
+}
+
+QString CellCursor::description(FieldSelection field) const {
+    if (!plan_.contains(field.x, field.y, field.onSurface)) return {};
+    const QLabel* picture = cells_.cell(field.x, field.y, field.onSurface)[1];
     const QString where = QStringLiteral("%1, Spalte %2, Zeile %3")
-                              .arg(field_.onSurface ? QStringLiteral("Oberfläche") : QStringLiteral("Orbit"))
-                              .arg(field_.x + 1)
-                              .arg(field_.y + 1);
+                              .arg(field.onSurface ? QStringLiteral("Oberfläche") : QStringLiteral("Orbit"))
+                              .arg(field.x + 1)
+                              .arg(field.y + 1);
     QString name = picture ? picture->accessibleName() + QStringLiteral(" – ") + where : where;
-    if (locks_.contains(FieldPosition{field_.x, field_.y, field_.onSurface}))
+    if (locks_.contains(FieldPosition{field.x, field.y, field.onSurface}))
         name += QStringLiteral(" – für Vorschlag gesperrt");
-    surfaceBox_->setAccessibleName(name);
+    return name;
+}
+
+QRect CellCursor::screenRect(FieldSelection field) const {
+    if (!plan_.contains(field.x, field.y, field.onSurface)) return {};
+    const QLabel* picture = cells_.cell(field.x, field.y, field.onSurface)[1];
+    return picture ? QRect(picture->mapToGlobal(QPoint(0, 0)), picture->size()) : QRect();
 }
 
 bool CellCursor::keyPressed(const QKeyEvent* event) {

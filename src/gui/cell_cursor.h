@@ -3,11 +3,14 @@
 // there the cursor marks a field, the arrow keys move it across surface and
 // orbit (the orbit rows continue below the surface rows), and Return, Enter,
 // Space, the menu key and Shift+F10 open the field menu of the field under
-// it, below the field's picture. A screen reader hears the field under the
-// cursor as the name of the surface box.
+// it, below the field's picture. A screen reader finds the fields as cells
+// of the surface box, the one under the cursor focused
+// (field_area_accessible.h).
 #pragma once
 
 #include <QObject>
+#include <QRect>
+#include <QString>
 #include <functional>
 
 #include "core/plan/act_plan.h"
@@ -53,8 +56,20 @@ public:
     // New controls in `box` would cover the mark: it goes on top again.
     void keepMarkOnTop(const QWidget* box);
     // Tells the screen reader the field under the cursor anew (its building
-    // or its lock changed).
+    // or its lock changed) while the fields have the keyboard.
     void describe();
+
+    // The fields in the cursor's order, row by row, the orbit rows below the
+    // surface rows: how many there are, the field at an index and back.
+    int fieldCount() const;
+    FieldSelection fieldAt(int index) const;
+    int indexOf(FieldSelection field) const;
+    // What the screen reader says of a field: its type, its building with
+    // its state, then where it is and whether it is locked ("Wiese,
+    // Koloniezentrale (in Betrieb) – Oberfläche, Spalte 2, Zeile 2").
+    QString description(FieldSelection field) const;
+    // Where the field's picture is on the screen; empty when it has none.
+    QRect screenRect(FieldSelection field) const;
 
     // The mark, shown while the cells have the keyboard focus.
     const FieldCursor* mark() const { return mark_; }

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QUndoStack>
 #include <QWidget>
-#include <algorithm>
 #include <utility>
 
 #include "core/planner/planner.h"
@@ -30,7 +29,6 @@ public:
         }
         planner_.redo(step_);
     }
-    bool marksPlanChanged() const { return step_.marksPlanChanged(); }
 
 private:
     Planner& planner_;
@@ -46,10 +44,9 @@ QString entryText(const QString& verb, const QString& step) {
 
 }  // namespace
 
-EditHistory::EditHistory(Planner& planner, ProgramState& state, QWidget* window)
+EditHistory::EditHistory(Planner& planner, QWidget* window)
     : QObject(window),
       planner_(planner),
-      state_(state),
       stack_(new QUndoStack(this)),
       menu_(new QMenu(QStringLiteral("&Bearbeiten"), window)) {
     setObjectName(QStringLiteral("editHistory"));
@@ -66,6 +63,10 @@ EditHistory::EditHistory(Planner& planner, ProgramState& state, QWidget* window)
     window->addAction(redoAction_);
     stack_->setUndoLimit(kDefaultUndoLimit);
     connect(stack_, &QUndoStack::indexChanged, this, &EditHistory::updateActions);
+    // The stack's clean state is the saved one. It forgets that state when
+    // steps above it are replaced or it drops off at the undo limit, which
+    // is what the plan is then: changed until it is saved again.
+    connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit unsavedChangesChanged(!clean); });
     updateActions();
 }
 
@@ -89,69 +90,26 @@ void EditHistory::perform(const std::function<void()>& action, const std::string
     if (auto step = planner_.finishStep(start, text)) push(std::move(*step));
 }
 
-void EditHistory::push(PlanStep step) {
-    const int index = stack_->index();
-    if (index < savedIndex_) {
-        // The steps above go, the saved state with them: from now on it is
-        // reached through the state here.
-        differsFromSaved_ = changedAt(index);
-        savedIndex_ = index;
-    }
-    // At its limit the stack drops its oldest steps as this one comes, and
-    // the indexes below move down with them. A saved state among the dropped
-    // ones is out of reach: it is reached through the oldest state left.
-    const int limit = stack_->undoLimit();
-    const int dropped = limit > 0 ? std::max(0, index + 1 - limit) : 0;
-    if (savedIndex_ < dropped) {
-        differsFromSaved_ = changedAt(dropped);
-        savedIndex_ = dropped;
-    }
-    savedIndex_ -= dropped;
-    stack_->push(new StepCommand(planner_, std::move(step)));
-}
+void EditHistory::push(PlanStep step) { stack_->push(new StepCommand(planner_, std::move(step))); }
 
 void EditHistory::undo() {
-    if (!stack_->canUndo()) return;
-    stack_->undo();
-    followPlanChanged();
+    if (stack_->canUndo()) stack_->undo();
 }
 
 void EditHistory::redo() {
-    if (!stack_->canRedo()) return;
-    stack_->redo();
-    followPlanChanged();
+    if (stack_->canRedo()) stack_->redo();
 }
 
-void EditHistory::clear() {
-    stack_->clear();
-    savedIndex_ = 0;
-    differsFromSaved_ = false;
-    emit planChangedFollowed(state_.planChanged);
-}
+void EditHistory::clear() { stack_->clear(); }
 
 void EditHistory::setUndoLimit(int steps) {
     stack_->clear();  // QUndoStack takes a new limit only while it is empty
     stack_->setUndoLimit(steps);
-    clear();
 }
 
-void EditHistory::markSaved() {
-    savedIndex_ = stack_->index();
-    differsFromSaved_ = false;
-    emit planChangedFollowed(state_.planChanged);
-}
+void EditHistory::markSaved() { stack_->setClean(); }
 
-bool EditHistory::changedAt(int index) const {
-    bool changed = differsFromSaved_;
-    for (int i = std::min(index, savedIndex_); i < std::max(index, savedIndex_) && !changed; ++i)
-        changed = static_cast<const StepCommand*>(stack_->command(i))->marksPlanChanged();
-    return changed;
-}
-
-void EditHistory::followPlanChanged() {
-    state_.planChanged = changedAt(stack_->index());
-    emit planChangedFollowed(state_.planChanged);
-}
+bool EditHistory::hasUnsavedChanges() const { return !stack_->isClean(); }
 
 void EditHistory::updateActions() {
     undoAction_->setText(entryText(QStringLiteral("Rückgängig"), stack_->undoText()));

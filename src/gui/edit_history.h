@@ -1,8 +1,9 @@
 // Undo and redo in the window: a QUndoStack with one command per user action
 // (a field-menu choice, a click on a hire and fire button, the population
-// limit), the main menu's "Bearbeiten" with "Rückgängig: …" and
-// "Wiederholen: …", and planChanged as the history tells it. The planner
-// takes the snapshots and shows the steps (core/planner/plan_step.h).
+// limit, a "Vorschlag" carried out), the main menu's "Bearbeiten" with
+// "Rückgängig: …" and "Wiederholen: …", and whether the plan differs from
+// the one saved or loaded last. The planner takes the snapshots and shows
+// the steps (core/planner/plan_step.h).
 #pragma once
 
 #include <QObject>
@@ -10,7 +11,6 @@
 #include <string>
 
 #include "core/planner/plan_step.h"
-#include "core/planner/program_state.h"
 
 class QAction;
 class QMenu;
@@ -31,7 +31,7 @@ public:
     static constexpr int kDefaultUndoLimit = 10000;
 
     // The menu belongs to `window`, whose shortcuts Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z become.
-    EditHistory(Planner& planner, ProgramState& state, QWidget* window);
+    EditHistory(Planner& planner, QWidget* window);
 
     // Runs what the user asked for as one step, named `text` (Windows-1252
     // bytes, as the core's texts) or, when it is empty, by the action's own
@@ -49,40 +49,39 @@ public:
 
     void undo();
     void redo();
-    // A new plan or a loaded one: the history starts empty.
+    // A new plan or a loaded one: the history starts empty, at the plan as
+    // saved.
     void clear();
     // Keeps at most `steps` steps from now on (kDefaultUndoLimit unless set);
-    // the history starts empty.
+    // the history starts empty, as for a new plan.
     void setUndoLimit(int steps);
-    // The plan was saved: undoing or redoing back to here clears planChanged.
+    // The plan was saved: the state here is the one the file holds.
     void markSaved();
+
+    // Whether the plan differs from the one saved or loaded last: every step
+    // changes what "Speichern" writes, so it does unless undo or redo lead
+    // back to exactly that state. A saved state that the steps above it
+    // replaced, or that dropped off at the limit, is out of reach: the plan
+    // differs until it is saved again. The window's title, the question
+    // before unsaved changes are lost and everything else ask here.
+    bool hasUnsavedChanges() const;
 
     QMenu* menu() const { return menu_; }
     QUndoStack& stack() const { return *stack_; }
 
 signals:
-    // planChanged may have changed: after undo, redo, a save and a new history.
-    void planChangedFollowed(bool planChanged);
+    // hasUnsavedChanges() turned: after any step, undo, redo, a save and a new history.
+    void unsavedChangesChanged(bool unsaved);
 
 private:
-    // Whether a step that counts as an unsaved change lies between the state
-    // at `index` and the one saved or loaded last.
-    bool changedAt(int index) const;
-    void followPlanChanged();
     void updateActions();
 
     Planner& planner_;
-    ProgramState& state_;
     QUndoStack* stack_;
     QMenu* menu_;
     QAction* undoAction_;
     QAction* redoAction_;
     int depth_ = 0;  // actions running inside perform()
-    // The saved state: its index in the stack, or, once further steps have
-    // replaced it, the index where the history left it and whether that
-    // state differed from it already.
-    int savedIndex_ = 0;
-    bool differsFromSaved_ = false;
 };
 
 }  // namespace dz

@@ -7,6 +7,7 @@
 
 #include "core/files/plan_file.h"
 #include "core/planner/planner.h"
+#include "gui/edit_history.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
 #include "gui/remembered_folders.h"
@@ -18,14 +19,21 @@ namespace {
 const QString kPlanFilter = QStringLiteral("DizozodiduSaves (*.kpls)");
 }  // namespace
 
-FileCommands::FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, RunMode mode,
-                           QWidget* window)
-    : QObject(window), info_(info), plan_(plan), state_(state), planner_(planner), mode_(mode), window_(window) {
+FileCommands::FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner,
+                           EditHistory& history, RunMode mode, QWidget* window)
+    : QObject(window),
+      info_(info),
+      plan_(plan),
+      state_(state),
+      planner_(planner),
+      history_(history),
+      mode_(mode),
+      window_(window) {
     setObjectName(QStringLiteral("fileCommands"));
 }
 
 bool FileCommands::confirmDiscard() {
-    if (!state_.planChanged) return true;
+    if (!history_.hasUnsavedChanges()) return true;
     if (mode_ == RunMode::Batch) return true;  // nobody to ask, and batch mode never changes a plan
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"),
                     QStringLiteral("Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?"),
@@ -50,6 +58,7 @@ bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
         return false;
     }
     planner_.loadPlan(loaded);
+    history_.clear();
     setPlanFile(fromNativeFileName(file));
     emit planLoaded(file);
     return true;
@@ -69,7 +78,7 @@ bool FileCommands::savePlanFile(const QString& chosen) {
                     QStringLiteral("Der Plan konnte nicht gespeichert werden.\n\n%1").arg(QString::fromUtf8(e.what())));
         return false;
     }
-    state_.planChanged = false;
+    history_.markSaved();
     setPlanFile(fromNativeFileName(std::filesystem::path(name)));
     emit planSaved(name);
     return true;

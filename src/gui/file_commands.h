@@ -15,6 +15,7 @@ class QWidget;
 
 namespace dz {
 
+class EditHistory;
 class Planner;
 
 class FileCommands : public QObject {
@@ -22,11 +23,13 @@ class FileCommands : public QObject {
 public:
     // `window` is the main window: the parent of the dialogs and what a
     // screenshot pictures. In batch mode a refused plan is reported on stderr.
-    FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, RunMode mode,
-                 QWidget* window);
+    // A plan loaded or saved is the one `history` compares with.
+    FileCommands(const Info& info, const ActPlan& plan, ProgramState& state, Planner& planner, EditHistory& history,
+                 RunMode mode, QWidget* window);
 
-    // Asks before unsaved changes are lost; true when the caller may go on.
-    // Batch mode asks nobody (and never changes a plan).
+    // Asks before unsaved changes (as the history tells them) are lost; true
+    // when the caller may go on. Batch mode asks nobody (and never changes a
+    // plan).
     bool confirmDiscard();
     // Loads a plan file as "Laden" does after its dialog: confirmDiscard,
     // then loadPlanFile (a plan from "Zuletzt" or dropped on the window).
@@ -46,7 +49,7 @@ public:
     // The same for a name as the system has it (from the command line).
     bool loadPlanFile(const std::filesystem::path& file);
     // Saves the plan under a name the ".kpls" rule makes of `chosen`; a
-    // failure is shown and leaves planChanged as it was.
+    // failure is shown and leaves the unsaved changes as they were.
     bool savePlanFile(const QString& chosen);
     // Writes the window's picture and says how it went.
     void takeScreenshot(const QString& name);
@@ -67,6 +70,7 @@ private:
     const ActPlan& plan_;
     ProgramState& state_;
     Planner& planner_;
+    EditHistory& history_;
     RunMode mode_;
     QWidget* window_;
     QString planFile_;

@@ -102,11 +102,11 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(programFont());
-    history_ = new EditHistory(planner_, state_, this);
+    history_ = new EditHistory(planner_, this);
     createControls();
     createStatusBar();
     cells_ = new PlanCells(info_, plan_, planner_, *history_, surfaceBox_, orbitBox_, this);
-    files_ = new FileCommands(info_, plan_, state_, planner_, mode_, this);
+    files_ = new FileCommands(info_, plan_, state_, planner_, *history_, mode_, this);
     // Batch mode leaves the user's settings alone; unusable settings are named once.
     recent_ = new RecentPlans(this, mode_ == RunMode::Interactive);
     if (mode_ == RunMode::Interactive && !UserSettings::usable())
@@ -114,8 +114,9 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     drop_ = new PlanDrop(this);
     connectPlanHistory();
     createMenu();
+    // The title names the plan's file and follows the history's unsaved changes.
     connect(files_, &FileCommands::planFileChanged, this, &MainWindow::refreshTitle);
-    connect(cells_, &PlanCells::fieldActionDone, this, &MainWindow::refreshTitle);
+    connect(history_, &EditHistory::unsavedChangesChanged, this, &MainWindow::refreshTitle);
     planner_.setDecimalSeparator(localeDecimalSeparator());
     panels_->setDecimalSeparator(planner_.decimalSeparator());
     applyLayout(designLayout());
@@ -242,18 +243,10 @@ void MainWindow::createMenu() {
 }
 
 void MainWindow::connectPlanHistory() {
-    connect(files_, &FileCommands::planLoaded, this, [this](const std::filesystem::path& file) {
-        history_->clear();
-        recent_->planUsed(file);
-    });
-    connect(files_, &FileCommands::planSaved, this, [this](const std::filesystem::path& file) {
-        history_->markSaved();
-        recent_->planUsed(file);
-    });
+    connect(files_, &FileCommands::planLoaded, recent_, &RecentPlans::planUsed);
+    connect(files_, &FileCommands::planSaved, recent_, &RecentPlans::planUsed);
     connect(recent_, &RecentPlans::openRequested, files_, &FileCommands::openPlan);
     connect(drop_, &PlanDrop::planDropped, files_, &FileCommands::openPlan);
-    // The title's unsaved mark follows undo, redo, a save and a new history.
-    connect(history_, &EditHistory::planChangedFollowed, this, &MainWindow::refreshTitle);
 }
 
 void MainWindow::applyLayout(const MainLayout& layout) {
@@ -310,7 +303,7 @@ void MainWindow::refreshTitle() {
         plan = QFileInfo(files_->planFile()).fileName();
     else if (state_.planExists && plan_.planetType >= 0 && plan_.planetType < kPlanetCount)
         plan = fromCp1252(info_.planets[std::size_t(plan_.planetType)].name);
-    setWindowTitle(titleFor(plan, state_.planChanged));
+    setWindowTitle(titleFor(plan, history_->hasUnsavedChanges()));
 }
 
 void MainWindow::loadPlan() { files_->loadWithDialog(); }

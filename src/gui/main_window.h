@@ -75,8 +75,8 @@ public:
     QString statusText(StatusPanel panel) const;
 
     // Names the plan in the title: its file (or, before it has one, its
-    // planet type) and "*" while it has unsaved changes. Whatever changes the
-    // plan's file or its unsaved state calls it.
+    // planet type) and "*" while the history has unsaved changes. Called when
+    // the plan's file or the history's unsaved state changes.
     void refreshTitle();
 
     Planner& planner() { return planner_; }
@@ -116,7 +116,8 @@ private:
     void createStatusBar();
     void createMenu();
     void applyLayout(const MainLayout& layout);
-    // Undo and redo, "Zuletzt" and drops follow the plans loaded and saved.
+    // "Zuletzt" follows the plans loaded and saved; its entries and plans
+    // dropped on the window are opened as "Laden" does.
     void connectPlanHistory();
 
     Info& info_;

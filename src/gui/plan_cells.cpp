@@ -231,7 +231,6 @@ void PlanCells::addMenuEntry(QMenu* menu, const MenuEntry& entry) {
     connect(action, &QAction::triggered, this, [this, tag = entry.tag] {
         history_.perform([this, tag] { planner_.chooseMenuEntry(tag); });
         cursor_->describe();
-        emit fieldActionDone();
     });
 }
 

@@ -76,10 +76,6 @@ public:
     const ImageList& stateFrames() const { return stateFrames_; }
     QMenu* fieldMenu() const { return fieldMenu_; }
 
-signals:
-    // An entry of the field menu has been carried out on the plan.
-    void fieldActionDone();
-
 private:
     // Gives a cell its frame and picture controls, emptied; returns them.
     std::pair<QLabel*, FieldPicture*> prepareCell(int x, int y, bool onSurface);

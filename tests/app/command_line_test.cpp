@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "core/catalog/catalog_files.h"
+#include "gui/edit_history.h"
 #include "gui/main_window.h"
 
 using namespace dz;
@@ -49,7 +50,7 @@ TEST_F(CommandLineWindow, APlanNamedThereIsOpenedWhenStartUpHasFinished) {
     window->finishStartup();
     EXPECT_EQ(plan.planetType, ptLargeAsteroids);
     EXPECT_GT(plan.countBuildings(bldBaseC), 0);
-    EXPECT_FALSE(state.planChanged);
+    EXPECT_FALSE(window->history().hasUnsavedChanges());
 }
 
 TEST_F(CommandLineWindow, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
@@ -64,7 +65,7 @@ TEST_F(CommandLineWindow, APlanNameThatIsNoUtf8IsOpenedByItsBytes) {
     followCommandLine(*window, command);
     window->finishStartup();
     EXPECT_EQ(plan.planetType, ptStandard);
-    EXPECT_FALSE(state.planChanged);
+    EXPECT_FALSE(window->history().hasUnsavedChanges());
 }
 
 TEST_F(CommandLineWindow, BatchModeStartsTheWindowsStartUpAtOnce) {

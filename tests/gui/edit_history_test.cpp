@@ -1,5 +1,5 @@
 // Undo and redo in the window: the "Bearbeiten" entries, their keys, what a
-// step takes back on screen, and planChanged following the history.
+// step takes back on screen, and the unsaved changes as the history tells them.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <functional>
 
 #include "core/files/plan_file.h"
 #include "gui/edit_history.h"
@@ -120,41 +121,103 @@ TEST_F(EditHistoryTest, BearbeitenNamesTheStepsItTakesBackAndRedoes) {
     EXPECT_FALSE(redoEntry()->isEnabled());
 }
 
-TEST_F(EditHistoryTest, PlanChangedFollowsTheHistory) {
-    buildOnMeadow(0);
-    EXPECT_TRUE(state.planChanged);
-    window->history().undo();
-    EXPECT_FALSE(state.planChanged) << "back at the loaded plan";
-    {
-        BoxAnswer no(QMessageBox::No);
-        EXPECT_TRUE(window->files().confirmDiscard());
-        EXPECT_FALSE(no.shown) << "no question";
-    }
-    window->history().redo();
-    EXPECT_TRUE(state.planChanged);
-
+// Every kind of step, and what it leaves: the title's "*" and the question
+// before unsaved changes are lost both follow the history, and going back
+// (undo, or redo after an undo) to the plan as saved or loaded clears them.
+TEST_F(EditHistoryTest, EveryKindOfStepIsAnUnsavedChangeUntilUndoneOrSaved) {
     QTemporaryDir dir;
-    ASSERT_TRUE(window->files().savePlanFile(dir.filePath("kolonie")));
-    EXPECT_FALSE(state.planChanged);
-    window->history().undo();
-    EXPECT_TRUE(state.planChanged) << "the saved plan has the building";
-    window->history().redo();
-    EXPECT_FALSE(state.planChanged) << "back at the saved plan";
-
-    // Hiring is a step but, as without a history, no unsaved change.
-    QTest::mouseClick(child<UpDownButton>(window, "soldiersButton"), Qt::LeftButton, {}, QPoint(8, 2));
-    ASSERT_EQ(undoEntry()->text(), "Rückgängig: 1 Soldat eingestellt");
-    EXPECT_FALSE(state.planChanged);
-    window->history().undo();
-    EXPECT_FALSE(state.planChanged);
-
-    // Undoing past the saved plan and going another way: the saved plan is
-    // out of reach, and every state differs from it.
-    window->history().undo();  // the first building
-    buildOnMeadow(1);
-    EXPECT_TRUE(state.planChanged);
-    window->history().undo();
-    EXPECT_TRUE(state.planChanged) << "the saved plan had the first building";
+    auto save = [&] { ASSERT_TRUE(window->files().savePlanFile(dir.filePath("kolonie"))); };
+    auto soldiers = [&] { return child<UpDownButton>(window, "soldiersButton"); };
+    auto hire = [&] {
+        const int before = plan.ressources.soldiers;
+        QTest::mouseClick(soldiers(), Qt::LeftButton, {}, QPoint(8, 2));
+        ASSERT_EQ(plan.ressources.soldiers, before + 1);
+    };
+    auto fire = [&] {
+        const int before = plan.ressources.soldiers;
+        QTest::mouseClick(soldiers(), Qt::LeftButton, {}, QPoint(8, soldiers()->height() - 2));
+        ASSERT_EQ(plan.ressources.soldiers, before - 1);
+    };
+    // A proposal carried out as "Vorschlag" does it: a field-menu choice on
+    // every free meadow in one call of the history, one step.
+    auto suggestion = [&] {
+        const ActPlan before = plan;
+        const int steps = window->history().stack().count();
+        window->history().perform(
+            [&] {
+                for (int x = 0; x < plan.width(); ++x)
+                    for (int y = 0; y < plan.surfaceHeight(); ++y) {
+                        if (plan.current.surface[x][y].fieldType != ftMeadow || plan.current.surface[x][y].built)
+                            continue;
+                        plan.selected = FieldSelection{x, y, true};
+                        const FieldMenu menu = window->planner().buildFieldMenu();
+                        if (!menu.empty() && menu[0].submenu && !menu[0].entries.empty())
+                            window->planner().chooseMenuEntry(menu[0].entries[0].tag);
+                    }
+            },
+            "Vorschlag: Forschung");
+        int changed = 0;
+        for (int x = 0; x < plan.width(); ++x)
+            for (int y = 0; y < plan.surfaceHeight(); ++y)
+                changed += plan.current.surface[x][y] != before.current.surface[x][y];
+        ASSERT_GE(changed, 20);
+        ASSERT_EQ(window->history().stack().count(), steps + 1);
+    };
+    auto undo = [&] { window->history().undo(); };
+    auto redo = [&] { window->history().redo(); };
+    // Each case starts at the loaded example, prepares (`before`, leaving
+    // the plan changed or not), takes the step and goes back to the plan as
+    // saved or loaded (`back`), where nothing is unsaved.
+    struct Case {
+        const char* step;
+        std::function<void()> before;
+        bool unsavedBefore;
+        std::function<void()> act;
+        bool unsavedAfter;
+        std::function<void()> back;
+    };
+    const Case cases[] = {
+        {"Bauen", [] {}, false, [&] { buildOnMeadow(0); }, true, undo},
+        {"einstellen", [] {}, false, hire, true, undo},
+        {"entlassen", [&] { hire(), save(); }, false, fire, true, undo},
+        {"Bevölkerungsgrenze", [] {}, false, [&] { child<QCheckBox>(window, "populationLimitBox")->click(); }, true,
+         undo},
+        {"Vorschlag", [] {}, false, suggestion, true, undo},
+        {"Rückgängig nach Speichern", [&] { buildOnMeadow(0), save(); }, false, undo, true, redo},
+        {"Wiederholen nach Speichern", [&] { buildOnMeadow(0), undo(), save(); }, false, redo, true, undo},
+        {"Speichern", [&] { buildOnMeadow(0); }, true, save, false, [] {}},
+        {"Laden", [&] { buildOnMeadow(0); }, true,
+         [&] { ASSERT_TRUE(window->files().loadPlanFile(QStringLiteral(DZ_EXAMPLES_DIR "/wuestenplanet.kpls"))); },
+         false, undo},
+        {"Neu", [&] { buildOnMeadow(0); }, true,
+         [&] {
+             BoxAnswer yes(QMessageBox::Yes);
+             child<PlanetMenu>(window, "newPlanMenu")->entries()[ptWater]->trigger();
+             ASSERT_TRUE(yes.shown);
+         },
+         false, undo},
+    };
+    // The title marks it, and the question comes (answered No, it stops the caller).
+    auto expectUnsaved = [&](bool unsaved, const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(window->windowTitle().contains(QLatin1Char('*')), unsaved) << window->windowTitle().toStdString();
+        BoxAnswer no(QMessageBox::No);
+        EXPECT_EQ(window->files().confirmDiscard(), !unsaved);
+        EXPECT_EQ(no.shown, unsaved);
+        if (no.shown) {
+            EXPECT_EQ(no.title, "Warnung");
+        }
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        ASSERT_TRUE(window->files().loadPlanFile(QStringLiteral(DZ_EXAMPLES_DIR "/standardplanet.kpls")));
+        c.before();
+        expectUnsaved(c.unsavedBefore, "before the step");
+        c.act();
+        expectUnsaved(c.unsavedAfter, "after the step");
+        c.back();
+        expectUnsaved(false, "back at the saved plan");
+    }
 }
 
 TEST_F(EditHistoryTest, OnlyTheNewestStepsAreKeptAndTheSavedPlanIsFollowedPastTheOldest) {
@@ -169,7 +232,7 @@ TEST_F(EditHistoryTest, OnlyTheNewestStepsAreKeptAndTheSavedPlanIsFollowedPastTh
     EXPECT_EQ(history.stack().count(), 3) << "the newest three steps";
     while (history.stack().canUndo()) history.undo();
     EXPECT_EQ(planLines(info, plan, state.internalReputation), linesAfter[1]) << "the two oldest steps went";
-    EXPECT_TRUE(state.planChanged) << "the loaded plan is out of reach";
+    EXPECT_TRUE(unsaved()) << "the loaded plan is out of reach";
     while (history.stack().canRedo()) history.redo();
     EXPECT_EQ(planLines(info, plan, state.internalReputation), linesAfter[4]);
 
@@ -180,10 +243,10 @@ TEST_F(EditHistoryTest, OnlyTheNewestStepsAreKeptAndTheSavedPlanIsFollowedPastTh
     buildOnMeadow(0);
     EXPECT_EQ(history.stack().count(), 3);
     history.undo();
-    EXPECT_TRUE(state.planChanged);
+    EXPECT_TRUE(unsaved());
     history.undo();
-    EXPECT_FALSE(state.planChanged) << "back at the saved plan";
+    EXPECT_FALSE(unsaved()) << "back at the saved plan";
     history.undo();
-    EXPECT_TRUE(state.planChanged);
+    EXPECT_TRUE(unsaved());
     EXPECT_FALSE(history.stack().canUndo());
 }

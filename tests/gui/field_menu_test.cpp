@@ -77,7 +77,7 @@ TEST_F(FieldMenuTest, RightClickOpensTheMenuAndAnEntryBuilds) {
     child<QMenu>(window, "fieldMenu")->hide();
     buildings[0]->trigger();
     EXPECT_EQ(plan.fieldAt(cell.x, cell.y, true).building, bldBaseA);
-    EXPECT_TRUE(state.planChanged);
+    EXPECT_TRUE(unsaved());
     EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Koloniezentrale gebaut");
     EXPECT_EQ(child<PanelGrid>(window, "personnelGrid")->text(1, 0), "50");
     EXPECT_EQ(child<PanelGrid>(window, "productionGrid")->text(1, 0), "800") << "storage of the centre";
@@ -160,7 +160,7 @@ TEST_F(FieldMenuTest, TheLastEntryLocksAndUnlocksTheFieldWithoutChangingThePlan)
     EXPECT_TRUE(window->planCells().locks().contains(field));
     EXPECT_TRUE(meadow->locked());
     EXPECT_NE(meadow->grab().toImage(), unlocked) << "a locked field shows its mark";
-    EXPECT_FALSE(state.planChanged) << "locking is no change of the plan";
+    EXPECT_FALSE(unsaved()) << "locking is no change of the plan";
     EXPECT_FALSE(child<QAction>(window, "undoAction")->isEnabled());
     EXPECT_EQ(window->windowTitle(), title);
 

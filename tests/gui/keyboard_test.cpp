@@ -3,8 +3,10 @@
 // Every step is a key event sent to what has the keyboard at that moment.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -79,6 +81,11 @@ protected:
     QString cellName(int x, int y) const {
         return const_cast<KeyboardTest*>(this)->window->planCells().cell(x, y, true)[1]->accessibleName();
     }
+    // What a screen reader finds at the fields: the name of the cell in focus.
+    QString focusedCellName() {
+        QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(child<QGroupBox>(window, "surfaceBox"))->focusChild();
+        return cell ? cell->text(QAccessible::Name) : QString();
+    }
 };
 
 }  // namespace
@@ -146,7 +153,7 @@ TEST_F(KeyboardTest, APlanIsChosenAndAFieldBuiltSwitchedOffAndDemolishedByKeys) 
     EXPECT_EQ(plan.fieldAt(x, y, true).building, -1);
     EXPECT_EQ(cellName(x, y), "Wiese");
     EXPECT_EQ(window->statusText(StatusPanel::Buildings), "Koloniezentrale abgerissen");
-    EXPECT_TRUE(state.planChanged);
+    EXPECT_TRUE(unsaved());
 }
 
 TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
@@ -156,12 +163,59 @@ TEST_F(KeyboardTest, TheFieldMenuOfTheCursorLocksTheFieldForSuggestions) {
     press(Qt::Key_Menu);
     choose(QStringLiteral("Für Vorschlag sperren"));
     EXPECT_TRUE(window->planCells().locks().contains(FieldPosition{1, 1, true}));
-    EXPECT_TRUE(child<QGroupBox>(window, "surfaceBox")->accessibleName().endsWith(QStringLiteral("für Vorschlag gesperrt")));
+    EXPECT_EQ(focusedCellName(), "Wiese – Oberfläche, Spalte 2, Zeile 2 – für Vorschlag gesperrt");
     press(Qt::Key_F10);
     EXPECT_EQ(openMenu(), nullptr) << "F10 alone is no field menu key";
     press(Qt::Key_F10, Qt::ShiftModifier);
     choose(QStringLiteral("Für Vorschlag entsperren"));
     EXPECT_TRUE(window->planCells().locks().empty());
+}
+
+TEST_F(KeyboardTest, AScreenReaderHearsTheFieldUnderTheCursorWhileTheBoxesKeepTheirNames) {
+    window->newPlan(ptStandard);
+    auto* surface = child<QGroupBox>(window, "surfaceBox");
+    auto* orbit = child<QGroupBox>(window, "orbitBox");
+    QAccessibleInterface* fields = QAccessible::queryAccessibleInterface(surface);
+    auto boxNames = [&] {
+        return QStringList{fields->text(QAccessible::Name),
+                           QAccessible::queryAccessibleInterface(orbit)->text(QAccessible::Name)};
+    };
+    const QStringList names{"Oberfläche", "Orbit"};
+    EXPECT_EQ(boxNames(), names);
+    EXPECT_EQ(fields->role(), QAccessible::Grouping);
+    EXPECT_EQ(fields->childCount(), plan.width() * (plan.surfaceHeight() + plan.orbitHeight()));
+    EXPECT_EQ(fields->focusChild(), nullptr) << "the fields do not have the keyboard yet";
+
+    ASSERT_TRUE(tabTo(surface));
+    int x = -1, y = -1;
+    for (int cx = 0; cx < plan.width() && x < 0; ++cx)
+        for (int cy = 0; cy < plan.surfaceHeight() && x < 0; ++cy)
+            if (plan.current.surface[cx][cy].fieldType == ftMeadow && (cx > 0 || cy > 0)) x = cx, y = cy;
+    ASSERT_GE(x, 0);
+    walkTo(x, y);
+    const QString where = QStringLiteral("Oberfläche, Spalte %1, Zeile %2").arg(x + 1).arg(y + 1);
+    QAccessibleInterface* cell = fields->focusChild();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), "Wiese – " + where);
+    EXPECT_EQ(cell->role(), QAccessible::Cell);
+    EXPECT_TRUE(cell->state().focused);
+    EXPECT_EQ(cell->parent(), fields);
+    EXPECT_EQ(cell->rect(), QRect(window->planCells().cell(x, y, true)[1]->mapToGlobal(QPoint(0, 0)), QSize(32, 32)));
+    EXPECT_EQ(fields->child(fields->indexOfChild(cell)), cell);
+
+    press(Qt::Key_Return);
+    choose(QStringLiteral("Bauen"));
+    choose(QStringLiteral("Koloniezentrale"));
+    EXPECT_EQ(focusedCellName(), "Wiese, Koloniezentrale (in Betrieb) – " + where);
+    EXPECT_EQ(boxNames(), names) << "a field action leaves the boxes their names";
+
+    for (int i = y; i < plan.surfaceHeight(); ++i) press(Qt::Key_Down);
+    EXPECT_TRUE(focusedCellName().endsWith(QStringLiteral("– Orbit, Spalte %1, Zeile 1").arg(x + 1)))
+        << focusedCellName().toStdString();
+    EXPECT_EQ(boxNames(), names);
+
+    ASSERT_TRUE(tabTo(child<UpDownButton>(window, "soldiersButton")));
+    EXPECT_EQ(fields->focusChild(), nullptr);
 }
 
 TEST_F(KeyboardTest, TheCursorCrossesFromTheSurfaceIntoTheOrbitAndStopsAtTheEdges) {
@@ -206,7 +260,7 @@ TEST_F(KeyboardTest, MainMenuKeysReachTheirCommands) {
     activate();
 
     // Ctrl+Q closes, asking first when changes would be lost.
-    state.planChanged = true;
+    makeUnsavedChange();
     {
         BoxAnswer no(QMessageBox::No);
         QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -218,4 +272,30 @@ TEST_F(KeyboardTest, MainMenuKeysReachTheirCommands) {
     QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_TRUE(yes.shown);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(KeyboardTest, AHireAndFireButtonWithTheKeyboardShowsTheCursorsRing) {
+    window->newPlan(ptStandard);
+    auto* soldiers = child<UpDownButton>(window, "soldiersButton");
+    const QImage unfocused = soldiers->grab().toImage();
+    ASSERT_TRUE(tabTo(soldiers));
+    const QImage focused = soldiers->grab().toImage();
+    ASSERT_EQ(focused.size(), unfocused.size());
+    // The ring is black with white dashes, like the field cursor's: pixels
+    // that turned pure black or pure white, all round the button.
+    int black = 0, white = 0, rows = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+        bool inRow = false;
+        for (int x = 0; x < focused.width(); ++x) {
+            const QRgb now = focused.pixel(x, y);
+            if (now == unfocused.pixel(x, y)) continue;
+            black += now == qRgb(0, 0, 0);
+            white += now == qRgb(255, 255, 255);
+            inRow = inRow || now == qRgb(0, 0, 0) || now == qRgb(255, 255, 255);
+        }
+        rows += inRow;
+    }
+    EXPECT_GE(black, 30);
+    EXPECT_GE(white, 20);
+    EXPECT_GE(rows, focused.height() - 4) << "the ring runs down both sides";
 }

@@ -113,9 +113,9 @@ TEST_F(MainWindowTest, MainMenuCaptions) {
 
     QStringList settings;
     for (QAction* a : child<QMenu>(window, "settingsMenu")->actions()) settings << a->text();
-    // "Vorschlag…" comes after the three entries the menu always had.
-    EXPECT_EQ(settings,
-              (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen", "&Vorschlag…"}));
+    // "Vorschlag…" and "Vergrößerung" come after the three entries the menu always had.
+    EXPECT_EQ(settings, (QStringList{"&Alphabetische Sortierung", "Auf &Updates überprüfen", "&Einstellungen",
+                                     "&Vorschlag…", "Ver&größerung"}));
     EXPECT_TRUE(child<QAction>(window, "alphabeticalSortAction")->isCheckable());
 }
 
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, NewPlanLaysTheWindowOutForThePlanet) {
     EXPECT_EQ(child<QGroupBox>(window, "informationBox")->geometry().top(), 582);
     EXPECT_EQ(window->size(), QSize(760 - 8, 756 - 8 - 23)) << "outer 760 x 756 less the frame";
     EXPECT_TRUE(state.planExists);
-    EXPECT_FALSE(state.planChanged);
+    EXPECT_FALSE(unsaved());
     EXPECT_TRUE(child<QAction>(window, "saveAction")->isEnabled());
     EXPECT_TRUE(child<QGroupBox>(window, "productionBox")->isEnabled());
     EXPECT_TRUE(child<QGroupBox>(window, "costBox")->isEnabled());
@@ -165,7 +165,8 @@ TEST_F(MainWindowTest, ConfirmDiscardAsksOnlyWithUnsavedChanges) {
 }
 
 TEST_F(MainWindowTest, ConfirmDiscardShowsTheWarning) {
-    state.planChanged = true;
+    window->newPlan(0);
+    makeUnsavedChange();
     {
         BoxAnswer yes(QMessageBox::Yes);
         EXPECT_TRUE(window->files().confirmDiscard());
@@ -173,7 +174,7 @@ TEST_F(MainWindowTest, ConfirmDiscardShowsTheWarning) {
         EXPECT_EQ(yes.text, "Alle nichtgespeicherten Änderungen gehen verloren,\nwirklich fortsetzen?");
         EXPECT_EQ(yes.buttons, QMessageBox::Yes | QMessageBox::No);
         EXPECT_EQ(yes.buttonTexts, (QStringList{"&Ja", "&Nein"})) << "German even without Qt's translation";
-        EXPECT_TRUE(state.planChanged) << "the question changes nothing itself";
+        EXPECT_TRUE(unsaved()) << "the question changes nothing itself";
     }
     BoxAnswer no(QMessageBox::No);
     EXPECT_FALSE(window->files().confirmDiscard());
@@ -181,7 +182,7 @@ TEST_F(MainWindowTest, ConfirmDiscardShowsTheWarning) {
 
 TEST_F(MainWindowTest, AnsweringNoKeepsPlanAndWindow) {
     window->newPlan(0);
-    state.planChanged = true;
+    makeUnsavedChange();
     const QSize before = window->size();
     {
         BoxAnswer no(QMessageBox::No);
@@ -189,25 +190,26 @@ TEST_F(MainWindowTest, AnsweringNoKeepsPlanAndWindow) {
         EXPECT_TRUE(no.shown);
         EXPECT_EQ(window->size(), before);
         EXPECT_EQ(child<QGroupBox>(window, "productionBox")->geometry().top(), 330);
-        EXPECT_TRUE(state.planChanged);
+        EXPECT_TRUE(unsaved());
         EXPECT_TRUE(state.planExists);
     }
     BoxAnswer yes(QMessageBox::Yes);
     window->newPlan(9);
     EXPECT_TRUE(yes.shown);
     EXPECT_EQ(child<QGroupBox>(window, "productionBox")->geometry().top(), 224);
-    EXPECT_FALSE(state.planChanged);
+    EXPECT_FALSE(unsaved());
 }
 
 TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsks) {
     window->show();
-    state.planChanged = true;
+    window->newPlan(0);
+    makeUnsavedChange();
     {
         BoxAnswer no(QMessageBox::No);
         EXPECT_FALSE(window->close());
         EXPECT_TRUE(no.shown);
         EXPECT_TRUE(window->isVisible());
-        EXPECT_TRUE(state.planChanged);
+        EXPECT_TRUE(unsaved());
     }
     BoxAnswer yes(QMessageBox::Yes);
     EXPECT_TRUE(window->close());

@@ -49,18 +49,18 @@ protected:
 }  // namespace
 
 TEST_F(PlanDropTest, ADroppedPlanFileLoadsAfterTheQuestionAboutUnsavedChanges) {
-    state.planChanged = true;
+    makeUnsavedChange();
     BoxAnswer yes(QMessageBox::Yes);
     EXPECT_TRUE(dragAndDrop(*files({kExamples + "/wuestenplanet.kpls"})));
     EXPECT_TRUE(yes.shown);
     EXPECT_EQ(yes.title, "Warnung");
     EXPECT_EQ(plan.planetType, 1);
-    EXPECT_FALSE(state.planChanged);
+    EXPECT_FALSE(unsaved());
     EXPECT_EQ(window->recentPlans().plans().front(), std::filesystem::path((kExamples + "/wuestenplanet.kpls").toStdString()));
 }
 
 TEST_F(PlanDropTest, AnythingElseIsRefusedWithoutAChange) {
-    state.planChanged = true;
+    makeUnsavedChange();
     const ActPlan before = plan;
     auto text = std::make_unique<QMimeData>();
     text->setText(QStringLiteral("120"));
@@ -74,5 +74,5 @@ TEST_F(PlanDropTest, AnythingElseIsRefusedWithoutAChange) {
     for (const auto& data : refused) EXPECT_FALSE(dragAndDrop(*data)) << data->formats().join(' ').toStdString();
     EXPECT_FALSE(no.shown);
     EXPECT_EQ(plan, before);
-    EXPECT_TRUE(state.planChanged);
+    EXPECT_TRUE(unsaved());
 }

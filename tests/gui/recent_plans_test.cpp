@@ -39,7 +39,7 @@ protected:
 
     // Saves a new plan of planet type p as dir/<name>.kpls.
     std::filesystem::path saveNewPlan(int p, const QString& name) {
-        state.planChanged = false;
+        window->history().markSaved();  // as after a save: no question before the new plan
         child<PlanetMenu>(window, "newPlanMenu")->entries()[p]->trigger();
         EXPECT_TRUE(window->files().savePlanFile(dir.filePath(name)));
         return toNativeFileName(dir.filePath(name + ".kpls"));
@@ -111,13 +111,13 @@ TEST_F(RecentPlansTest, TheLastEightPlansSavedOrLoadedComeFirstAndOpenInOneChoic
     EXPECT_EQ(lastPlanFolder(), dir.path());
 
     // An entry loads its plan as "Laden" would, asking first about unsaved changes.
-    state.planChanged = true;
+    makeUnsavedChange();
     BoxAnswer yes(QMessageBox::Yes);
     entries()[2]->trigger();  // plan7
     EXPECT_TRUE(yes.shown);
     EXPECT_EQ(yes.title, "Warnung");
     EXPECT_EQ(plan.planetType, 7);
-    EXPECT_FALSE(state.planChanged);
+    EXPECT_FALSE(unsaved());
     EXPECT_EQ(plans.front(), saved[7]);
 
     // "Laden" still opens its dialog at once, in the folder used last.
@@ -172,7 +172,7 @@ TEST_F(RecentPlansTest, BatchModeOffersNoRecentPlansKeepsNoneAndAsksNothing) {
     EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Dizozodidu", "Dizozodidu").allKeys().isEmpty())
         << "the user's settings stay as they were";
 
-    state.planChanged = true;
+    makeUnsavedChange();
     BoxAnswer no(QMessageBox::No);
     EXPECT_TRUE(window->files().confirmDiscard());
     EXPECT_FALSE(no.shown) << "nobody is there to answer";

@@ -49,7 +49,6 @@ void Planner::buildOnSelected(int b) {
     const bool onSurface = plan_.selected.onSurface;
     const int old = f.building;
 
-    state_.planChanged = true;
     if (old >= 0) {
         // What the old building gave while it stood (in operation, for
         // ranges and most places) goes with it.
@@ -75,7 +74,6 @@ void Planner::buildOnSelected(int b) {
 void Planner::terraformSelected(int t) {
     const InfoTerraforming& tf = info_.terraformings.at(std::size_t(t));
     Field& f = plan_.selectedField();
-    state_.planChanged = true;
     reportAction(StatusPanel::Terraforming,
                  info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") +
                      info_.fields.at(std::size_t(tf.targetField)).name + text(" terraformiert"));
@@ -91,7 +89,6 @@ void Planner::demolishSelected() {
     const int x = plan_.selected.x, y = plan_.selected.y;
     const InfoBuilding& building = info_.buildings.at(std::size_t(b));
 
-    state_.planChanged = true;
     reportAction(StatusPanel::Buildings, building.name + text(" abgerissen"));
     if (f.inOperation) applyRange(b, RangeChange::Remove, x, y);
     if (placesCount(f)) changeCapacities(b, -1);
@@ -115,7 +112,6 @@ void Planner::toggleSelected() {
     // building, whose places count while it stands, cannot be switched).
     const PersonnelPlaces* places = personnelPlaces(b);
     const bool placesFollow = places && !places->whileStanding;
-    state_.planChanged = true;
     if (f.inOperation) {
         reportAction(StatusPanel::Buildings, building.name + text(" offline genommen"));
         if (placesFollow) changeCapacities(b, -1);
@@ -136,7 +132,6 @@ void Planner::toggleSelected() {
 void Planner::resetSelectedField() {
     const FieldSelection& s = plan_.selected;
     Field& f = plan_.selectedField();
-    state_.planChanged = true;
     const int initial = (s.onSurface ? plan_.initial.surface : plan_.initial.orbit).at(std::size_t(s.x)).at(std::size_t(s.y)).fieldType;
     // No status text, as the menu entry says all; the text names the step in the history.
     actionText_ = info_.fields.at(std::size_t(f.fieldType)).name + text(" in ") + info_.fields.at(std::size_t(initial)).name +

@@ -51,9 +51,8 @@ bool consistent(const ActPlan& plan) {
 
 }  // namespace
 
-PlanStep::PlanStep(const PlanSnapshot& before, const PlanSnapshot& after, std::string text, bool marksPlanChanged)
-    : shape_(shapeOf(before.plan)),
-      before_(restOf(before)), after_(restOf(after)), text_(std::move(text)), marksPlanChanged_(marksPlanChanged) {
+PlanStep::PlanStep(const PlanSnapshot& before, const PlanSnapshot& after, std::string text)
+    : shape_(shapeOf(before.plan)), before_(restOf(before)), after_(restOf(after)), text_(std::move(text)) {
     const ActPlan& a = before.plan;
     const ActPlan& b = after.plan;
     if (a.planetType != b.planetType || !sameShape(a.current.surface, b.current.surface) ||

@@ -37,15 +37,12 @@ struct PlanSnapshot {
 
 class PlanStep {
 public:
-    // The difference between two snapshots of one plan. `marksPlanChanged`:
-    // the change counts as an unsaved change of the plan (planChanged; field
-    // actions do, personnel and the population limit do not). Throws
+    // The difference between two snapshots of one plan. Throws
     // std::invalid_argument when the snapshots have different shapes.
-    PlanStep(const PlanSnapshot& before, const PlanSnapshot& after, std::string text, bool marksPlanChanged);
+    PlanStep(const PlanSnapshot& before, const PlanSnapshot& after, std::string text);
 
     // What the step did, in the words of its status text ("Agrarfarm gebaut").
     const std::string& text() const { return text_; }
-    bool marksPlanChanged() const { return marksPlanChanged_; }
 
     struct Position {
         std::int32_t x, y;
@@ -94,7 +91,6 @@ private:
     std::vector<FieldChange> fields_;
     Rest before_, after_;
     std::string text_;
-    bool marksPlanChanged_ = false;
 };
 
 }  // namespace dz

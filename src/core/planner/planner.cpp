@@ -54,8 +54,6 @@ void Planner::newPlan(int p) {
         for (int y = 0; y < planet.surfaceHeight; ++y) drawFromTemplate(x, y, planet.surface, true);
         for (int y = 0; y < planet.orbitHeight; ++y) drawFromTemplate(x, y, planet.orbit, false);
     }
-    state_.planChanged = false;
-
     computePopulation();
     computeProduction();
     refreshCosts(CostView::All);
@@ -169,22 +167,19 @@ PlanSnapshot Planner::snapshot() const {
 }
 
 Planner::StepStart Planner::startStep() {
-    StepStart start{snapshot(), state_.planChanged};
-    state_.planChanged = false;
+    StepStart start{snapshot()};
     actionText_.clear();
     return start;
 }
 
 std::optional<PlanStep> Planner::finishStep(const StepStart& start, std::string text) {
-    const bool marks = state_.planChanged;
-    state_.planChanged = start.planChangedBefore || marks;
     PlanSnapshot after = snapshot();
     // Text typed into the limit field alone is no step.
     ShownTexts shownAfter = after.shown;
     shownAfter.limitText = start.before.shown.limitText;
     if (after.plan == start.before.plan && shownAfter == start.before.shown) return std::nullopt;
     if (text.empty()) text = actionText_.empty() ? utf8ToCp1252("Änderung") : actionText_;
-    return PlanStep(start.before, after, std::move(text), marks);
+    return PlanStep(start.before, after, std::move(text));
 }
 
 void Planner::undo(const PlanStep& step) {

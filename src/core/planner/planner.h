@@ -85,23 +85,20 @@ public:
 
     // The plan as it is now, with the status texts and the limit field's text.
     PlanSnapshot snapshot() const;
-    // A step begins: the snapshot before it, and planChanged as it was, which
-    // is cleared so that finishStep sees whether the step sets it.
+    // A step begins: the snapshot before it.
     struct StepStart {
         PlanSnapshot before;
-        bool planChangedBefore = false;
     };
     StepStart startStep();
     // The step since `start`, however many actions it took, named `text` or,
     // when that is empty, by the last action's own text ("Agrarfarm
     // gebaut"). Nothing when the plan and the status texts are as they were
-    // (a text typed into the limit field alone is no step). planChanged is
-    // set again when it was set before the step.
+    // (a text typed into the limit field alone is no step).
     std::optional<PlanStep> finishStep(const StepStart& start, std::string text = {});
     // Shows the plan as it was before the step, or after it: its fields with
     // their cells, the economic values with the panels, the limit controls
-    // and the status texts. planChanged is left to the caller, who knows
-    // which state was saved last.
+    // and the status texts. Whether that is the plan as saved last is the
+    // caller's to know (the window's history).
     void undo(const PlanStep& step);
     void redo(const PlanStep& step);
 

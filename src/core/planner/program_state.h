@@ -4,7 +4,6 @@
 namespace dz {
 
 struct ProgramState {
-    bool planChanged = false;       // the plan has changes that are not saved
     bool planExists = false;        // a plan has been made since the program started
     bool alphabeticalSort = false;  // the "Bauen" submenu is sorted by name
     int internalReputation = 0;     // the player's own reputation, from the settings

@@ -11,17 +11,21 @@ FieldCursor::FieldCursor(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void FieldCursor::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    // Two pixels wide, one pixel inside the picture: black underneath, white
-    // dashes on it, readable on every field colour.
-    const QRectF ring = QRectF(rect()).adjusted(2, 2, -2, -2);
+void drawKeyboardRing(QPainter& painter, const QRect& area) {
+    const QRectF ring = QRectF(area).adjusted(2, 2, -2, -2);
+    painter.save();
     painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(ring);
     QPen dashes(Qt::white, 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
     dashes.setDashPattern({2, 2});
     painter.setPen(dashes);
     painter.drawRect(ring);
+    painter.restore();
+}
+
+void FieldCursor::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawKeyboardRing(painter, rect());
 }
 
 }  // namespace dz

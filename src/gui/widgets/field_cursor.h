@@ -6,7 +6,15 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace dz {
+
+// The ring that marks where the keyboard is: two pixels wide along the inside
+// of `area`, one pixel in from its edge, black underneath and white dashes on
+// it, readable on any colour. The field cursor and the hire and fire buttons
+// draw it.
+void drawKeyboardRing(QPainter& painter, const QRect& area);
 
 class FieldCursor : public QWidget {
     Q_OBJECT

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QStyleOption>
 
+#include "gui/widgets/field_cursor.h"
+
 namespace dz {
 
 UpDownButton::UpDownButton(QWidget* parent) : QWidget(parent) {
@@ -38,12 +40,8 @@ void UpDownButton::paintEvent(QPaintEvent*) {
         style()->drawPrimitive(i == 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &arrow,
                                &painter, this);
     }
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
+    // The keyboard is here: the same ring as the field cursor's, around both halves.
+    if (hasFocus()) drawKeyboardRing(painter, rect());
 }
 
 void UpDownButton::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,8 @@
 // A small up-down button: an upper and a lower arrow in one control. It
 // reports which half a mouse button was released over. The Tab key reaches
 // it; Up or + then count as a release in the middle of the upper half, Down
-// or - as one in the middle of the lower half.
+// or - as one in the middle of the lower half. While it has the keyboard it
+// wears the field cursor's ring (field_cursor.h).
 #pragma once
 
 #include <QWidget>

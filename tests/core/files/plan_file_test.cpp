@@ -205,7 +205,6 @@ TEST_F(PlanFileTest, CurrentLayoutLoads) {
     EXPECT_TRUE(plan.ressources.limitEnabled);
     EXPECT_EQ(plan.ressources.populationLimit, 30);
     EXPECT_EQ(plan.initial.surface[0][0].fieldType, ftForest);
-    EXPECT_FALSE(state.planChanged);
     EXPECT_NE(view.firstIndex("reputation 2500"), -1);
     EXPECT_NE(view.firstIndex("limit on 30"), -1);
     EXPECT_NE(view.firstIndex("field s 0 0 2"), -1) << "a field that differs from the template is drawn";

@@ -23,7 +23,6 @@ TEST_F(FieldActionsTest, BuildingCountsCostsCapacitiesAndReports) {
     build(0, 0, bldBaseA);
     view.calls.clear();
     build(1, 0, bldLabSmall);
-    EXPECT_TRUE(state.planChanged);
     EXPECT_EQ(at(1, 0).building, bldLabSmall);
     EXPECT_TRUE(at(1, 0).built);
     EXPECT_TRUE(at(1, 0).inOperation);

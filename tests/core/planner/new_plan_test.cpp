@@ -36,7 +36,6 @@ TEST_F(NewPlanTest, FirstPlanDrawsEveryFieldOfTheTemplate) {
     planner.newPlan(4);  // 7 x 3 surface, 2 orbit rows
     EXPECT_EQ(plan.planetType, 4);
     EXPECT_TRUE(state.planExists);
-    EXPECT_FALSE(state.planChanged);
     EXPECT_TRUE(view.starting("hide").empty()) << "nothing to hide before the first plan";
     ASSERT_EQ(plan.width(), 7);
     ASSERT_EQ(plan.surfaceHeight(), 3);
@@ -124,14 +123,12 @@ TEST_F(NewPlanTest, ANewPlanOfTheSameTypeEqualsTheFirst) {
     plan.ressources.populationLimit = 12;
     plan.attractiveness = 80;
     plan.reputationGrowth = 2.5f;
-    state.planChanged = true;
     planner.newPlan(2);
     EXPECT_EQ(plan.current, first.current);
     EXPECT_EQ(plan.initial.surface[0][0].fieldType, first.initial.surface[0][0].fieldType);
     EXPECT_EQ(plan.ressources, first.ressources);
     EXPECT_EQ(plan.attractiveness, 0);
     EXPECT_EQ(plan.reputationGrowth, 0.0f);
-    EXPECT_FALSE(state.planChanged);
 }
 
 TEST_F(NewPlanTest, PlanetYieldsGoIntoTheBuildingTable) {

@@ -40,7 +40,6 @@ TEST(RandomPlanning, BookkeepingAgreesWithTheFieldsAfterEveryChoice) {
                 if (!builds.empty()) tag = builds[random() % builds.size()];
             }
             planner.chooseMenuEntry(tag);
-            ASSERT_TRUE(state.planChanged);
             ASSERT_NO_FATAL_FAILURE(checkBookkeeping(info, plan)) << "planet " << p << ", step " << step << ", tag " << tag;
             // Personnel is hired and fired in between.
             if (random() % 5 == 0) {

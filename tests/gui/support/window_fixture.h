@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
 #include "core/planner/program_state.h"
+#include "gui/edit_history.h"
 #include "gui/file_commands.h"
 #include "gui/main_window.h"
 #include "gui/plan_cells.h"
@@ -60,6 +62,17 @@ protected:
         window->show();
     }
     void TearDown() override { window.reset(); }
+
+    // Whether the window counts the plan as changed since it was saved or loaded.
+    bool unsaved() const { return window->history().hasUnsavedChanges(); }
+    // A change of the plan as a user makes it, one step of the history: the
+    // population limit's box ticked or unticked. Needs a plan.
+    void makeUnsavedChange() {
+        auto* box = child<QCheckBox>(window, "populationLimitBox");
+        ASSERT_TRUE(box->isEnabled()) << "no plan to change";
+        box->click();
+        ASSERT_TRUE(unsaved());
+    }
 
     dz::Info info;
     dz::ActPlan plan;
