@@ -5,8 +5,10 @@
 #include <QWidget>
 #include <exception>
 
+#include "core/files/plan_code.h"
 #include "core/files/plan_file.h"
 #include "core/planner/planner.h"
+#include "core/text/text_file.h"
 #include "gui/edit_history.h"
 #include "gui/export/screenshot.h"
 #include "gui/problem_report.h"
@@ -64,6 +66,23 @@ bool FileCommands::loadPlanFile(const std::filesystem::path& file) {
     return true;
 }
 
+bool FileCommands::loadPlanCode(const QString& code) {
+    LoadedPlan loaded;
+    try {
+        loaded = readPlanLines(splitLines(planFileFromCode(code.toStdString())), info_);
+    } catch (const PlanFileError& e) {
+        reportProblem(mode_, window_,
+                      Problem{QMessageBox::Warning, QStringLiteral("Dizozodidu"), QStringLiteral("Plan-Code"),
+                              QStringLiteral("Ungültige Datei!"), QString::fromUtf8(e.what())});
+        return false;
+    }
+    if (!confirmDiscard()) return false;
+    planner_.loadPlan(loaded);
+    history_.clear();
+    setPlanFile(QString());  // a plan from a code has no file yet
+    return true;
+}
+
 void FileCommands::setPlanFile(const QString& file) {
     planFile_ = file;
     emit planFileChanged();
@@ -101,7 +120,7 @@ void FileCommands::saveWithDialog() {
 
 void FileCommands::screenshotWithDialog() {
     QFileDialog dialog(window_, QStringLiteral("Screenshot"), lastPictureFolder(),
-                       QStringLiteral("JPEG-Grafikdatei (*.jpeg)"));
+                       QStringLiteral("JPEG-Grafikdatei (*.jpeg);;PNG-Grafikdatei (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         showMessage(window_, QMessageBox::Warning, QStringLiteral("Screenshot"), screenshotCancelledText());

@@ -48,6 +48,10 @@ public:
     bool loadPlanFile(const QString& file);
     // The same for a name as the system has it (from the command line).
     bool loadPlanFile(const std::filesystem::path& file);
+    // "Plan aus Code einfügen": reads a plan code; a broken one is reported
+    // as "Ungültige Datei!" with the reason. A good one is loaded as "Laden"
+    // loads a file, after confirmDiscard; the plan then has no file.
+    bool loadPlanCode(const QString& code);
     // Saves the plan under a name the ".kpls" rule makes of `chosen`; a
     // failure is shown and leaves the unsaved changes as they were.
     bool savePlanFile(const QString& chosen);

@@ -25,6 +25,7 @@
 #include "gui/recent_plans.h"
 #include "gui/result_panels.h"
 #include "gui/screen_fit.h"
+#include "gui/share_commands.h"
 #include "gui/user_settings.h"
 #include "gui/zoom_setting.h"
 #include "gui/widgets/style.h"
@@ -208,7 +209,10 @@ void MainWindow::createMenu() {
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     setShortcutToolTip(saveAction_);
     saveAction_->setEnabled(false);
-    if (mode_ == RunMode::Interactive) bar->addMenu(history_->menu());
+    if (mode_ == RunMode::Interactive) {
+        bar->addMenu(history_->menu());
+        share_ = new ShareCommands(info_, plan_, state_, *files_, *cells_, *panels_, this, history_->menu());
+    }
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Einstellungen"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
@@ -350,6 +354,7 @@ void MainWindow::enablePlanControls() {
     for (QGroupBox* box : {productionBox_, costBox_, personnelBox_}) box->setEnabled(true);
     saveAction_->setEnabled(true);
     suggestAction_->setEnabled(true);
+    if (share_) share_->planExists(true);
 }
 
 void MainWindow::resizeImageGrids(int width, int surfaceHeight, int orbitHeight) {

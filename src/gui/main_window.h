@@ -30,6 +30,7 @@ class PlanCells;
 class PlanDrop;
 class PlanetMenu;
 class RecentPlans;
+class ShareCommands;
 class ResultPanels;
 class ScreenFit;
 class SettingsDialog;
@@ -85,6 +86,8 @@ public:
     ResultPanels& resultPanels() { return *panels_; }
     EditHistory& history() { return *history_; }
     RecentPlans& recentPlans() { return *recent_; }
+    // Sharing and comparing (interactive windows only).
+    ShareCommands* share() { return share_; }
 
     // PlanView
     void setStatus(StatusPanel panel, const std::string& text) override;
@@ -149,6 +152,7 @@ private:
     // it) are the recent plans kept and offered, and the history shown.
     const RunMode mode_;
     RecentPlans* recent_ = nullptr;
+    ShareCommands* share_ = nullptr;
     PlanDrop* drop_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     UpdateDialog* updateDialog_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
+#include <QPainter>
 
 #include "core/catalog/catalog_files.h"
 #include "core/layout/field_cells.h"
@@ -80,6 +81,40 @@ void PlanCells::loadPictures(const QString& programDir,
         addToImageList(imagePath(programDir, info_.fields[t].imageDir + "\\0.gif"), fieldPictures_, ratio);
     }
     for (const char* file : kFrameFiles) addToImageList(imagePath(programDir, file), stateFrames_, ratio);
+}
+
+namespace {
+
+// The ring over a marked field.
+class FieldMark : public QWidget {
+public:
+    explicit FieldMark(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName(QStringLiteral("fieldMark"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(QColor(255, 220, 0), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+}  // namespace
+
+void PlanCells::markFields(const std::vector<FieldPosition>& fields) {
+    for (QWidget* mark : marks_) delete mark;
+    marks_.clear();
+    for (const FieldPosition& field : fields) {
+        QLabel* frame = cells_.cell(field.x, field.y, field.onSurface)[0];
+        if (!frame || frame->isHidden()) continue;
+        auto* mark = new FieldMark(frame->parentWidget());
+        mark->setGeometry(frame->geometry());
+        mark->show();
+        mark->raise();
+        marks_.push_back(mark);
+    }
 }
 
 void PlanCells::hideCell(int x, int y, bool onSurface) { releaseCell(cells_.cell(x, y, onSurface)); }

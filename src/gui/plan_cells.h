@@ -15,6 +15,7 @@
 #include <QString>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "core/catalog/info.h"
 #include "core/plan/act_plan.h"
@@ -65,6 +66,12 @@ public:
     // Another plan is started or loaded: its fields start unlocked.
     void clearLocks();
 
+    // Fields shown with a mark, a yellow ring over their frame (the fields in
+    // which a compared plan differs); an empty list takes the marks away.
+    // Marks ignore the mouse: the field menu opens through them.
+    void markFields(const std::vector<FieldPosition>& fields);
+    const std::vector<QWidget*>& marks() const { return marks_; }
+
     // The keyboard cursor, which opens the field menu of its field.
     const CellCursor& cursor() const { return *cursor_; }
 
@@ -97,6 +104,7 @@ private:
     PlanGraphic cells_;
     FieldLocks locks_;
     CellCursor* cursor_ = nullptr;
+    std::vector<QWidget*> marks_;
 };
 
 }  // namespace dz

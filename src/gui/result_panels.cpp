@@ -206,7 +206,10 @@ void ResultPanels::loadIcons(const QString& programDir) {
     resourceIcons_.rows[kResourceCount][1] = makeIcon(boxes_.costs, "w\\31.gif", 10, 304);
 }
 
-void ResultPanels::showProduction(const std::vector<GridRow>& rows) { productionGrid_->setRows(rows); }
+void ResultPanels::showProduction(const std::vector<GridRow>& rows) {
+    productionGrid_->setRows(rows);
+    emit figuresShown();
+}
 
 void ResultPanels::showPopulation(const PopulationResult& result) {
     personnelGrid_->setRows(result.rows);
@@ -218,11 +221,18 @@ void ResultPanels::showPopulation(const PopulationResult& result) {
     setLabelColour(attractivenessCaption_, labelColour(ind.attractivenessCaptionColour));
     reputationGrowthLabel_->setText(fromCp1252(ind.reputationGrowth));
     setLabelColour(reputationGrowthLabel_, labelColour(ind.reputationGrowthColour));
+    emit figuresShown();
 }
 
-void ResultPanels::showCosts(const std::vector<GridRow>& rows) { costGrid_->setRows(rows); }
+void ResultPanels::showCosts(const std::vector<GridRow>& rows) {
+    costGrid_->setRows(rows);
+    emit figuresShown();
+}
 
-void ResultPanels::showBsp(int bsp) { bspLabel_->setText(QString::number(bsp)); }
+void ResultPanels::showBsp(int bsp) {
+    bspLabel_->setText(QString::number(bsp));
+    emit figuresShown();
+}
 
 void ResultPanels::checkCostView(CostView view) {
     QRadioButton* radio = view == CostView::All         ? allCostsButton_

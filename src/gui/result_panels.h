@@ -57,6 +57,12 @@ public:
     void showPopulationLimit(bool ticked, const std::string& text);
     void showInternalReputation(const QString& text);
 
+signals:
+    // New figures are on the panels (production, personnel, costs or BSP).
+    void figuresShown();
+
+public:
+
     // The resource icons beside the production and cost rows.
     const Graphic& resourceIcons() const { return resourceIcons_; }
 

@@ -7,7 +7,7 @@ tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 mkdir -p "$tree"/core/{text,plan,files,suggest,layout} "$tree"/gui/{widgets,dialogs,export,tools} "$tree"/app "$tree"/report
 printf '#include <string>\n#include <unistd.h>\n#include "core/version.h"\n' >"$tree/core/text/fine.h"
-printf '#include <QString>\n#include <zlib.h>\n' >"$tree/core/text/qt.h"
+printf '#include <QString>\n#include <png.h>\n' >"$tree/core/text/qt.h"
 printf '#include "core/plan/act_plan.h"\n' >"$tree/core/text/later.h"
 printf '#include "gui/main_window.h"\n' >"$tree/core/files/outside.cpp"
 printf '#include "core/planner/planner.h"\n#include "core/layout/window_layout.h"\n' >"$tree/core/suggest/search.cpp"
@@ -29,7 +29,7 @@ expect() {
     grep -q -- "$1" <<<"$output" || { echo "missing complaint: $1"; fail=1; }
 }
 expect "core/text/qt.h:1: core includes a header outside the standard library: QString"
-expect "core/text/qt.h:2: core includes a header outside the standard library: zlib.h"
+expect "core/text/qt.h:2: core includes a header outside the standard library: png.h"
 expect "core/text/later.h:1: core/text must not include core/plan"
 expect "core/files/outside.cpp:1: core includes something outside src/core: gui/main_window.h"
 expect "core/suggest/search.cpp:2: core/suggest must not include core/layout"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <compare>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,15 @@ struct Fields {
     FieldGrid surface;
     FieldGrid orbit;
     bool operator==(const Fields&) const = default;
+};
+
+// A field of the plan.
+struct FieldPosition {
+    int x = 0;
+    int y = 0;
+    bool onSurface = true;
+    bool operator==(const FieldPosition&) const = default;
+    auto operator<=>(const FieldPosition&) const = default;
 };
 
 // Economic values of the plan: computed ones and the ones the user sets.

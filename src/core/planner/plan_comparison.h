@@ -43,14 +43,6 @@ struct ComparedSection {
     std::vector<ComparedRow> rows;
 };
 
-// A field of this plan that is not as in the other: type, building or state.
-struct FieldPosition {
-    int x = 0;
-    int y = 0;
-    bool surface = true;
-    bool operator==(const FieldPosition&) const = default;
-};
-
 struct PlanComparison {
     std::vector<ComparedSection> sections;
     // The fields of this plan that differ from the other plan's field at the

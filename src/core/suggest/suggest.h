@@ -67,15 +67,6 @@ struct GoalMinimum {
     bool operator==(const GoalMinimum&) const = default;
 };
 
-// A field of the plan.
-struct FieldPosition {
-    int x = 0;
-    int y = 0;
-    bool onSurface = true;
-    bool operator==(const FieldPosition&) const = default;
-    auto operator<=>(const FieldPosition&) const = default;
-};
-
 struct SuggestRequest {
     SuggestGoal goal;
     // Decides among the proposals that are equally good for `goal`.

@@ -1,5 +1,6 @@
 #include "gui/export/screenshot.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLayout>
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/files/safe_write.h"
 #include "core/layout/window_layout.h"
 #include "gui/export/jpeg_writer.h"
 #include "gui/widgets/qt_text.h"
@@ -162,6 +164,10 @@ QImage realFrame(QWidget* window, const QImage& client) {
 
 }  // namespace
 
+bool isPngName(const std::filesystem::path& name) {
+    return std::string_view(name.native()).ends_with(".png") && name.filename().native().size() > 4;
+}
+
 QString screenshotTarget(const QString& name) { return fromNativeFileName(nativeScreenshotTarget(toNativeFileName(name))); }
 
 std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name) {
@@ -170,7 +176,7 @@ std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name) 
     // part is ".jpeg" exactly when the name ends so.
     const std::string& bytes = name.native();
     constexpr std::string_view extension = ".jpeg";
-    if (std::string_view(bytes).ends_with(extension)) return name;
+    if (std::string_view(bytes).ends_with(extension) || isPngName(name)) return name;
     return std::filesystem::path(bytes + std::string(extension));
 }
 
@@ -184,7 +190,18 @@ QImage captureWindow(QWidget* window) {
 ScreenshotResult saveScreenshot(QWidget* window, const QString& name) {
     if (!window) return ScreenshotResult::Failed;
     const QImage image = captureWindow(window);
-    return writeJpeg(image, screenshotTarget(name)) ? ScreenshotResult::Saved : ScreenshotResult::Failed;
+    const std::filesystem::path target = nativeScreenshotTarget(toNativeFileName(name));
+    if (!isPngName(target)) return writeJpeg(image, target) ? ScreenshotResult::Saved : ScreenshotResult::Failed;
+    // PNG keeps every pixel of our pictures; written safely as every file.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return ScreenshotResult::Failed;
+    try {
+        writeFileSafely(target, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    } catch (const std::exception&) {
+        return ScreenshotResult::Failed;
+    }
+    return ScreenshotResult::Saved;
 }
 
 QString screenshotSavedText() { return QStringLiteral("Screenshot konnte erfolgreich gespeichert werden!"); }

@@ -1,6 +1,6 @@
-// The main window as a JPEG picture: the window as it stands on the screen,
-// with frame, caption bar and menu bar, and the file it goes to. The JPEG
-// itself is written by jpeg_writer.h.
+// The main window as a picture: the window as it stands on the screen, with
+// frame, caption bar and menu bar, and the file it goes to. A JPEG (written by
+// jpeg_writer.h) unless the name asks for PNG.
 #pragma once
 
 #include <QImage>
@@ -12,8 +12,8 @@ class QWidget;
 namespace dz {
 
 // The file a screenshot named `name` goes to: `name` itself when it ends in
-// ".jpeg" (exactly so, lower case), otherwise `name` + ".jpeg". Only the last
-// path component counts: "dir.x/plan" becomes "dir.x/plan.jpeg".
+// ".jpeg" or ".png" (exactly so, lower case), otherwise `name` + ".jpeg". Only
+// the last path component counts: "dir.x/plan" becomes "dir.x/plan.jpeg".
 QString screenshotTarget(const QString& name);
 // The same for a name as the system has it (bytes).
 std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name);
@@ -29,9 +29,13 @@ std::filesystem::path nativeScreenshotTarget(const std::filesystem::path& name);
 // would stand on a screen large enough, with a frame drawn with its style.
 QImage captureWindow(QWidget* window);
 
+// Whether a screenshot named so is written as PNG (it ends in ".png");
+// every other one is a JPEG.
+bool isPngName(const std::filesystem::path& name);
+
 enum class ScreenshotResult { Saved, Failed };
 
-// Captures `window` and writes it to screenshotTarget(name). Encoding and
+// Captures `window` and writes it to screenshotTarget(name), as PNG or JPEG. Encoding and
 // writing failures come back as Failed, never as an exception.
 ScreenshotResult saveScreenshot(QWidget* window, const QString& name);
 
