@@ -7,8 +7,9 @@
 # type is known to the MIME database (the install updates it), the entry's
 # file type and icon are the installed ones, every icon size is a PNG of that
 # size; our licence and the notice of the libraries are installed beside the
-# other documents; the pictures come with their double-size twins; and the
-# installed programs run from there: --version, batch mode
+# other documents, and the players' guide with the pictures it names; the
+# pictures come with their double-size twins; and the installed programs run
+# from there: --version, batch mode
 # (which needs the data files and pictures) and the report tool.
 set -euo pipefail
 build=$1 version=$2 examples=$3
@@ -44,6 +45,21 @@ for file in LICENSE THIRD_PARTY_NOTICES.md; do
 done
 grep -q "^MIT License$" "$share/doc/dizozodidu/LICENSE" || fail "LICENSE is not the MIT licence"
 grep -q "<project_license>MIT</project_license>" "${metainfo[0]}" || fail "the metainfo names no MIT licence"
+
+# The players' guide as in the sources, with every picture it names beside it
+# in bilder/: a non-empty JPEG (start and end marker).
+doc=$share/doc/dizozodidu
+[ -f "$doc/ANLEITUNG.md" ] || fail "no $doc/ANLEITUNG.md"
+cmp -s "$doc/ANLEITUNG.md" "$source_dir/docs/ANLEITUNG.md" || fail "the installed guide differs from the sources' docs/ANLEITUNG.md"
+guide_pictures=0
+for name in $(grep -o '(bilder/[A-Za-z0-9_-]*\.jpeg)' "$doc/ANLEITUNG.md" | tr -d '()' | sort -u); do
+    picture=$doc/$name
+    [ -s "$picture" ] || fail "the guide names $name, but $picture is missing or empty"
+    [ "$(od -An -tx1 -N3 "$picture" | tr -d ' \n')" = ffd8ff ] || fail "$picture is no JPEG"
+    [ "$(tail -c 2 "$picture" | od -An -tx1 | tr -d ' \n')" = ffd9 ] || fail "$picture is cut short"
+    guide_pictures=$((guide_pictures + 1))
+done
+[ "$guide_pictures" -ge 4 ] || fail "the installed guide names $guide_pictures pictures"
 
 value() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(value Exec)" = "dizozodidu %f" ] || fail "Exec=$(value Exec)"
@@ -86,4 +102,4 @@ cp "$examples/wuestenplanet.kpls" plan.kpls
 [ "$(od -An -tx1 -N2 plan.kpls.jpeg | tr -d ' ')" = ffd8 ] || fail "batch mode wrote no JPEG"
 "$prefix/bin/dizozodidu-report" plan.kpls | grep -q "^# plan.kpls$" || fail "the installed report tool"
 
-echo "installed: $plain pictures with their twins, $sizes icon sizes, desktop entry, MIME type, metainfo, licence and notice; the programs run"
+echo "installed: $plain pictures with their twins, $sizes icon sizes, desktop entry, MIME type, metainfo, licence and notice, the guide with $guide_pictures pictures; the programs run"
