@@ -18,6 +18,7 @@
 #include "gui/dialogs/suggest_dialog.h"
 #include "gui/dialogs/update_dialog.h"
 #include "gui/file_commands.h"
+#include "gui/guide_key.h"
 #include "gui/menu_keys.h"
 #include "gui/plan_cells.h"
 #include "gui/plan_drop.h"
@@ -113,6 +114,7 @@ MainWindow::MainWindow(Info& info, ActPlan& plan, ProgramState& state, RunMode m
     if (mode_ == RunMode::Interactive && !UserSettings::usable())
         statusBar()->showMessage(UserSettings::notUsableText(), 30000);
     drop_ = new PlanDrop(this);
+    addGuideKey(this, [this] { return programDir_; });
     connectPlanHistory();
     createMenu();
     // The title names the plan's file and follows the history's unsaved changes.

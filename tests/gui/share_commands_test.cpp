@@ -5,16 +5,19 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "core/files/plan_file.h"
 #include "core/plan/field_menu.h"
 #include "gui/dialogs/compare_window.h"
 #include "gui/export/screenshot.h"
+#include "gui/guide_key.h"
 #include "gui/plan_cells.h"
 #include "gui/share_commands.h"
 #include "gui/support/test_support.h"
@@ -31,6 +34,8 @@ class ShareTest : public WindowFixture {
 protected:
     void SetUp() override {
         makeShippedWindow();
+        window->activateWindow();  // its shortcuts take keys
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         ASSERT_TRUE(window->files().loadPlanFile(kStandard));
     }
     std::vector<std::string> lines() const { return planLines(info, plan, state.internalReputation); }
@@ -49,6 +54,10 @@ TEST_F(ShareTest, APlanTravelsThroughTheClipboardAsACode) {
     EXPECT_EQ(lines(), original);
     EXPECT_FALSE(unsaved()) << "loaded as a file is";
     EXPECT_FALSE(window->windowTitle().contains('*'));
+    child<PlanetMenu>(window, "newPlanMenu")->entries()[ptWater]->trigger();
+    child<QWidget>(window, "surfaceBox")->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(lines(), original) << "Ctrl+V where no text field has the focus";
 
     makeUnsavedChange();
     const std::vector<std::string> changed = lines();
@@ -122,4 +131,16 @@ TEST_F(ShareTest, TheComparisonMarksChangedFieldsAndFollowsEdits) {
     compare->close();
     QTest::qWait(20);
     EXPECT_FALSE(window->share()->compareWindow());
+}
+
+// F1 hands the guide beside the built programs to the desktop's viewer.
+TEST_F(ShareTest, F1OpensTheGuide) {
+    const QString guide = guideFile(builtProgramDir());
+    ASSERT_TRUE(guide.endsWith("/docs/ANLEITUNG.md")) << guide.toStdString();
+    QTextBrowser viewer;  // stands in for the desktop's viewer: its slot setSource takes the address
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "setSource");
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(viewer.source(), QUrl::fromLocalFile(guide));
+    EXPECT_TRUE(guideFile(QStringLiteral("/nirgends/bin")).isEmpty());
 }
