@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -37,11 +38,15 @@ CompareWindow::CompareWindow(std::function<PlanFigures()> current, PlanFigures o
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(table_);
-    resize(520, 640);
     refresh();
+    // As wide as the four columns, as high as fits beside them.
+    const int width = table_->horizontalHeader()->length() + table_->verticalScrollBar()->sizeHint().width() +
+                      2 * table_->frameWidth() + layout->contentsMargins().left() + layout->contentsMargins().right();
+    resize(width, 640);
 }
 
 void CompareWindow::refresh() {
