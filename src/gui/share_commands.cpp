@@ -37,12 +37,6 @@ QAction* addCommand(QMenu* menu, QWidget* window, const QString& text, const cha
     return action;
 }
 
-std::string fileBytes(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes.append(line).append("\r\n");
-    return bytes;
-}
-
 }  // namespace
 
 ShareCommands::ShareCommands(Info& info, const ActPlan& plan, const ProgramState& state, FileCommands& files,
@@ -72,7 +66,7 @@ void ShareCommands::showStatus(const QString& text) { window_->statusBar()->show
 
 void ShareCommands::copyPlanCode() {
     if (plan_.planetType < 0) return;
-    const std::string code = planCode(fileBytes(planLines(info_, plan_, state_.internalReputation)));
+    const std::string code = planCode(planFileText(planLines(info_, plan_, state_.internalReputation)));
     QGuiApplication::clipboard()->setText(QString::fromLatin1(code));
     showStatus(QStringLiteral("Der Plan liegt als Code in der Zwischenablage (%1 Zeichen).").arg(code.size()));
 }

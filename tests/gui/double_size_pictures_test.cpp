@@ -46,19 +46,6 @@ protected:
         ASSERT_EQ(window->devicePixelRatioF(), 2.0) << "QT_SCALE_FACTOR=2 was not taken";
     }
 
-    void newPlan(int p) { child<PlanetMenu>(window, "newPlanMenu")->entries()[p]->trigger(); }
-
-    FieldPicture* pictureAt(int x, int y) {
-        return static_cast<FieldPicture*>(window->planCells().cell(x, y, true)[1]);
-    }
-
-    std::pair<int, int> findSurface(int t) {
-        for (int x = 0; x < plan.width(); ++x)
-            for (int y = 0; y < plan.surfaceHeight(); ++y)
-                if (plan.current.surface[x][y].fieldType == t) return {x, y};
-        return {-1, -1};
-    }
-
     FieldPicture* build(int x, int y, int building) {
         Field& f = plan.current.surface[x][y];
         f.building = building;

@@ -41,20 +41,6 @@ protected:
         makeShippedWindow();
     }
 
-    void newPlan(int p) { child<PlanetMenu>(window, "newPlanMenu")->entries()[p]->trigger(); }
-
-    FieldPicture* pictureAt(int x, int y, bool onSurface) {
-        return static_cast<FieldPicture*>(window->planCells().cell(x, y, onSurface)[1]);
-    }
-
-    // First surface field of the plan with field type t.
-    std::pair<int, int> findSurface(int t) {
-        for (int x = 0; x < plan.width(); ++x)
-            for (int y = 0; y < plan.surfaceHeight(); ++y)
-                if (plan.current.surface[x][y].fieldType == t) return {x, y};
-        return {-1, -1};
-    }
-
 };
 
 }  // namespace

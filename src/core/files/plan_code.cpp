@@ -158,8 +158,7 @@ std::string planFileFromCode(std::string_view code) {
     // The version line and the number of lines are where they were: they tell the order.
     const std::vector<std::size_t> from = packingOrder(packedLines.size(), cellCount(packedLines));
     for (std::size_t i = 0; i < from.size(); ++i) lines[from[i]] = std::move(packedLines[i]);
-    std::string file;
-    for (const std::string& line : lines) file.append(line).append("\r\n");
+    const std::string file = planFileText(lines);
     if (file.size() > kMaxTextFileBytes) refuse("Der Plan wäre größer als 1 MB.");
     return file;
 }

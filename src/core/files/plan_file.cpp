@@ -80,10 +80,14 @@ std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int in
     return lines;
 }
 
-void writeLinesSafely(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+std::string planFileText(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) bytes.append(line).append("\r\n");
-    writeFileSafely(file, bytes);
+    return bytes;
+}
+
+void writeLinesSafely(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    writeFileSafely(file, planFileText(lines));
 }
 
 void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation) {

@@ -49,6 +49,9 @@ std::vector<std::string> planLines(const Info& info, const ActPlan& plan, int in
 // failure.
 void savePlan(const std::filesystem::path& file, const Info& info, const ActPlan& plan, int internalReputation);
 
+// The file text of plan lines: CR LF after each.
+std::string planFileText(const std::vector<std::string>& lines);
+
 // Writes lines with CR LF after each, safely as savePlan does.
 void writeLinesSafely(const std::filesystem::path& file, const std::vector<std::string>& lines);
 

@@ -76,8 +76,6 @@ std::string formatted(double value, int decimals, bool withSign, char separator)
     char text[64];
     std::snprintf(text, sizeof text, withSign ? "%+.*f" : "%.*f", decimals, value);
     std::string out = text;
-    if (out == "+0" || out == "-0") out = "0";
-    if (decimals > 0 && std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) out = "0." + std::string(decimals, '0');
     std::replace(out.begin(), out.end(), '.', separator);
     return out;
 }
@@ -105,9 +103,8 @@ std::string valueDifference(const std::string& a, const std::string& b, int& sig
         if (n == 0) sign = d > 0 ? 1 : (d < 0 ? -1 : 0);
         // A lone number has a sign unless it is 0; in a form of several every number has one.
         const bool several = x->numbers.size() > 1;
-        std::string text = formatted(d, decimals, d != 0 || several, separatorOf(a, b));
-        if (several && text[0] != '+' && text[0] != '-') text = "+" + text;
-        out += text;
+        // The difference of whole tenths (or units) is an exact 0 where they are equal, never -0.
+        out += formatted(d, decimals, d != 0 || several, separatorOf(a, b));
         ++n;
     }
     return out;

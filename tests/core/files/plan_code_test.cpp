@@ -16,12 +16,6 @@ using namespace dz;
 
 namespace {
 
-std::string fileBytes(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    return bytes;
-}
-
 // The reason a code is refused with, or "" when it is read.
 std::string refusal(std::string_view code) {
     try {
@@ -66,7 +60,7 @@ protected:
                     if (random() % 3 == 0 && std::find(tags.begin(), tags.end(), tagToggle) != tags.end())
                         planner.chooseMenuEntry(tagToggle);
                 }
-        return fileBytes(planLines(info, plan, 2500));
+        return planFileText(planLines(info, plan, 2500));
     }
 
     Info info;

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 #include "core/catalog/catalog_files.h"
 #include "core/catalog/info.h"
@@ -19,6 +20,7 @@
 #include "gui/main_window.h"
 #include "gui/plan_cells.h"
 #include "gui/result_panels.h"
+#include "gui/widgets/planet_menu.h"
 
 // The child of `parent` with this object name; a test failure when there is none.
 template <typename T>
@@ -72,6 +74,20 @@ protected:
         ASSERT_TRUE(box->isEnabled()) << "no plan to change";
         box->click();
         ASSERT_TRUE(unsaved());
+    }
+
+    // A new plan of planet type p, chosen in "Neu".
+    void newPlan(int p) { child<dz::PlanetMenu>(window, "newPlanMenu")->entries()[p]->trigger(); }
+    // The picture control of a field.
+    dz::FieldPicture* pictureAt(int x, int y, bool onSurface = true) {
+        return static_cast<dz::FieldPicture*>(window->planCells().cell(x, y, onSurface)[1]);
+    }
+    // First surface field of the plan with field type t, or {-1, -1}.
+    std::pair<int, int> findSurface(int t) {
+        for (int x = 0; x < plan.width(); ++x)
+            for (int y = 0; y < plan.surfaceHeight(); ++y)
+                if (plan.current.surface[x][y].fieldType == t) return {x, y};
+        return {-1, -1};
     }
 
     dz::Info info;
